@@ -1,0 +1,29 @@
+# The Windows program: window code and the Win32 side of system services.
+file(GLOB QUORLET_WIN_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/platform/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
+list(FILTER QUORLET_WIN_SOURCES EXCLUDE REGEX "/(FileIoWin32|Platform|Quorlet)\\.cpp$")
+# Portable units already in the core.
+foreach(core_source ${QUORLET_CORE_SOURCES})
+  list(REMOVE_ITEM QUORLET_WIN_SOURCES ${core_source})
+endforeach()
+
+add_library(quorlet_win STATIC ${QUORLET_WIN_SOURCES})
+target_include_directories(quorlet_win PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(quorlet_win PUBLIC quorlet_core comctl32 shell32 ole32 oleaut32 uuid winmm advapi32 user32 gdi32)
+
+set(QUORLET_RC ${PROJECT_SOURCE_DIR}/resources/Quorlet.rc)
+set_source_files_properties(${QUORLET_RC} PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/Quorlet.ico;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
+if(MINGW)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${PROJECT_SOURCE_DIR}/resources")
+endif()
+
+add_executable(Quorlet WIN32 ${PROJECT_SOURCE_DIR}/src/app/Quorlet.cpp ${QUORLET_RC})
+target_link_libraries(Quorlet PRIVATE quorlet_win)
+if(MSVC)
+  # The manifest comes from the resource script.
+  target_link_options(Quorlet PRIVATE /MANIFEST:NO)
+endif()
+
+include(${PROJECT_SOURCE_DIR}/cmake/HelpFile.cmake)

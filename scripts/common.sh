@@ -1,0 +1,104 @@
+# Shared by run.sh and test.sh: installs what is missing and builds into build/.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+JOBS="$(nproc 2>/dev/null || echo 2)"
+export WINEPREFIX="$BUILD/wineprefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+log() { printf '\n==> %s\n' "$*"; }
+
+# Installs Debian packages whose marker file or command is missing.
+ensure_packages() {
+    local missing=()
+    local pair marker package
+    for pair in "$@"; do
+        marker="${pair%%=*}"
+        package="${pair#*=}"
+        if [[ "$marker" == /* ]]; then
+            [[ -e "$marker" ]] || missing+=("$package")
+        else
+            command -v "$marker" >/dev/null 2>&1 || missing+=("$package")
+        fi
+    done
+    if ((${#missing[@]})); then
+        log "Installing ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+}
+
+ensure_windows_toolchain() {
+    ensure_packages cmake=cmake g++=g++ \
+        x86_64-w64-mingw32-g++-posix=g++-mingw-w64-x86-64 \
+        i686-w64-mingw32-g++-posix=g++-mingw-w64-i686 \
+        chmcmd=fp-utils \
+        /usr/src/googletest/CMakeLists.txt=googletest \
+        wine=wine wine64=wine64 Xvfb=xvfb xauth=xauth \
+        import=imagemagick xwininfo=x11-utils 7z=p7zip-full
+}
+
+ensure_native_toolchain() {
+    ensure_packages cmake=cmake g++=g++ make=make \
+        /usr/src/googletest/CMakeLists.txt=googletest \
+        /usr/include/gtest/gtest.h=libgtest-dev \
+        /usr/include/benchmark/benchmark.h=libbenchmark-dev \
+        /usr/include/pugixml.hpp=libpugixml-dev
+}
+
+# configure_and_build DIR TARGET... -- CMAKE_ARGS...
+configure_and_build() {
+    local dir="$1"; shift
+    local targets=()
+    while (($#)) && [[ "$1" != "--" ]]; do targets+=("$1"); shift; done
+    [[ "${1:-}" == "--" ]] && shift
+    if [[ ! -f "$dir/CMakeCache.txt" ]]; then
+        cmake -S "$ROOT" -B "$dir" "$@" >/dev/null
+    fi
+    local target_args=()
+    for t in "${targets[@]}"; do target_args+=(--target "$t"); done
+    cmake --build "$dir" -j"$JOBS" "${target_args[@]}"
+}
+
+build_windows() {
+    log "Building Quorlet.exe (x86_64)"
+    configure_and_build "$BUILD/win64" "$@" -- -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake"
+}
+
+ensure_wine_prefix() {
+    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        log "Preparing the Wine prefix in $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+}
+
+# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
+XVFB_PID=""
+start_xvfb() {
+    local n=90
+    while [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+        [[ -e "/tmp/.X11-unix/X$n" ]] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+}
+
+stop_wine_and_xvfb() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
+}

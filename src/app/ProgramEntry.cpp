@@ -1,0 +1,67 @@
+#include "app/ProgramEntry.h"
+
+#include <commctrl.h>
+
+#include "app/AppPaths.h"
+#include "app/TApplicationWindow.h"
+#include "app/UMain.h"
+#include "platform/WinHandles.h"
+#include "platform/Win32Platform.h"
+#include "settings/UConfigXml.h"
+
+namespace quorlet {
+
+namespace {
+
+// Tells the running instance about this start; true when this process should end.
+bool SignalRunningInstance(TUniqueHandle& mutex) {
+    mutex.Reset(CreateMutexA(nullptr, FALSE, "TfrmQuorlet"));
+    if (!mutex) return true;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    HWND running = FindWindowA(TfrmQuorlet::ClassName, "Quorlet");
+    if (running) SendMessageA(running, WM_QUORLET_RUNNING, 0, 0);
+    return true;
+}
+
+void RunMessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+int RunProgram(HINSTANCE instance) {
+    TWin32Platform platform(instance);
+    SetPlatform(&platform);
+    InitAppPaths(platform.ExecutableName());
+    TAppConfig appConfig(platform);
+    SetAppConfig(&appConfig);
+
+    TUniqueHandle mutex;
+    if (SignalRunningInstance(mutex)) return 0;
+
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    TApplicationWindow application;
+    if (!application.Create(instance)) return 0;
+    platform.SetOwnerWindow(application.Handle());
+
+    TfrmQuorlet frmQuorlet;
+    if (!frmQuorlet.Create(instance, application.Handle())) {
+        MessageBoxA(application.Handle(), frmQuorlet.ErrorText().c_str(), "Quorlet",
+                    MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    frmQuorlet.Show();
+    RunMessageLoop();
+
+    SetAppConfig(nullptr);
+    SetPlatform(nullptr);
+    return 0;
+}
+
+}  // namespace quorlet

@@ -1,0 +1,15 @@
+#pragma once
+// The application's hidden owner window. Its extended style is exactly
+// WS_EX_TOOLWINDOW, so the main window it owns gets no taskbar button.
+
+#include "platform/TWindowBase.h"
+
+namespace quorlet {
+
+class TApplicationWindow : public TWindowBase {
+public:
+    static const char* const ClassName;
+    bool Create(HINSTANCE instance);
+};
+
+}  // namespace quorlet

@@ -1,0 +1,77 @@
+#include "app/UMain.h"
+
+#include <exception>
+
+#include "resources/resource.h"
+
+namespace quorlet {
+
+const char* const TfrmQuorlet::ClassName = "TfrmQuorlet";
+
+namespace {
+const DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+}
+
+bool TfrmQuorlet::Create(HINSTANCE instance, HWND applicationWindow) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 32, 32, LR_SHARED));
+    HICON smallIcon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 16, 16, LR_SHARED));
+    if (!RegisterWindowClass(instance, ClassName, icon, smallIcon,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
+        FErrorText = "Cannot register the main window class.";
+        return false;
+    }
+    RECT frame = {0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+    if (!CreateHandle(0, ClassName, "", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      frame.right - frame.left, frame.bottom - frame.top, applicationWindow,
+                      instance)) {
+        if (FErrorText.empty()) FErrorText = "Cannot create the main window.";
+        return false;
+    }
+    return true;
+}
+
+void TfrmQuorlet::Show() {
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    FormShow();
+    UpdateWindow(Handle());
+}
+
+LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            try {
+                FormCreate();
+            } catch (const std::exception& e) {
+                FErrorText = e.what();
+                return -1;
+            }
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
+            break;
+        case WM_ACTIVATEAPP:
+            if (wParam)
+                ApplicationActive();
+            else
+                ApplicationDeActive();
+            break;
+        case WM_CLOSE:
+            FormClose();
+            DestroyWindow(Handle());
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_QUORLET_RUNNING:
+            WMQuorletRunning();
+            return 0;
+        default:
+            break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+}  // namespace quorlet

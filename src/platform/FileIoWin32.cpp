@@ -1,0 +1,83 @@
+// Win32 side of FileIo.h: ANSI paths, temporary file beside the target,
+// MoveFileExA with write-through so the replacement is one step.
+#include "settings/FileIo.h"
+
+#include <stdexcept>
+
+#include <windows.h>
+
+namespace quorlet {
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
+    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char block[64 * 1024];
+    DWORD got = 0;
+    bool ok = true;
+    for (;;) {
+        if (!ReadFile(h, block, sizeof block, &got, nullptr)) {
+            ok = false;
+            break;
+        }
+        if (got == 0) break;
+        bytes.append(block, got);
+    }
+    CloseHandle(h);
+    return ok;
+}
+
+namespace {
+std::runtime_error WriteError(const std::string& fileName, DWORD err) {
+    return std::runtime_error("Cannot write file \"" + fileName + "\" (error " +
+                              std::to_string(static_cast<unsigned long>(err)) + ")");
+}
+}  // namespace
+
+void WriteFileAtomically(const std::string& fileName, const std::string& bytes) {
+    std::string tempName;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+        tempName = fileName + "." + std::to_string(GetCurrentProcessId()) + "-" +
+                   std::to_string(GetTickCount() + attempt) + ".tmp";
+        h = CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    if (h == INVALID_HANDLE_VALUE) throw WriteError(fileName, GetLastError());
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(h, p, chunk, &written, nullptr) || written == 0) {
+            DWORD err = GetLastError();
+            CloseHandle(h);
+            DeleteFileA(tempName.c_str());
+            throw WriteError(fileName, err);
+        }
+        p += written;
+        left -= written;
+    }
+    if (!FlushFileBuffers(h)) {
+        DWORD err = GetLastError();
+        CloseHandle(h);
+        DeleteFileA(tempName.c_str());
+        throw WriteError(fileName, err);
+    }
+    CloseHandle(h);
+    if (!MoveFileExA(tempName.c_str(), fileName.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD err = GetLastError();
+        DeleteFileA(tempName.c_str());
+        throw WriteError(fileName, err);
+    }
+}
+
+bool FileExistsOnDisk(const std::string& fileName) {
+    DWORD a = GetFileAttributesA(fileName.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace quorlet

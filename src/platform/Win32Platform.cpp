@@ -1,0 +1,57 @@
+#include "platform/Win32Platform.h"
+
+#include <shellapi.h>
+
+#include "settings/FileIo.h"
+
+namespace quorlet {
+
+std::string TWin32Platform::UserName() {
+    char buffer[64] = {};
+    DWORD size = sizeof buffer;
+    if (!GetUserNameA(buffer, &size)) return std::string();
+    return std::string(buffer);
+}
+
+std::string TWin32Platform::ExecutableName() {
+    std::string name(MAX_PATH, '\0');
+    for (;;) {
+        DWORD got = GetModuleFileNameA(nullptr, &name[0], static_cast<DWORD>(name.size()));
+        if (got == 0) return std::string();
+        if (got < name.size()) {
+            name.resize(got);
+            return name;
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+bool TWin32Platform::FileExists(const std::string& fileName) { return FileExistsOnDisk(fileName); }
+
+bool TWin32Platform::CopyFileOver(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+void TWin32Platform::ShellOpen(const std::string& verb, const std::string& file,
+                               const std::string& parameters, const std::string& directory,
+                               int showCommand) {
+    ShellExecuteA(FOwner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                  parameters.empty() ? nullptr : parameters.c_str(),
+                  directory.empty() ? nullptr : directory.c_str(), showCommand);
+}
+
+TDateTime TWin32Platform::Now() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    TDateTime dt;
+    dt.Year = st.wYear;
+    dt.Month = st.wMonth;
+    dt.Day = st.wDay;
+    dt.Hour = st.wHour;
+    dt.Minute = st.wMinute;
+    dt.Second = st.wSecond;
+    dt.Millisecond = st.wMilliseconds;
+    return dt;
+}
+
+}  // namespace quorlet

@@ -1,0 +1,19 @@
+#pragma once
+// Whole-file reads and crash-safe whole-file writes. One implementation per
+// operating system (FileIoPosix.cpp, platform/FileIoWin32.cpp).
+
+#include <string>
+
+namespace quorlet {
+
+// Reads the file's bytes; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& fileName, std::string& bytes);
+
+// Writes bytes to a temporary file beside fileName, flushes it and replaces
+// fileName with it in one step. Throws std::runtime_error on any failure; the
+// old file is then untouched and the temporary file removed.
+void WriteFileAtomically(const std::string& fileName, const std::string& bytes);
+
+bool FileExistsOnDisk(const std::string& fileName);
+
+}  // namespace quorlet

@@ -1,0 +1,94 @@
+// The main window created in this process and driven by real messages.
+#include <gtest/gtest.h>
+
+#include "WinTestSupport.h"
+#include "app/AppPaths.h"
+#include "app/TApplicationWindow.h"
+#include "app/UMain.h"
+#include "fakes/TempFolder.h"
+#include "platform/Win32Platform.h"
+#include "settings/FileIo.h"
+#include "settings/UConfigXml.h"
+
+using namespace quorlet;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPlatform(&platform);
+        InitAppPaths(folder.File("Quorlet.exe"));
+        SetAppConfig(&config);
+        ASSERT_TRUE(application.Create(GetModuleHandleA(nullptr)));
+    }
+    void TearDown() override {
+        SetAppConfig(nullptr);
+        SetPlatform(nullptr);
+    }
+    TTempFolder folder;
+    TWin32Platform platform{GetModuleHandleA(nullptr)};
+    TAppConfig config{platform};
+    TApplicationWindow application;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, CreationResolvesTheSettingsDocumentAndShapesTheWindow) {
+    TfrmQuorlet form;
+    ASSERT_TRUE(form.Create(GetModuleHandleA(nullptr), application.Handle())) << form.ErrorText();
+    HWND hwnd = form.Handle();
+
+    EXPECT_EQ(SettingFileName, folder.File("QL_" + config.UserName + ".xml"));
+    EXPECT_TRUE(FileExistsOnDisk(ConfigFileName));
+    EXPECT_EQ(form.CellIconSize, 32);
+
+    char text[64] = {};
+    GetClassNameA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "TfrmQuorlet");
+    GetWindowTextA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "Quorlet");
+
+    LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+
+    HWND owner = GetWindow(hwnd, GW_OWNER);
+    EXPECT_EQ(owner, application.Handle());
+    EXPECT_EQ(GetWindowLongPtrA(owner, GWL_EXSTYLE), WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_NE(GetClassLongPtrA(hwnd, GCLP_HICON), 0u);
+
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right - client.left, 348);
+}
+
+TEST_F(MainWindowTest, AnswersTheSecondStartsMessageAndClosesTheLoop) {
+    TfrmQuorlet form;
+    ASSERT_TRUE(form.Create(GetModuleHandleA(nullptr), application.Handle())) << form.ErrorText();
+    form.Show();
+    EXPECT_EQ(SendMessageA(form.Handle(), WM_QUORLET_RUNNING, 0, 0), 0);
+    EXPECT_EQ(form.RunningNoticeCount, 1);
+    EXPECT_FALSE(IsIconic(form.Handle()));
+
+    PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    HWND hwnd = form.Handle();
+    ASSERT_TRUE(PumpUntil(5000, [&] { return !IsWindow(hwnd); }));
+    EXPECT_EQ(form.Handle(), nullptr);
+}
+
+TEST_F(MainWindowTest, DamagedIndexFailsCreationWithTheLayersMessage) {
+    HANDLE h = CreateFileA(ConfigFileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written;
+    WriteFile(h, "<Config><UserConfig>", 20, &written, nullptr);
+    CloseHandle(h);
+    TfrmQuorlet form;
+    EXPECT_FALSE(form.Create(GetModuleHandleA(nullptr), application.Handle()));
+    EXPECT_FALSE(form.ErrorText().empty());
+    EXPECT_EQ(ReadFileText(ConfigFileName), "<Config><UserConfig>");
+}

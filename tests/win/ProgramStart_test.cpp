@@ -1,0 +1,137 @@
+// End-to-end: the real Quorlet.exe started from a temporary program folder.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "WinTestSupport.h"
+#include "fakes/TempFolder.h"
+#include "platform/WinHandles.h"
+
+using namespace quorlet;
+
+namespace {
+
+std::string CurrentUserName() {
+    char buffer[64] = {};
+    DWORD size = sizeof buffer;
+    return GetUserNameA(buffer, &size) ? std::string(buffer) : std::string();
+}
+
+struct TStartedProcess {
+    TUniqueHandle Process;
+    DWORD ProcessId = 0;
+};
+
+TStartedProcess Start(const std::string& exe, const std::string& folder) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string commandLine = "\"" + exe + "\"";
+    TStartedProcess started;
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &si, &pi)) {
+        CloseHandle(pi.hThread);
+        started.Process.Reset(pi.hProcess);
+        started.ProcessId = pi.dwProcessId;
+    }
+    return started;
+}
+
+HWND WaitForMainWindow(DWORD ms) {
+    HWND found = nullptr;
+    PumpUntil(ms, [&] {
+        found = FindWindowA("TfrmQuorlet", "Quorlet");
+        return found && IsWindowVisible(found);
+    });
+    return found;
+}
+
+DWORD WaitForExit(const TStartedProcess& p, DWORD ms) {
+    if (WaitForSingleObject(p.Process.Get(), ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(p.Process.Get(), &code);
+    return code;
+}
+
+class ProgramStartTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        exe = folder.File("Quorlet.exe");
+        ASSERT_TRUE(CopyFileA(WindowsPath(QUORLET_EXE_PATH).c_str(), exe.c_str(), FALSE));
+    }
+    void TearDown() override {
+        if (first.Process && WaitForSingleObject(first.Process.Get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(first.Process.Get(), 1);
+            WaitForSingleObject(first.Process.Get(), 5000);
+        }
+    }
+    TTempFolder folder;
+    std::string exe;
+    TStartedProcess first;
+};
+
+}  // namespace
+
+TEST_F(ProgramStartTest, SingleInstanceWindowAndCleanExit) {
+    first = Start(exe, folder.Path());
+    ASSERT_TRUE(first.Process);
+    HWND window = WaitForMainWindow(15000);
+    ASSERT_NE(window, nullptr);
+    DWORD owningProcess = 0;
+    GetWindowThreadProcessId(window, &owningProcess);
+    EXPECT_EQ(owningProcess, first.ProcessId);
+
+    // The index names the current user's settings document.
+    const std::string user = CurrentUserName();
+    std::string index = ReadFileText(folder.File("Quorlet.xml"));
+    EXPECT_NE(index.find("<Item Name=\"" + user + "\" CurXml=\"QL_" + user + ".xml\" RestoreXml=\"\"/>"),
+              std::string::npos)
+        << index;
+
+    // Shape of the window as another process sees it.
+    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    EXPECT_TRUE((style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX)) == (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+    HWND owner = GetWindow(window, GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(owner, GWL_EXSTYLE), WS_EX_TOOLWINDOW);
+    EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0u);
+
+    // A second start signals the first and ends without a window of its own.
+    TStartedProcess second = Start(exe, folder.Path());
+    ASSERT_TRUE(second.Process);
+    EXPECT_EQ(WaitForExit(second, 10000), 0u);
+    EXPECT_EQ(CountTopLevelWindows("TfrmQuorlet", "Quorlet"), 1);
+    EXPECT_EQ(WaitForSingleObject(first.Process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    // Closing the window ends the program with exit code 0.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(first, 10000), 0u);
+    EXPECT_EQ(CountTopLevelWindows("TfrmQuorlet", "Quorlet"), 0);
+}
+
+TEST_F(ProgramStartTest, ExecutableCarriesItsResources) {
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_NE(FindResourceA(module, "ICON", "WAVE"), nullptr);
+    EXPECT_NE(FindResourceA(module, "TABSHEET", "WAVE"), nullptr);
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr);  // manifest
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr);  // icon group
+    FreeLibrary(module);
+
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::string data(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, &data[0]));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    ASSERT_TRUE(VerQueryValueA(&data[0], "\\", reinterpret_cast<void**>(&fixed), &fixedSize));
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(3, 1)));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(1, 0)));
+    char* text = nullptr;
+    UINT textSize = 0;
+    ASSERT_TRUE(VerQueryValueA(&data[0], "\\StringFileInfo\\040904E4\\FileVersion",
+                               reinterpret_cast<void**>(&text), &textSize));
+    EXPECT_STREQ(text, "1.3.0.1");
+}

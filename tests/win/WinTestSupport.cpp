@@ -1,0 +1,34 @@
+#include "WinTestSupport.h"
+
+namespace quorlet {
+
+std::string WindowsPath(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+namespace {
+struct TWindowCount {
+    const char* ClassName;
+    const char* Title;
+    int Count;
+};
+
+BOOL CALLBACK CountWindow(HWND hwnd, LPARAM param) {
+    auto* count = reinterpret_cast<TWindowCount*>(param);
+    char cls[256] = {}, title[256] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, title, sizeof title);
+    if (lstrcmpA(cls, count->ClassName) == 0 && lstrcmpA(title, count->Title) == 0) ++count->Count;
+    return TRUE;
+}
+}  // namespace
+
+int CountTopLevelWindows(const char* className, const char* title) {
+    TWindowCount count = {className, title, 0};
+    EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count.Count;
+}
+
+}  // namespace quorlet

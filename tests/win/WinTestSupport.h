@@ -1,0 +1,31 @@
+#pragma once
+// Helpers shared by the Windows suites.
+
+#include <string>
+
+#include <windows.h>
+
+namespace quorlet {
+
+// Turns a path from the build (Z:/work/...) into Windows form.
+std::string WindowsPath(std::string path);
+
+// Pumps this thread's messages for up to ms milliseconds or until done() holds.
+template <typename TDone>
+bool PumpUntil(DWORD ms, TDone done) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start > ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+int CountTopLevelWindows(const char* className, const char* title);
+
+}  // namespace quorlet

@@ -1,0 +1,14 @@
+# Windows suite: window tests in-process and end-to-end checks of Quorlet.exe, run under Wine.
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+add_executable(win_tests ${WIN_TEST_SOURCES}
+  ${CMAKE_CURRENT_SOURCE_DIR}/fakes/TempFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/fakes/FakePlatform.cpp
+  ${QUORLET_RC})
+target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(win_tests PRIVATE quorlet_win version ${QUORLET_GTEST})
+target_compile_definitions(win_tests PRIVATE
+  QUORLET_EXE_PATH="Z:$<TARGET_FILE:Quorlet>"
+  QUORLET_CHM_PATH="Z:${CMAKE_BINARY_DIR}/Quorlet_Help.chm")
+add_dependencies(win_tests Quorlet)
+add_test(NAME win_tests COMMAND win_tests)
+set_tests_properties(win_tests PROPERTIES TIMEOUT 600)
