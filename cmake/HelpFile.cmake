@@ -5,13 +5,12 @@ if(QUORLET_CHMCMD)
   list(TRANSFORM QUORLET_HELP_FILES PREPEND ${PROJECT_SOURCE_DIR}/help/)
   set(QUORLET_CHM ${CMAKE_BINARY_DIR}/Quorlet_Help.chm)
   add_custom_command(OUTPUT ${QUORLET_CHM}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/help-build
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${CMAKE_BINARY_DIR}/help-build
-    COMMAND ${QUORLET_CHMCMD} Quorlet_Help.hhp > chmcmd.log
-    COMMAND ${CMAKE_COMMAND} -E copy Quorlet_Help.chm ${QUORLET_CHM}
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help-build
-    DEPENDS ${QUORLET_HELP_FILES}
-    COMMENT "Compiling Quorlet_Help.chm")
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/help
+            -DWORK_DIR=${CMAKE_BINARY_DIR}/help-build -DOUTPUT=${QUORLET_CHM}
+            -DCHMCMD=${QUORLET_CHMCMD} -P ${PROJECT_SOURCE_DIR}/cmake/CompileHelp.cmake
+    DEPENDS ${QUORLET_HELP_FILES} ${PROJECT_SOURCE_DIR}/cmake/CompileHelp.cmake
+    COMMENT "Compiling Quorlet_Help.chm"
+    VERBATIM)
   add_custom_target(QuorletHelp ALL DEPENDS ${QUORLET_CHM})
   add_dependencies(Quorlet QuorletHelp)
 elseif(NOT MSVC)

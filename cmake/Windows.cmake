@@ -14,7 +14,7 @@ target_link_libraries(quorlet_win PUBLIC quorlet_core comctl32 shell32 ole32 ole
 
 set(QUORLET_RC ${PROJECT_SOURCE_DIR}/resources/Quorlet.rc)
 set_source_files_properties(${QUORLET_RC} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/Quorlet.ico;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/Quorlet.ico;${PROJECT_SOURCE_DIR}/resources/MissedIcon.ico;${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
 if(MINGW)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${PROJECT_SOURCE_DIR}/resources")
 endif()

@@ -30,6 +30,8 @@ bool TfrmQuorlet::Create(HINSTANCE instance, HWND applicationWindow) {
         if (FErrorText.empty()) FErrorText = "Cannot create the main window.";
         return false;
     }
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     return true;
 }
 

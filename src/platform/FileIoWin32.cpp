@@ -36,6 +36,10 @@ std::runtime_error WriteError(const std::string& fileName, DWORD err) {
 }  // namespace
 
 void WriteFileAtomically(const std::string& fileName, const std::string& bytes) {
+    // A file marked read-only is not ours to replace (Windows refuses it too; Wine as root would not).
+    DWORD attributes = GetFileAttributesA(fileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw WriteError(fileName, ERROR_ACCESS_DENIED);
     std::string tempName;
     HANDLE h = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {

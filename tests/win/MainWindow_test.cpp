@@ -61,6 +61,8 @@ TEST_F(MainWindowTest, CreationResolvesTheSettingsDocumentAndShapesTheWindow) {
     EXPECT_EQ(GetWindowLongPtrA(owner, GWL_EXSTYLE), WS_EX_TOOLWINDOW);
     EXPECT_FALSE(IsWindowVisible(owner));
     EXPECT_NE(GetClassLongPtrA(hwnd, GCLP_HICON), 0u);
+    EXPECT_NE(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
 
     RECT client;
     GetClientRect(hwnd, &client);

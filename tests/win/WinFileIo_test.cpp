@@ -1,31 +1,31 @@
 // Saves on Windows replace the file in one step; a save that cannot replace it leaves it intact.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "fakes/TempFolder.h"
-#include "platform/WinHandles.h"
 #include "settings/XmlDoc.h"
 
 using namespace quorlet;
 
-TEST(WindowsSave, LockedOrReadOnlyTargetKeepsItsContent) {
+TEST(WindowsSave, ReadOnlyTargetOrFolderKeepsItsContent) {
     TTempFolder folder;
     const std::string target = folder.File("QL_alice.xml");
     XmlDocumentPtr doc = NewXmlDocument("Config");
     WriteStrAttr(AddChildElement(RootElement(doc), "Item"), "Name", "new");
 
     WriteFileText(target, "old content");
-    {
-        // Another program holds the file open without sharing.
-        TUniqueHandle lock(CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(lock);
-        EXPECT_THROW(SaveXmlFile(doc, target), EXmlError);
-    }
-    EXPECT_EQ(ReadFileText(target), "old content");
-
     ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_THROW(SaveXmlFile(doc, target), EXmlError);
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFileText(target), "old content");
+
+    // A folder in the way of the target is left alone too.
+    const std::string folderTarget = folder.File("sub");
+    ASSERT_TRUE(CreateDirectoryA(folderTarget.c_str(), nullptr));
+    EXPECT_THROW(SaveXmlFile(doc, folderTarget), EXmlError);
+    EXPECT_TRUE(GetFileAttributesA(folderTarget.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    RemoveDirectoryA(folderTarget.c_str());
 
     // No temporary files are left behind.
     WIN32_FIND_DATAA found;

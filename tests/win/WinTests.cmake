@@ -12,3 +12,9 @@ target_compile_definitions(win_tests PRIVATE
 add_dependencies(win_tests Quorlet)
 add_test(NAME win_tests COMMAND win_tests)
 set_tests_properties(win_tests PROPERTIES TIMEOUT 600)
+
+find_program(QUORLET_7Z NAMES 7z)
+if(QUORLET_7Z AND QUORLET_CHMCMD)
+  add_test(NAME help_contents COMMAND ${CMAKE_COMMAND} -DCHM=${CMAKE_BINARY_DIR}/Quorlet_Help.chm
+           -DSEVENZIP=${QUORLET_7Z} -P ${CMAKE_CURRENT_LIST_DIR}/CheckHelpContents.cmake)
+endif()

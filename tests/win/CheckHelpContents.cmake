@@ -1,0 +1,23 @@
+# cmake -DCHM=... -DSEVENZIP=... -P CheckHelpContents.cmake
+# The compiled help holds every topic the program opens, the contents and the index.
+execute_process(COMMAND ${SEVENZIP} l ${CHM} RESULT_VARIABLE result OUTPUT_VARIABLE listing)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "Cannot list ${CHM}")
+endif()
+foreach(topic index.htm Version.htm General_settings.htm Tabsheets_setting.htm Update_setting.htm
+        QuickStart.htm frequencyreport.htm "Alarm Config.htm" Quorlet_Help.hhc Quorlet_Help.hhk "#SYSTEM")
+  string(FIND "${listing}" " ${topic}\n" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "Topic missing from the help file: ${topic}")
+  endif()
+endforeach()
+set(extract ${CMAKE_CURRENT_BINARY_DIR}/chm-extract)
+file(REMOVE_RECURSE ${extract})
+execute_process(COMMAND ${SEVENZIP} x -y -o${extract} ${CHM} OUTPUT_QUIET RESULT_VARIABLE result)
+file(READ "${extract}/QuickStart.htm" quickstart)
+string(FIND "${quickstart}" "name=\"DescriptionofSettings\"" anchor)
+if(anchor EQUAL -1)
+  message(FATAL_ERROR "QuickStart.htm lacks the DescriptionofSettings anchor")
+endif()
+file(REMOVE_RECURSE ${extract})
+message(STATUS "Help file holds every topic")
