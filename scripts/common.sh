@@ -38,7 +38,7 @@ ensure_windows_toolchain() {
         chmcmd=fp-utils \
         /usr/src/googletest/CMakeLists.txt=googletest \
         wine=wine wine64=wine64 Xvfb=xvfb xauth=xauth \
-        import=imagemagick xwininfo=x11-utils 7z=p7zip-full
+        import=imagemagick xwininfo=x11-utils 7z=p7zip-full /usr/share/wine/fonts/marlett.ttf=fonts-wine
 }
 
 ensure_native_toolchain() {

@@ -18,11 +18,12 @@ trap stop_wine_and_xvfb EXIT
 start_xvfb
 ensure_wine_prefix
 log "Starting Quorlet in Xvfb ($DISPLAY)"
-wine "$EXE" >/dev/null 2>&1 &
+# A Wine desktop window draws the frames that a bare X server would leave out.
+wine explorer /desktop=Quorlet,800x600 "$EXE" >/dev/null 2>&1 &
 for i in $(seq 1 150); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Quorlet": ("tfrmquorlet"'; then break; fi
+    if xwininfo -root -tree 2>/dev/null | grep -q '"Quorlet - Wine desktop"' && [[ -f "$BUILD/win64/Quorlet.xml" ]]; then break; fi
     sleep 0.2
 done
-sleep 1
-import -window root "$SHOT"
+sleep 2
+import -window root -crop 800x600+0+0 +repage "$SHOT"
 echo "Screenshot of the running window: $SHOT"
