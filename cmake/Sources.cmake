@@ -1,6 +1,7 @@
 # Portable core: every rule of the program, no <windows.h>.
 set(QUORLET_CORE_SOURCES
   src/settings/DateTime.cpp
+  src/settings/DateCalc.cpp
   src/settings/XmlDoc.cpp
   src/settings/XmlParser.cpp
   src/settings/XmlWriter.cpp

@@ -28,6 +28,9 @@ public:
                            int showCommand) = 0;
     // Local wall-clock time.
     virtual TDateTime Now() = 0;
+    // Width of the primary screen and height of its work area, in pixels.
+    virtual int ScreenWidth() = 0;
+    virtual int WorkAreaHeight() = 0;
 };
 
 // The process-wide platform; set once at start (tests may swap in a fake).

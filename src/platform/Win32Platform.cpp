@@ -54,4 +54,12 @@ TDateTime TWin32Platform::Now() {
     return dt;
 }
 
+int TWin32Platform::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+
+int TWin32Platform::WorkAreaHeight() {
+    RECT work;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return GetSystemMetrics(SM_CYSCREEN);
+    return work.bottom - work.top;
+}
+
 }  // namespace quorlet

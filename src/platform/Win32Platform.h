@@ -23,6 +23,8 @@ public:
     void ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
                    const std::string& directory, int showCommand) override;
     TDateTime Now() override;
+    int ScreenWidth() override;
+    int WorkAreaHeight() override;
 
 private:
     HINSTANCE FInstance;

@@ -18,6 +18,8 @@ public:
     std::string FakeUserName = "alice";
     std::string FakeExecutableName;
     TDateTime FakeNow;
+    int FakeScreenWidth = 1920;
+    int FakeWorkAreaHeight = 1040;
     bool FailCopies = false;
     std::vector<TShellOpenCall> ShellOpenCalls;
     std::vector<std::pair<std::string, std::string>> Copies;
@@ -31,6 +33,8 @@ public:
         ShellOpenCalls.push_back({verb, file, parameters, directory, showCommand});
     }
     TDateTime Now() override { return FakeNow; }
+    int ScreenWidth() override { return FakeScreenWidth; }
+    int WorkAreaHeight() override { return FakeWorkAreaHeight; }
 };
 
 }  // namespace quorlet
