@@ -38,7 +38,7 @@ ensure_windows_toolchain() {
         chmcmd=fp-utils \
         /usr/src/googletest/CMakeLists.txt=googletest \
         wine=wine wine64=wine64 Xvfb=xvfb xauth=xauth \
-        import=imagemagick xwininfo=x11-utils 7z=p7zip-full /usr/share/wine/fonts/marlett.ttf=fonts-wine
+        openbox=openbox import=imagemagick xwininfo=x11-utils 7z=p7zip-full /usr/share/wine/fonts/marlett.ttf=fonts-wine
 }
 
 ensure_native_toolchain() {
@@ -79,6 +79,7 @@ ensure_wine_prefix() {
 
 # Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
 XVFB_PID=""
+WM_PID=""
 start_xvfb() {
     local n=90
     while [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]]; do n=$((n + 1)); done
@@ -94,8 +95,20 @@ start_xvfb() {
     return 1
 }
 
+# A window manager gives windows the focus and activation they have on a desktop.
+start_window_manager() {
+    openbox >/dev/null 2>&1 &
+    WM_PID=$!
+    sleep 0.5
+}
+
 stop_wine_and_xvfb() {
     wineserver -k >/dev/null 2>&1 || true
+    if [[ -n "$WM_PID" ]]; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+        WM_PID=""
+    fi
     if [[ -n "$XVFB_PID" ]]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true

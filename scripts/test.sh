@@ -45,6 +45,7 @@ configure_and_build "$BUILD/win32" Quorlet -- \
 log "Windows tests under Wine"
 trap stop_wine_and_xvfb EXIT
 start_xvfb
+start_window_manager
 ensure_wine_prefix
 run_ctest "$BUILD/win64"
 stop_wine_and_xvfb
