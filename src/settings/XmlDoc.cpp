@@ -1,0 +1,517 @@
+// The XML document layer: name table, node lists, tree navigation and editing,
+// typed attributes, loading and saving files. The parser is in XmlParser.cpp,
+// the writer in XmlWriter.cpp.
+#include "XmlDoc.h"
+
+#include <cstring>
+
+#include "FileIo.h"
+#include "XmlChars.h"
+#include "XmlNodes.h"
+
+namespace quorlet {
+
+// ---------------------------------------------------------------------------
+// Name table
+
+TXmlNameTable::TXmlNameTable() {
+    for (size_t i = 0; i < BucketCount; ++i) FBuckets[i] = nullptr;
+    FText = AddReserved("#text");
+    FCDATA = AddReserved("#cdata-section");
+    FComment = AddReserved("#comment");
+    FDocument = AddReserved("#document");
+    FXml = AddReserved("xml");
+}
+
+TXmlNameTable::~TXmlNameTable() {
+    for (size_t i = 0; i < BucketCount; ++i) {
+        TXmlName* e = FBuckets[i];
+        while (e) {
+            TXmlName* next = e->Next;
+            delete e;
+            e = next;
+        }
+    }
+}
+
+TXmlName* TXmlNameTable::AddReserved(const char* text) {
+    TXmlNameRef ref = Intern(text);
+    ref.Get()->Reserved = true;
+    return ref.Get();
+}
+
+TXmlNameRef TXmlNameTable::Intern(const char* p, size_t n, uint32_t hash) {
+    TXmlName*& head = FBuckets[hash & (BucketCount - 1)];
+    for (TXmlName* e = head; e; e = e->Next) {
+        if (e->Hash == hash && e->Text.size() == n && (n == 0 || std::memcmp(e->Text.data(), p, n) == 0))
+            return TXmlNameRef(e);
+    }
+    TXmlName* e = new TXmlName;
+    e->Text.assign(p, n);
+    e->Hash = hash;
+    e->Next = head;
+    head = e;
+    ++FSize;
+    return TXmlNameRef(e);
+}
+
+TXmlName* TXmlNameTable::Find(const std::string& s) const {
+    uint32_t hash = HashOf(s.data(), s.size());
+    for (TXmlName* e = FBuckets[hash & (BucketCount - 1)]; e; e = e->Next) {
+        if (e->Hash == hash && e->Text == s) return e;
+    }
+    return nullptr;
+}
+
+void TXmlNameTable::Drop(TXmlName* name) {
+    TXmlName** link = &FBuckets[name->Hash & (BucketCount - 1)];
+    while (*link && *link != name) link = &(*link)->Next;
+    if (*link) {
+        *link = name->Next;
+        --FSize;
+        delete name;
+    }
+}
+
+TXmlNameTable& XmlNames() {
+    static TXmlNameTable* table = new TXmlNameTable;
+    return *table;
+}
+
+// ---------------------------------------------------------------------------
+// Node and attribute lists
+
+TXmlNodeList::~TXmlNodeList() {
+    for (const TXmlNodeRef& child : FItems) child->Parent = nullptr;
+}
+
+void TXmlNodeList::Add(TXmlNodeRef node) {
+    XmlReserveOne(FItems);
+    node->Parent = FOwner;
+    FItems.push_back(std::move(node));
+}
+
+bool TXmlNodeList::Remove(const TXmlNode* node) {
+    for (size_t i = 0; i < FItems.size(); ++i) {
+        if (FItems[i].get() == node) {
+            TXmlNodeRef keep = std::move(FItems[i]);
+            FItems.erase(FItems.begin() + static_cast<std::ptrdiff_t>(i));
+            keep->Parent = nullptr;
+            return true;  // keep releases the child here, after the list is consistent
+        }
+    }
+    return false;
+}
+
+void TXmlNodeList::Clear() {
+    std::vector<TXmlNodeRef> old;
+    old.swap(FItems);
+    for (const TXmlNodeRef& child : old) child->Parent = nullptr;
+}
+
+TXmlAttr* TXmlAttrList::Find(const TXmlName* name) {
+    for (TXmlAttr& a : Items)
+        if (a.Name.Get() == name) return &a;
+    return nullptr;
+}
+
+const TXmlAttr* TXmlAttrList::Find(const TXmlName* name) const {
+    for (const TXmlAttr& a : Items)
+        if (a.Name.Get() == name) return &a;
+    return nullptr;
+}
+
+TXmlAttr& TXmlAttrList::Obtain(const TXmlNameRef& name) {
+    if (TXmlAttr* a = Find(name.Get())) return *a;
+    XmlReserveOne(Items);
+    Items.emplace_back();
+    Items.back().Name = name;
+    return Items.back();
+}
+
+// ---------------------------------------------------------------------------
+// Element interface
+
+const std::string& TXmlElement::AttrName(size_t index) const {
+    if (index >= Attrs.Count()) throw EXmlError("Attribute index out of range");
+    return Attrs.Items[index].Name.Text();
+}
+
+std::string TXmlElement::AttrText(size_t index) const {
+    if (index >= Attrs.Count()) throw EXmlError("Attribute index out of range");
+    return XmlValueText(Attrs.Items[index]);
+}
+
+bool TXmlElement::HasAttr(const std::string& name) const {
+    const TXmlName* key = XmlNames().Find(name);
+    return key && Attrs.Find(key);
+}
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+namespace {
+
+TXmlNode* NodeOf(const IXmlNode* node) {
+    if (!node) throw EXmlError("No XML node given");
+    auto* impl = dynamic_cast<TXmlNode*>(const_cast<IXmlNode*>(node));
+    if (!impl) throw EXmlError("Not a node of this XML document layer");
+    return impl;
+}
+
+TXmlElement* ElementOf(const IXmlElement* element) {
+    TXmlNode* node = NodeOf(element);
+    if (node->Type != xntElement) throw EXmlError("Not an XML element");
+    return static_cast<TXmlElement*>(node);
+}
+
+XmlElementPtr ElementPtr(const TXmlNodeRef& ref) {
+    return XmlElementPtr(ref, static_cast<TXmlElement*>(ref.get()));
+}
+
+void CheckName(const std::string& name, const char* what) {
+    if (!IsValidXmlName(name)) throw EXmlError(std::string("Invalid XML ") + what + " name \"" + name + "\"");
+}
+
+const TXmlAttr* FindAttr(const TXmlElement* element, const std::string& name) {
+    const TXmlName* key = XmlNames().Find(name);
+    return key ? element->Attrs.Find(key) : nullptr;
+}
+
+TXmlAttr& ObtainAttr(const XmlElementPtr& element, const std::string& name) {
+    TXmlElement* e = ElementOf(element.get());
+    CheckName(name, "attribute");
+    return e->Attrs.Obtain(XmlNames().Intern(name));
+}
+
+[[noreturn]] void ConversionError(const std::string& name, const std::string& text, const char* type) {
+    throw EXmlError("Attribute \"" + name + "\": \"" + text + "\" is not a valid " + type + " value");
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool EqualsNoCase(const std::string& s, const char* word) {
+    size_t n = std::strlen(word);
+    if (s.size() != n) return false;
+    for (size_t i = 0; i < n; ++i) {
+        char c = s[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != word[i]) return false;
+    }
+    return true;
+}
+
+// A decimal number: optional sign, digits, optional "." and digits, at least
+// one digit in all, nothing else. Tells whether the value is zero.
+bool ScanDecimal(const std::string& s, bool& isZero) {
+    size_t i = 0, n = s.size();
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    bool digits = false;
+    isZero = true;
+    for (; i < n && IsDigit(s[i]); ++i) {
+        digits = true;
+        if (s[i] != '0') isZero = false;
+    }
+    if (i < n && s[i] == '.') {
+        for (++i; i < n && IsDigit(s[i]); ++i) {
+            digits = true;
+            if (s[i] != '0') isZero = false;
+        }
+    }
+    return digits && i == n;
+}
+
+bool ParseBoolText(const std::string& s, bool& value) {
+    if (EqualsNoCase(s, "true")) {
+        value = true;
+        return true;
+    }
+    if (EqualsNoCase(s, "false")) {
+        value = false;
+        return true;
+    }
+    bool isZero;
+    if (!ScanDecimal(s, isZero)) return false;
+    value = !isZero;
+    return true;
+}
+
+bool ParseIntText(const std::string& s, int32_t& value) {
+    size_t i = 0, n = s.size();
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (i == n) return false;
+    int64_t magnitude = 0;
+    for (; i < n; ++i) {
+        if (!IsDigit(s[i])) return false;
+        magnitude = magnitude * 10 + (s[i] - '0');
+        if (magnitude > 2147483648LL) return false;
+    }
+    int64_t v = negative ? -magnitude : magnitude;
+    if (v > 2147483647LL) return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+// The written form yyyy-mm-ddThh-nn-ss. Runs of digits separated by "-", "-",
+// "T", "-", "-"; an empty run counts as 0 and where a separator is missing the
+// remaining fields are 0 (so "2024-12-31" is midnight). Whatever follows the
+// last field read is ignored.
+bool ParseDateTimeText(const std::string& s, TDateTime& value) {
+    static const char kSeparators[5] = {'-', '-', 'T', '-', '-'};
+    int parts[6] = {0, 0, 0, 0, 0, 0};
+    size_t i = 0, n = s.size();
+    for (int k = 0; k < 6; ++k) {
+        int v = 0;
+        for (; i < n && IsDigit(s[i]); ++i)
+            if (v < 100000) v = v * 10 + (s[i] - '0');  // past that no field is valid anyway
+        parts[k] = v;
+        if (k == 5 || i >= n || s[i] != kSeparators[k]) break;
+        ++i;
+    }
+    TDateTime dt;
+    dt.Year = parts[0];
+    dt.Month = parts[1];
+    dt.Day = parts[2];
+    dt.Hour = parts[3];
+    dt.Minute = parts[4];
+    dt.Second = parts[5];
+    dt.Millisecond = 0;
+    if (!IsValidDateTime(dt)) return false;
+    value = dt;
+    return true;
+}
+
+// Numeric equality of an attribute's text with an integer: "12", "012", "+12"
+// and "12.0" equal 12; "12.5" does not; text that is not a decimal number
+// (including exponent forms) equals nothing.
+bool DecimalTextEquals(const std::string& s, int32_t value) {
+    size_t i = 0, n = s.size();
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    bool digits = false;
+    int64_t magnitude = 0;
+    for (; i < n && IsDigit(s[i]); ++i) {
+        digits = true;
+        if (magnitude < 10000000000LL) magnitude = magnitude * 10 + (s[i] - '0');  // saturates out of range
+    }
+    if (i < n && s[i] == '.') {
+        for (++i; i < n && IsDigit(s[i]); ++i) {
+            digits = true;
+            if (s[i] != '0') return false;
+        }
+    }
+    if (!digits || i != n) return false;
+    return (negative ? -magnitude : magnitude) == static_cast<int64_t>(value);
+}
+
+bool AttrEqualsInt(const TXmlAttr& a, int32_t value) {
+    switch (a.Kind) {
+        case TXmlValueKind::Int:
+        case TXmlValueKind::Bool:
+            return a.IntValue == value;
+        case TXmlValueKind::Text:
+            return DecimalTextEquals(a.Text, value);
+        default:
+            return false;  // a date-time's text is not a number
+    }
+}
+
+}  // namespace
+
+bool IsValidXmlName(const std::string& name) {
+    if (name.empty() || !XmlCharIs(name[0], xcNameStart)) return false;
+    for (size_t i = 1; i < name.size(); ++i)
+        if (!XmlCharIs(name[i], xcNameChar)) return false;
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Documents
+
+XmlDocumentPtr NewXmlDocument(const std::string& rootName, const std::string& version,
+                              const std::string& encoding) {
+    CheckName(rootName, "element");
+    auto doc = std::make_shared<TXmlDocument>();
+    auto decl = std::make_shared<TXmlProcessingInstruction>(TXmlNameRef(XmlNames().XmlName()));
+    decl->Data = "version=\"" + version + "\" encoding=\"" + (encoding.empty() ? "windows-1251" : encoding) +
+                 "\"";
+    doc->Children.Add(std::move(decl));
+    doc->Children.Add(std::make_shared<TXmlElement>(XmlNames().Intern(rootName)));
+    return doc;
+}
+
+XmlDocumentPtr LoadXmlFile(const std::string& fileName) {
+    std::string bytes;
+    if (!ReadWholeFile(fileName, bytes)) throw EXmlError("Cannot open file \"" + fileName + "\"");
+    try {
+        return ParseXmlText(bytes);
+    } catch (const EXmlError& e) {
+        throw EXmlError("File \"" + fileName + "\": " + e.what());
+    }
+}
+
+void SaveXmlFile(const XmlDocumentPtr& doc, const std::string& fileName) {
+    std::string text = XmlDocumentText(doc);
+    try {
+        WriteFileAtomically(fileName, text);
+    } catch (const EXmlError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw EXmlError(e.what());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Navigation and editing
+
+XmlElementPtr RootElement(const XmlDocumentPtr& doc) {
+    const TXmlNodeList* list = NodeOf(doc.get())->ChildList();
+    if (!list) return nullptr;
+    for (size_t i = 0; i < list->Count(); ++i)
+        if (list->Item(i)->Type == xntElement) return ElementPtr(list->Ref(i));
+    return nullptr;
+}
+
+XmlElementPtr ChildElement(const XmlNodePtr& node, const std::string& name) {
+    CheckName(name, "element");
+    const TXmlNodeList* list = NodeOf(node.get())->ChildList();
+    const TXmlName* key = XmlNames().Find(name);
+    if (!list || !key) return nullptr;
+    for (size_t i = 0; i < list->Count(); ++i) {
+        const TXmlNode* child = list->Item(i);
+        if (child->Type == xntElement && child->Name.Get() == key) return ElementPtr(list->Ref(i));
+    }
+    return nullptr;
+}
+
+namespace {
+template <class TMatch>
+XmlElementPtr FindChildByAttr(const XmlNodePtr& node, const std::string& elementName,
+                              const std::string& attrName, TMatch matches) {
+    const TXmlNodeList* list = NodeOf(node.get())->ChildList();
+    const TXmlName* elementKey = XmlNames().Find(elementName);
+    const TXmlName* attrKey = XmlNames().Find(attrName);
+    if (!list || !elementKey || !attrKey) return nullptr;
+    for (size_t i = 0; i < list->Count(); ++i) {
+        const TXmlNode* child = list->Item(i);
+        if (child->Type != xntElement || child->Name.Get() != elementKey) continue;
+        const TXmlAttr* a = static_cast<const TXmlElement*>(child)->Attrs.Find(attrKey);
+        if (a && matches(*a)) return ElementPtr(list->Ref(i));
+    }
+    return nullptr;
+}
+}  // namespace
+
+XmlElementPtr ChildByAttr(const XmlNodePtr& node, const std::string& elementName,
+                          const std::string& attrName, const std::string& value) {
+    return FindChildByAttr(node, elementName, attrName, [&value](const TXmlAttr& a) {
+        return a.Kind == TXmlValueKind::Text ? a.Text == value : XmlValueText(a) == value;
+    });
+}
+
+XmlElementPtr ChildByAttr(const XmlNodePtr& node, const std::string& elementName,
+                          const std::string& attrName, int32_t value) {
+    return FindChildByAttr(node, elementName, attrName,
+                           [value](const TXmlAttr& a) { return AttrEqualsInt(a, value); });
+}
+
+XmlElementPtr AddChildElement(const XmlNodePtr& node, const std::string& name) {
+    TXmlNode* parent = NodeOf(node.get());
+    TXmlNodeList* list = parent->ChildList();
+    if (!list) throw EXmlError("An XML " + parent->Name.Text() + " node cannot hold child elements");
+    CheckName(name, "element");
+    size_t depth = 0;
+    for (const TXmlNode* p = parent; p; p = p->Parent)
+        if (p->Type == xntElement) ++depth;
+    if (depth >= kXmlMaxDepth)
+        throw EXmlError("XML elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
+    auto element = std::make_shared<TXmlElement>(XmlNames().Intern(name));
+    list->Add(element);
+    return XmlElementPtr(element, element.get());
+}
+
+void RemoveChildNode(const XmlNodePtr& node, const XmlNodePtr& child) {
+    TXmlNode* parent = NodeOf(node.get());
+    if (!child) return;
+    const TXmlNode* c = dynamic_cast<const TXmlNode*>(child.get());
+    TXmlNodeList* list = parent->ChildList();
+    if (!c || !list || c->Parent != parent) return;
+    list->Remove(c);
+}
+
+void ClearChildNodes(const XmlNodePtr& node) {
+    if (TXmlNodeList* list = NodeOf(node.get())->ChildList()) list->Clear();
+}
+
+// ---------------------------------------------------------------------------
+// Typed attributes
+
+std::string ReadStrAttr(const XmlElementPtr& element, const std::string& name,
+                        const std::string& defaultValue) {
+    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    return a ? XmlValueText(*a) : defaultValue;
+}
+
+void WriteStrAttr(const XmlElementPtr& element, const std::string& name, const std::string& value) {
+    TXmlAttr& a = ObtainAttr(element, name);
+    a.Kind = TXmlValueKind::Text;
+    a.Text = value;
+}
+
+bool ReadBoolAttr(const XmlElementPtr& element, const std::string& name, bool defaultValue) {
+    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    if (!a) return defaultValue;
+    if (a->Kind == TXmlValueKind::Bool || a->Kind == TXmlValueKind::Int) return a->IntValue != 0;
+    std::string text = XmlValueText(*a);
+    bool value = false;
+    if (!ParseBoolText(text, value)) ConversionError(name, text, "boolean");
+    return value;
+}
+
+void WriteBoolAttr(const XmlElementPtr& element, const std::string& name, bool value) {
+    TXmlAttr& a = ObtainAttr(element, name);
+    a.Kind = TXmlValueKind::Bool;
+    a.IntValue = value ? 1 : 0;
+    a.Text.clear();
+}
+
+int32_t ReadIntAttr(const XmlElementPtr& element, const std::string& name, int32_t defaultValue) {
+    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    if (!a) return defaultValue;
+    if (a->Kind == TXmlValueKind::Int || a->Kind == TXmlValueKind::Bool) return a->IntValue;
+    std::string text = XmlValueText(*a);
+    int32_t value = 0;
+    if (!ParseIntText(text, value)) ConversionError(name, text, "integer");
+    return value;
+}
+
+void WriteIntAttr(const XmlElementPtr& element, const std::string& name, int32_t value) {
+    TXmlAttr& a = ObtainAttr(element, name);
+    a.Kind = TXmlValueKind::Int;
+    a.IntValue = value;
+    a.Text.clear();
+}
+
+TDateTime ReadDateTimeAttr(const XmlElementPtr& element, const std::string& name,
+                           const TDateTime& defaultValue) {
+    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    if (!a) return defaultValue;
+    if (a->Kind == TXmlValueKind::DateTime && IsValidDateTime(a->DateTime)) return a->DateTime;
+    std::string text = XmlValueText(*a);
+    TDateTime value;
+    if (!ParseDateTimeText(text, value)) ConversionError(name, text, "date-time");
+    return value;
+}
+
+// Only whole seconds are kept: the value reads back the same before and after
+// the document has been saved and loaded again.
+void WriteDateTimeAttr(const XmlElementPtr& element, const std::string& name, const TDateTime& value) {
+    TXmlAttr& a = ObtainAttr(element, name);
+    a.Kind = TXmlValueKind::DateTime;
+    a.DateTime = value;
+    a.DateTime.Millisecond = 0;
+    a.Text.clear();
+}
+
+}  // namespace quorlet
