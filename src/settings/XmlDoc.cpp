@@ -3,7 +3,11 @@
 // the writer in XmlWriter.cpp.
 #include "XmlDoc.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <new>
+#include <system_error>
 
 #include "FileIo.h"
 #include "XmlChars.h"
@@ -40,12 +44,8 @@ TXmlName* TXmlNameTable::AddReserved(const char* text) {
     return ref.Get();
 }
 
-TXmlNameRef TXmlNameTable::Intern(const char* p, size_t n, uint32_t hash) {
+TXmlNameRef TXmlNameTable::Add(const char* p, size_t n, uint32_t hash) {
     TXmlName*& head = FBuckets[hash & (BucketCount - 1)];
-    for (TXmlName* e = head; e; e = e->Next) {
-        if (e->Hash == hash && e->Text.size() == n && (n == 0 || std::memcmp(e->Text.data(), p, n) == 0))
-            return TXmlNameRef(e);
-    }
     TXmlName* e = new TXmlName;
     e->Text.assign(p, n);
     e->Hash = hash;
@@ -79,54 +79,135 @@ TXmlNameTable& XmlNames() {
 }
 
 // ---------------------------------------------------------------------------
-// Node and attribute lists
+// Arena and strings
 
-TXmlNodeList::~TXmlNodeList() {
-    for (const TXmlNodeRef& child : FItems) child->Parent = nullptr;
+namespace {
+const size_t kArenaMaxBlock = 4u << 20;
+const size_t kArenaHeader =
+    (sizeof(void*) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
+}  // namespace
+
+TXmlArena::~TXmlArena() {
+    while (FBlocks) {
+        TBlock* next = FBlocks->Next;
+        std::free(FBlocks);
+        FBlocks = next;
+    }
 }
 
-void TXmlNodeList::Add(TXmlNodeRef node) {
-    XmlReserveOne(FItems);
-    node->Parent = FOwner;
-    FItems.push_back(std::move(node));
+void TXmlArenaRef::Free(TXmlArena* arena) { delete arena; }
+
+void* TXmlArena::AllocateInNewBlock(size_t size, size_t align) {
+    if (size > SIZE_MAX / 2) throw std::bad_alloc();
+    size_t dataSize = FNextBlock > size + align ? FNextBlock : size + align;
+    void* memory = std::malloc(kArenaHeader + dataSize);
+    if (!memory) throw std::bad_alloc();
+    TBlock* block = static_cast<TBlock*>(memory);
+    block->Next = FBlocks;
+    FBlocks = block;
+    FCur = static_cast<char*>(memory) + kArenaHeader;
+    FEnd = FCur + dataSize;
+    if (FNextBlock < kArenaMaxBlock) FNextBlock = FNextBlock * 2 < kArenaMaxBlock ? FNextBlock * 2 : kArenaMaxBlock;
+    return Allocate(size, align);
+}
+
+void TXmlStr::Assign(TXmlArena& arena, const char* p, size_t n) {
+    if (n > UINT32_MAX) throw EXmlError("XML value too long");
+    if (n > Cap) {
+        Ptr = static_cast<char*>(arena.Allocate(n, 1));
+        Cap = static_cast<uint32_t>(n);
+    }
+    if (n) std::memmove(Ptr, p, n);
+    Len = static_cast<uint32_t>(n);
+}
+
+std::shared_ptr<TXmlDocument> XmlNewDocument(size_t firstBlock) {
+    TXmlArenaRef arena(new TXmlArena(firstBlock));
+    return XmlNewNode<TXmlDocument>(arena.Get());
+}
+
+// ---------------------------------------------------------------------------
+// Node and attribute lists
+
+namespace {
+uint32_t GrownCapacity(uint32_t capacity) {
+    size_t grown = capacity + XmlListGrowth(capacity);
+    if (grown > UINT32_MAX) throw EXmlError("XML list too long");
+    return static_cast<uint32_t>(grown);
+}
+}  // namespace
+
+TXmlNodeList::~TXmlNodeList() {
+    for (uint32_t i = 0; i < FCount; ++i) {
+        FItems[i]->Parent = nullptr;
+        FItems[i].~TXmlNodeRef();
+    }
+}
+
+void TXmlNodeList::Grow() {
+    uint32_t capacity = GrownCapacity(FCapacity);
+    void* memory = FOwner->Arena->Allocate(capacity * sizeof(TXmlNodeRef), alignof(TXmlNodeRef));
+    TXmlNodeRef* items = static_cast<TXmlNodeRef*>(memory);
+    for (uint32_t i = 0; i < FCount; ++i) {
+        new (&items[i]) TXmlNodeRef(std::move(FItems[i]));
+        FItems[i].~TXmlNodeRef();
+    }
+    FItems = items;  // the old array stays in the arena until it goes
+    FCapacity = capacity;
 }
 
 bool TXmlNodeList::Remove(const TXmlNode* node) {
-    for (size_t i = 0; i < FItems.size(); ++i) {
-        if (FItems[i].get() == node) {
-            TXmlNodeRef keep = std::move(FItems[i]);
-            FItems.erase(FItems.begin() + static_cast<std::ptrdiff_t>(i));
-            keep->Parent = nullptr;
-            return true;  // keep releases the child here, after the list is consistent
-        }
+    for (uint32_t i = 0; i < FCount; ++i) {
+        if (FItems[i].get() != node) continue;
+        TXmlNodeRef keep = std::move(FItems[i]);
+        for (uint32_t j = i + 1; j < FCount; ++j) FItems[j - 1] = std::move(FItems[j]);
+        FItems[FCount - 1].~TXmlNodeRef();
+        --FCount;
+        keep->Parent = nullptr;
+        return true;  // keep releases the child here, after the list is consistent
     }
     return false;
 }
 
 void TXmlNodeList::Clear() {
-    std::vector<TXmlNodeRef> old;
-    old.swap(FItems);
-    for (const TXmlNodeRef& child : old) child->Parent = nullptr;
+    uint32_t n = FCount;
+    FCount = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+        FItems[i]->Parent = nullptr;
+        FItems[i].~TXmlNodeRef();
+    }
+}
+
+TXmlAttrList::~TXmlAttrList() {
+    for (uint32_t i = 0; i < FCount; ++i) FItems[i].~TXmlAttr();
 }
 
 TXmlAttr* TXmlAttrList::Find(const TXmlName* name) {
-    for (TXmlAttr& a : Items)
-        if (a.Name.Get() == name) return &a;
+    for (uint32_t i = 0; i < FCount; ++i)
+        if (FItems[i].Name.Get() == name) return &FItems[i];
     return nullptr;
 }
 
 const TXmlAttr* TXmlAttrList::Find(const TXmlName* name) const {
-    for (const TXmlAttr& a : Items)
-        if (a.Name.Get() == name) return &a;
+    for (uint32_t i = 0; i < FCount; ++i)
+        if (FItems[i].Name.Get() == name) return &FItems[i];
     return nullptr;
 }
 
-TXmlAttr& TXmlAttrList::Obtain(const TXmlNameRef& name) {
+void TXmlAttrList::Grow(TXmlArena& arena) {
+    uint32_t capacity = GrownCapacity(FCapacity);
+    TXmlAttr* items = static_cast<TXmlAttr*>(arena.Allocate(capacity * sizeof(TXmlAttr), alignof(TXmlAttr)));
+    for (uint32_t i = 0; i < FCount; ++i) {
+        new (&items[i]) TXmlAttr(std::move(FItems[i]));
+        FItems[i].~TXmlAttr();
+    }
+    FItems = items;
+    FCapacity = capacity;
+}
+
+TXmlAttr& TXmlAttrList::Obtain(TXmlArena& arena, const TXmlNameRef& name) {
     if (TXmlAttr* a = Find(name.Get())) return *a;
-    XmlReserveOne(Items);
-    Items.emplace_back();
-    Items.back().Name = name;
-    return Items.back();
+    return Append(arena, name);
 }
 
 // ---------------------------------------------------------------------------
@@ -134,12 +215,12 @@ TXmlAttr& TXmlAttrList::Obtain(const TXmlNameRef& name) {
 
 const std::string& TXmlElement::AttrName(size_t index) const {
     if (index >= Attrs.Count()) throw EXmlError("Attribute index out of range");
-    return Attrs.Items[index].Name.Text();
+    return Attrs[index].Name.Text();
 }
 
 std::string TXmlElement::AttrText(size_t index) const {
     if (index >= Attrs.Count()) throw EXmlError("Attribute index out of range");
-    return XmlValueText(Attrs.Items[index]);
+    return XmlValueText(Attrs[index]);
 }
 
 bool TXmlElement::HasAttr(const std::string& name) const {
@@ -178,10 +259,22 @@ const TXmlAttr* FindAttr(const TXmlElement* element, const std::string& name) {
     return key ? element->Attrs.Find(key) : nullptr;
 }
 
-TXmlAttr& ObtainAttr(const XmlElementPtr& element, const std::string& name) {
-    TXmlElement* e = ElementOf(element.get());
+// The attribute, created when missing, ready to take a value of the kind.
+TXmlAttr& ObtainAttr(TXmlElement* e, const std::string& name, TXmlValueKind kind) {
     CheckName(name, "attribute");
-    return e->Attrs.Obtain(XmlNames().Intern(name));
+    TXmlAttr& a = e->Attrs.Obtain(*e->Arena, XmlNames().Intern(name));
+    if (kind == TXmlValueKind::DateTime) {
+        if (a.Kind != TXmlValueKind::DateTime) {
+            a.Text.Ptr = static_cast<char*>(e->Arena->Allocate(sizeof(TDateTime), alignof(TDateTime)));
+            new (a.Text.Ptr) TDateTime();
+            a.Text.Len = 0;
+            a.Text.Cap = 0;
+        }
+    } else if (a.Kind == TXmlValueKind::DateTime) {
+        a.Text = TXmlStr();
+    }
+    a.Kind = kind;
+    return a;
 }
 
 [[noreturn]] void ConversionError(const std::string& name, const std::string& text, const char* type) {
@@ -190,7 +283,7 @@ TXmlAttr& ObtainAttr(const XmlElementPtr& element, const std::string& name) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool EqualsNoCase(const std::string& s, const char* word) {
+bool EqualsNoCase(std::string_view s, const char* word) {
     size_t n = std::strlen(word);
     if (s.size() != n) return false;
     for (size_t i = 0; i < n; ++i) {
@@ -203,7 +296,7 @@ bool EqualsNoCase(const std::string& s, const char* word) {
 
 // A decimal number: optional sign, digits, optional "." and digits, at least
 // one digit in all, nothing else. Tells whether the value is zero.
-bool ScanDecimal(const std::string& s, bool& isZero) {
+bool ScanDecimal(std::string_view s, bool& isZero) {
     size_t i = 0, n = s.size();
     if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
     bool digits = false;
@@ -221,7 +314,7 @@ bool ScanDecimal(const std::string& s, bool& isZero) {
     return digits && i == n;
 }
 
-bool ParseBoolText(const std::string& s, bool& value) {
+bool ParseBoolText(std::string_view s, bool& value) {
     if (EqualsNoCase(s, "true")) {
         value = true;
         return true;
@@ -236,7 +329,7 @@ bool ParseBoolText(const std::string& s, bool& value) {
     return true;
 }
 
-bool ParseIntText(const std::string& s, int32_t& value) {
+bool ParseIntText(std::string_view s, int32_t& value) {
     size_t i = 0, n = s.size();
     bool negative = false;
     if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
@@ -257,7 +350,7 @@ bool ParseIntText(const std::string& s, int32_t& value) {
 // "T", "-", "-"; an empty run counts as 0 and where a separator is missing the
 // remaining fields are 0 (so "2024-12-31" is midnight). Whatever follows the
 // last field read is ignored.
-bool ParseDateTimeText(const std::string& s, TDateTime& value) {
+bool ParseDateTimeText(std::string_view s, TDateTime& value) {
     static const char kSeparators[5] = {'-', '-', 'T', '-', '-'};
     int parts[6] = {0, 0, 0, 0, 0, 0};
     size_t i = 0, n = s.size();
@@ -285,7 +378,7 @@ bool ParseDateTimeText(const std::string& s, TDateTime& value) {
 // Numeric equality of an attribute's text with an integer: "12", "012", "+12"
 // and "12.0" equal 12; "12.5" does not; text that is not a decimal number
 // (including exponent forms) equals nothing.
-bool DecimalTextEquals(const std::string& s, int32_t value) {
+bool DecimalTextEquals(std::string_view s, int32_t value) {
     size_t i = 0, n = s.size();
     bool negative = false;
     if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
@@ -311,7 +404,7 @@ bool AttrEqualsInt(const TXmlAttr& a, int32_t value) {
         case TXmlValueKind::Bool:
             return a.IntValue == value;
         case TXmlValueKind::Text:
-            return DecimalTextEquals(a.Text, value);
+            return DecimalTextEquals(a.Text.View(), value);
         default:
             return false;  // a date-time's text is not a number
     }
@@ -332,17 +425,22 @@ bool IsValidXmlName(const std::string& name) {
 XmlDocumentPtr NewXmlDocument(const std::string& rootName, const std::string& version,
                               const std::string& encoding) {
     CheckName(rootName, "element");
-    auto doc = std::make_shared<TXmlDocument>();
-    auto decl = std::make_shared<TXmlProcessingInstruction>(TXmlNameRef(XmlNames().XmlName()));
-    decl->Data = "version=\"" + version + "\" encoding=\"" + (encoding.empty() ? "windows-1251" : encoding) +
-                 "\"";
+    std::shared_ptr<TXmlDocument> doc = XmlNewDocument(4096);
+    TXmlArena* arena = doc->Arena;
+    auto decl = XmlNewNode<TXmlProcessingInstruction>(arena, TXmlNameRef(XmlNames().XmlName()));
+    const std::string data =
+        "version=\"" + version + "\" encoding=\"" + (encoding.empty() ? "windows-1251" : encoding) + "\"";
+    decl->Data.Assign(*arena, data.data(), data.size());
     doc->Children.Add(std::move(decl));
-    doc->Children.Add(std::make_shared<TXmlElement>(XmlNames().Intern(rootName)));
+    doc->Children.Add(XmlNewNode<TXmlElement>(arena, XmlNames().Intern(rootName)));
     return doc;
 }
 
 XmlDocumentPtr LoadXmlFile(const std::string& fileName) {
     std::string bytes;
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(fileName), ec);
+    if (!ec && size < (std::uintmax_t(1) << 31)) bytes.reserve(static_cast<size_t>(size));  // read without regrowing
     if (!ReadWholeFile(fileName, bytes)) throw EXmlError("Cannot open file \"" + fileName + "\"");
     try {
         return ParseXmlText(bytes);
@@ -406,7 +504,7 @@ XmlElementPtr FindChildByAttr(const XmlNodePtr& node, const std::string& element
 XmlElementPtr ChildByAttr(const XmlNodePtr& node, const std::string& elementName,
                           const std::string& attrName, const std::string& value) {
     return FindChildByAttr(node, elementName, attrName, [&value](const TXmlAttr& a) {
-        return a.Kind == TXmlValueKind::Text ? a.Text == value : XmlValueText(a) == value;
+        return a.Kind == TXmlValueKind::Text ? a.Text.View() == value : XmlValueText(a) == value;
     });
 }
 
@@ -426,7 +524,7 @@ XmlElementPtr AddChildElement(const XmlNodePtr& node, const std::string& name) {
         if (p->Type == xntElement) ++depth;
     if (depth >= kXmlMaxDepth)
         throw EXmlError("XML elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
-    auto element = std::make_shared<TXmlElement>(XmlNames().Intern(name));
+    auto element = XmlNewNode<TXmlElement>(parent->Arena, XmlNames().Intern(name));
     list->Add(element);
     return XmlElementPtr(element, element.get());
 }
@@ -454,9 +552,9 @@ std::string ReadStrAttr(const XmlElementPtr& element, const std::string& name,
 }
 
 void WriteStrAttr(const XmlElementPtr& element, const std::string& name, const std::string& value) {
-    TXmlAttr& a = ObtainAttr(element, name);
-    a.Kind = TXmlValueKind::Text;
-    a.Text = value;
+    TXmlElement* e = ElementOf(element.get());
+    TXmlAttr& a = ObtainAttr(e, name, TXmlValueKind::Text);
+    a.Text.Assign(*e->Arena, value.data(), value.size());
 }
 
 bool ReadBoolAttr(const XmlElementPtr& element, const std::string& name, bool defaultValue) {
@@ -470,10 +568,8 @@ bool ReadBoolAttr(const XmlElementPtr& element, const std::string& name, bool de
 }
 
 void WriteBoolAttr(const XmlElementPtr& element, const std::string& name, bool value) {
-    TXmlAttr& a = ObtainAttr(element, name);
-    a.Kind = TXmlValueKind::Bool;
+    TXmlAttr& a = ObtainAttr(ElementOf(element.get()), name, TXmlValueKind::Bool);
     a.IntValue = value ? 1 : 0;
-    a.Text.clear();
 }
 
 int32_t ReadIntAttr(const XmlElementPtr& element, const std::string& name, int32_t defaultValue) {
@@ -487,17 +583,15 @@ int32_t ReadIntAttr(const XmlElementPtr& element, const std::string& name, int32
 }
 
 void WriteIntAttr(const XmlElementPtr& element, const std::string& name, int32_t value) {
-    TXmlAttr& a = ObtainAttr(element, name);
-    a.Kind = TXmlValueKind::Int;
+    TXmlAttr& a = ObtainAttr(ElementOf(element.get()), name, TXmlValueKind::Int);
     a.IntValue = value;
-    a.Text.clear();
 }
 
 TDateTime ReadDateTimeAttr(const XmlElementPtr& element, const std::string& name,
                            const TDateTime& defaultValue) {
     const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
     if (!a) return defaultValue;
-    if (a->Kind == TXmlValueKind::DateTime && IsValidDateTime(a->DateTime)) return a->DateTime;
+    if (a->Kind == TXmlValueKind::DateTime && IsValidDateTime(a->DateTime())) return a->DateTime();
     std::string text = XmlValueText(*a);
     TDateTime value;
     if (!ParseDateTimeText(text, value)) ConversionError(name, text, "date-time");
@@ -507,11 +601,10 @@ TDateTime ReadDateTimeAttr(const XmlElementPtr& element, const std::string& name
 // Only whole seconds are kept: the value reads back the same before and after
 // the document has been saved and loaded again.
 void WriteDateTimeAttr(const XmlElementPtr& element, const std::string& name, const TDateTime& value) {
-    TXmlAttr& a = ObtainAttr(element, name);
-    a.Kind = TXmlValueKind::DateTime;
-    a.DateTime = value;
-    a.DateTime.Millisecond = 0;
-    a.Text.clear();
+    TXmlAttr& a = ObtainAttr(ElementOf(element.get()), name, TXmlValueKind::DateTime);
+    TDateTime& stored = *reinterpret_cast<TDateTime*>(a.Text.Ptr);
+    stored = value;
+    stored.Millisecond = 0;
 }
 
 }  // namespace quorlet

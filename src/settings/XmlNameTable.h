@@ -77,7 +77,12 @@ public:
 
     // The entry for the name, added when missing (hash as HashOf computes it).
     // Returned as a reference so that a new entry is always counted.
-    TXmlNameRef Intern(const char* p, size_t n, uint32_t hash);
+    TXmlNameRef Intern(const char* p, size_t n, uint32_t hash) {
+        for (TXmlName* e = FBuckets[hash & (BucketCount - 1)]; e; e = e->Next) {
+            if (e->Hash == hash && e->Text.size() == n && SameBytes(e->Text.data(), p, n)) return TXmlNameRef(e);
+        }
+        return Add(p, n, hash);
+    }
     TXmlNameRef Intern(const std::string& s) { return Intern(s.data(), s.size(), HashOf(s.data(), s.size())); }
     // The entry if the name is in the table, else null; never adds.
     TXmlName* Find(const std::string& s) const;
@@ -93,6 +98,13 @@ public:
     TXmlName* XmlName() const { return FXml; }
 
 private:
+    // Names are short: a plain loop beats a call to memcmp.
+    static bool SameBytes(const char* a, const char* b, size_t n) {
+        for (size_t i = 0; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+    TXmlNameRef Add(const char* p, size_t n, uint32_t hash);
     TXmlName* AddReserved(const char* text);
 
     TXmlName* FBuckets[BucketCount];

@@ -6,14 +6,22 @@
 // pointer that is cleared when the child leaves the list (removal, clearing, or
 // destruction of the list while someone else still holds the child).
 //
+// Memory: every node of a document, its child and attribute arrays and its
+// texts come from the document's arena (TXmlArena), which is released when the
+// document and the last node anyone still holds are gone. A parsed document
+// keeps a copy of its input in the arena and its values point into it, so a
+// load costs one copy of the file instead of one allocation per value.
+//
 // Callers see the nodes through IXmlNode / IXmlElement / IXmlDocument; inside
 // the layer every node is a TXmlNode, and its kind (Type) tells which class.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "XmlDoc.h"
 #include "XmlNameTable.h"
@@ -34,10 +42,99 @@ inline size_t XmlListGrowth(size_t capacity) {
     return 4;
 }
 
-template <class TVector>
-inline void XmlReserveOne(TVector& v) {
-    if (v.size() == v.capacity()) v.reserve(v.capacity() + XmlListGrowth(v.capacity()));
-}
+// ---------------------------------------------------------------------------
+// Arena
+
+// Bump allocation in blocks; nothing is freed before the arena goes. Counted
+// without atomics: like the rest of the layer it is used from one thread.
+class TXmlArena {
+public:
+    explicit TXmlArena(size_t firstBlock) : FNextBlock(firstBlock < 1024 ? 1024 : firstBlock) {}
+    ~TXmlArena();
+    TXmlArena(const TXmlArena&) = delete;
+    TXmlArena& operator=(const TXmlArena&) = delete;
+
+    // align is a power of two no larger than alignof(std::max_align_t).
+    void* Allocate(size_t size, size_t align) {
+        if (size == 0) size = 1;
+        size_t pad = (align - (reinterpret_cast<uintptr_t>(FCur) & (align - 1))) & (align - 1);
+        size_t room = static_cast<size_t>(FEnd - FCur);
+        if (room >= pad && room - pad >= size) {
+            char* p = FCur + pad;
+            FCur = p + size;
+            return p;
+        }
+        return AllocateInNewBlock(size, align);
+    }
+
+    size_t Refs = 0;
+
+private:
+    void* AllocateInNewBlock(size_t size, size_t align);
+
+    struct TBlock {
+        TBlock* Next;
+    };
+    TBlock* FBlocks = nullptr;
+    char* FCur = nullptr;
+    char* FEnd = nullptr;
+    size_t FNextBlock;
+};
+
+class TXmlArenaRef {
+public:
+    TXmlArenaRef() = default;
+    explicit TXmlArenaRef(TXmlArena* arena) : FArena(arena) {
+        if (FArena) ++FArena->Refs;
+    }
+    TXmlArenaRef(const TXmlArenaRef& o) : TXmlArenaRef(o.FArena) {}
+    TXmlArenaRef& operator=(const TXmlArenaRef& o) {
+        TXmlArenaRef copy(o);
+        std::swap(FArena, copy.FArena);
+        return *this;
+    }
+    ~TXmlArenaRef() {
+        if (FArena && --FArena->Refs == 0) Free(FArena);
+    }
+    TXmlArena* Get() const { return FArena; }
+
+private:
+    static void Free(TXmlArena* arena);  // out of line: the last reference deletes the arena
+    TXmlArena* FArena = nullptr;
+};
+
+// Allocator for std::allocate_shared: the control block keeps the arena alive.
+template <class T>
+class TXmlArenaAllocator {
+public:
+    using value_type = T;
+    explicit TXmlArenaAllocator(TXmlArena* arena) : Arena(arena) {}
+    template <class U>
+    TXmlArenaAllocator(const TXmlArenaAllocator<U>& o) : Arena(o.Arena) {}
+    T* allocate(size_t n) { return static_cast<T*>(Arena.Get()->Allocate(n * sizeof(T), alignof(T))); }
+    void deallocate(T*, size_t) noexcept {}
+    template <class U>
+    bool operator==(const TXmlArenaAllocator<U>& o) const { return Arena.Get() == o.Arena.Get(); }
+    template <class U>
+    bool operator!=(const TXmlArenaAllocator<U>& o) const { return Arena.Get() != o.Arena.Get(); }
+
+    TXmlArenaRef Arena;
+};
+
+// A byte string in arena memory. Cap is the room at Ptr, so a value that is
+// rewritten with one no longer than before reuses its bytes.
+struct TXmlStr {
+    char* Ptr = nullptr;
+    uint32_t Len = 0;
+    uint32_t Cap = 0;
+
+    std::string_view View() const { return std::string_view(Ptr, Len); }
+    std::string Str() const { return Len ? std::string(Ptr, Len) : std::string(); }
+    void Assign(TXmlArena& arena, const char* p, size_t n);
+};
+
+// ---------------------------------------------------------------------------
+// Nodes and lists
 
 class TXmlNode;
 using TXmlNodeRef = std::shared_ptr<TXmlNode>;
@@ -47,19 +144,22 @@ public:
     explicit TXmlNodeList(TXmlNode* owner) : FOwner(owner) {}
     ~TXmlNodeList() override;
 
-    size_t Count() const { return FItems.size(); }
+    size_t Count() const { return FCount; }
     TXmlNode* Item(size_t index) const { return FItems[index].get(); }
     const TXmlNodeRef& Ref(size_t index) const { return FItems[index]; }
-    size_t Capacity() const { return FItems.capacity(); }
+    size_t Capacity() const { return FCapacity; }
 
-    void Add(TXmlNodeRef node);
+    inline void Add(TXmlNodeRef node);
     // False when node is not in the list.
     bool Remove(const TXmlNode* node);
     void Clear();
 
 private:
+    void Grow();
     TXmlNode* FOwner;
-    std::vector<TXmlNodeRef> FItems;
+    TXmlNodeRef* FItems = nullptr;
+    uint32_t FCount = 0;
+    uint32_t FCapacity = 0;
 };
 
 // Attribute values keep the type they were written with; loaded values are text.
@@ -67,30 +167,54 @@ enum class TXmlValueKind : uint8_t { Text, Bool, Int, DateTime };
 
 struct TXmlAttr {
     TXmlNameRef Name;
-    std::string Text;        // Text
-    int32_t IntValue = 0;    // Bool (0/1) and Int
+    // The text of a Text value; for a DateTime value Ptr points at the TDateTime
+    // (arena memory) and Len and Cap are 0.
+    TXmlStr Text;
+    int32_t IntValue = 0;  // Bool (0/1) and Int
     TXmlValueKind Kind = TXmlValueKind::Text;
-    TDateTime DateTime;      // DateTime
+
+    const TDateTime& DateTime() const { return *reinterpret_cast<const TDateTime*>(Text.Ptr); }
 };
 
 class TXmlAttrList {
 public:
-    size_t Count() const { return Items.size(); }
+    TXmlAttrList() = default;
+    ~TXmlAttrList();
+    TXmlAttrList(const TXmlAttrList&) = delete;
+    TXmlAttrList& operator=(const TXmlAttrList&) = delete;
+
+    size_t Count() const { return FCount; }
+    TXmlAttr& operator[](size_t index) { return FItems[index]; }
+    const TXmlAttr& operator[](size_t index) const { return FItems[index]; }
     TXmlAttr* Find(const TXmlName* name);
     const TXmlAttr* Find(const TXmlName* name) const;
+    // A new attribute (empty text) at the end.
+    TXmlAttr& Append(TXmlArena& arena, TXmlNameRef name) {
+        if (FCount == FCapacity) Grow(arena);
+        TXmlAttr* a = new (&FItems[FCount]) TXmlAttr();
+        a->Name = std::move(name);
+        ++FCount;
+        return *a;
+    }
     // The attribute of that name, appended (as empty text) when missing.
-    TXmlAttr& Obtain(const TXmlNameRef& name);
+    TXmlAttr& Obtain(TXmlArena& arena, const TXmlNameRef& name);
 
-    std::vector<TXmlAttr> Items;
+private:
+    void Grow(TXmlArena& arena);
+    TXmlAttr* FItems = nullptr;
+    uint32_t FCount = 0;
+    uint32_t FCapacity = 0;
 };
 
 class TXmlNode : public TXmlBase {
 public:
-    TXmlNode(TXmlNodeType type, TXmlNameRef name) : Type(type), Name(std::move(name)) {}
+    TXmlNode(TXmlNodeType type, TXmlNameRef name, TXmlArena* arena)
+        : Type(type), Name(std::move(name)), Arena(arena) {}
 
     const TXmlNodeType Type;
     TXmlNameRef Name;
     TXmlNode* Parent = nullptr;
+    TXmlArena* const Arena;  // kept alive by this node's control block
 
     virtual IXmlNode* Intf() = 0;
     virtual TXmlNodeList* ChildList() { return nullptr; }
@@ -98,11 +222,18 @@ public:
     virtual std::string Value() const { return std::string(); }
 };
 
+inline void TXmlNodeList::Add(TXmlNodeRef node) {
+    if (FCount == FCapacity) Grow();
+    node->Parent = FOwner;
+    new (&FItems[FCount]) TXmlNodeRef(std::move(node));
+    ++FCount;
+}
+
 // Implements IXmlNode (or an interface derived from it) over TXmlNode.
 template <class TIntf>
 class TXmlNodeImpl : public TXmlNode, public TIntf {
 public:
-    TXmlNodeImpl(TXmlNodeType type, TXmlNameRef name) : TXmlNode(type, std::move(name)) {}
+    TXmlNodeImpl(TXmlNodeType type, TXmlNameRef name, TXmlArena* arena) : TXmlNode(type, std::move(name), arena) {}
 
     TXmlNodeType NodeType() const override { return Type; }
     const std::string& NodeName() const override { return Name.Text(); }
@@ -123,8 +254,8 @@ public:
 
 class TXmlElement : public TXmlNodeImpl<IXmlElement> {
 public:
-    explicit TXmlElement(TXmlNameRef name)
-        : TXmlNodeImpl<IXmlElement>(xntElement, std::move(name)), Children(this) {}
+    TXmlElement(TXmlNameRef name, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlElement>(xntElement, std::move(name), arena), Children(this) {}
 
     TXmlNodeList* ChildList() override { return &Children; }
 
@@ -139,30 +270,30 @@ public:
 
 class TXmlText : public TXmlNodeImpl<IXmlNode> {
 public:
-    explicit TXmlText(std::string text)
-        : TXmlNodeImpl<IXmlNode>(xntText, TXmlNameRef(XmlNames().TextName())), Text(std::move(text)) {}
-    std::string Value() const override { return Text; }
-    std::string Text;
+    TXmlText(TXmlStr text, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlNode>(xntText, TXmlNameRef(XmlNames().TextName()), arena), Text(text) {}
+    std::string Value() const override { return Text.Str(); }
+    TXmlStr Text;
 };
 
 class TXmlCharacterData : public TXmlNodeImpl<IXmlNode> {
 public:
-    TXmlCharacterData(TXmlNodeType type, TXmlName* name, std::string text)
-        : TXmlNodeImpl<IXmlNode>(type, TXmlNameRef(name)), Text(std::move(text)) {}
-    std::string Value() const override { return Text; }
-    std::string Text;
+    TXmlCharacterData(TXmlNodeType type, TXmlName* name, TXmlStr text, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlNode>(type, TXmlNameRef(name), arena), Text(text) {}
+    std::string Value() const override { return Text.Str(); }
+    TXmlStr Text;
 };
 
 class TXmlCDATASection : public TXmlCharacterData {
 public:
-    explicit TXmlCDATASection(std::string text)
-        : TXmlCharacterData(xntCDATASection, XmlNames().CDATAName(), std::move(text)) {}
+    TXmlCDATASection(TXmlStr text, TXmlArena* arena)
+        : TXmlCharacterData(xntCDATASection, XmlNames().CDATAName(), text, arena) {}
 };
 
 class TXmlComment : public TXmlCharacterData {
 public:
-    explicit TXmlComment(std::string text)
-        : TXmlCharacterData(xntComment, XmlNames().CommentName(), std::move(text)) {}
+    TXmlComment(TXmlStr text, TXmlArena* arena)
+        : TXmlCharacterData(xntComment, XmlNames().CommentName(), text, arena) {}
 };
 
 // A processing instruction holds either data text (the declaration made for a
@@ -170,27 +301,37 @@ public:
 // attribute list (the declaration read from a file).
 class TXmlProcessingInstruction : public TXmlNodeImpl<IXmlNode> {
 public:
-    explicit TXmlProcessingInstruction(TXmlNameRef target)
-        : TXmlNodeImpl<IXmlNode>(xntProcessingInstruction, std::move(target)) {}
-    std::string Value() const override { return Data; }
-    std::string Data;
+    TXmlProcessingInstruction(TXmlNameRef target, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlNode>(xntProcessingInstruction, std::move(target), arena) {}
+    std::string Value() const override { return Data.Str(); }
+    TXmlStr Data;
     TXmlAttrList Attrs;
 };
 
 class TXmlDocument : public TXmlNodeImpl<IXmlDocument> {
 public:
-    TXmlDocument() : TXmlNodeImpl<IXmlDocument>(xntDocument, TXmlNameRef(XmlNames().DocumentName())), Children(this) {}
+    explicit TXmlDocument(TXmlArena* arena)
+        : TXmlNodeImpl<IXmlDocument>(xntDocument, TXmlNameRef(XmlNames().DocumentName()), arena), Children(this) {}
 
     TXmlNodeList* ChildList() override { return &Children; }
     bool PreserveWhiteSpace() const override { return FPreserveWhiteSpace; }
 
     TXmlNodeList Children;
-    // Size of the text the document was parsed from; lets the writer size its buffer.
+    // Size of the text last read or written; lets the writer size its buffer.
     size_t SizeHint = 0;
 
 private:
     bool FPreserveWhiteSpace = false;  // the process-wide default for every document
 };
+
+// A new node in the arena; its control block holds a reference to the arena.
+template <class T, class... TArgs>
+std::shared_ptr<T> XmlNewNode(TXmlArena* arena, TArgs&&... args) {
+    return std::allocate_shared<T>(TXmlArenaAllocator<T>(arena), std::forward<TArgs>(args)..., arena);
+}
+
+// An empty document with a fresh arena whose first block holds firstBlock bytes.
+std::shared_ptr<TXmlDocument> XmlNewDocument(size_t firstBlock);
 
 // Text of an attribute value as it is written (before escaping).
 std::string XmlValueText(const TXmlAttr& attr);

@@ -27,10 +27,21 @@ uint64_t g_xmlTagSerial = 0;
 const char kBinaryMarker[] = "< binary-xml >";
 const size_t kBinaryMarkerSize = sizeof kBinaryMarker - 1;
 
+TXmlStr Span(char* p, size_t length, size_t room) {
+    TXmlStr s;
+    s.Ptr = p;
+    s.Len = static_cast<uint32_t>(length);
+    s.Cap = static_cast<uint32_t>(room);
+    return s;
+}
+
+// Works on a copy of the input in the document's arena, followed by one "<"
+// that stops every scanning loop at the end without a bounds check of its own.
+// Values point into the copy; references are replaced in place (the result is
+// never longer than the reference).
 class TXmlParser {
 public:
-    explicit TXmlParser(const std::string& bytes)
-        : FBegin(bytes.data()), FP(FBegin), FEnd(FBegin + bytes.size()), FNames(XmlNames()) {}
+    explicit TXmlParser(const std::string& bytes) : FInput(bytes), FNames(XmlNames()) {}
 
     XmlDocumentPtr Parse();
 
@@ -39,30 +50,35 @@ private:
     bool IsAt(const char* literal, size_t n) const {
         return static_cast<size_t>(FEnd - FP) >= n && std::memcmp(FP, literal, n) == 0;
     }
+    static bool Is(char c, uint8_t cls) { return (kXmlCharTable[static_cast<unsigned char>(c)] & cls) != 0; }
     void SkipSpace() {
-        while (FP < FEnd && static_cast<unsigned char>(*FP) <= 32) ++FP;
+        char* p = FP;
+        while (static_cast<unsigned char>(*p) <= 32) ++p;
+        FP = p;
     }
     // Position of the next occurrence of literal from FP on, or null.
-    const char* FindFromHere(const char* literal) const {
+    char* FindFromHere(const char* literal) const {
         std::string_view rest(FP, static_cast<size_t>(FEnd - FP));
         size_t at = rest.find(literal);
         return at == std::string_view::npos ? nullptr : FP + at;
     }
 
     TXmlNameRef ReadName();
+    char ReadReference();
     void ReadText(TXmlNodeList& list);
-    void ReadReference(std::string& out);
     void ReadAttributes(TXmlAttrList& attrs);
-    void ReadAttrValue(char quote, std::string& out);
+    TXmlStr ReadAttrValue(char quote);
     void ReadElementStart(TXmlNodeList& list);
     void ReadEndTag();
     void ReadProcessingInstruction(TXmlNodeList& list);
     void ReadMarkupDeclaration(TXmlNodeList& list);
 
-    const char* FBegin;
-    const char* FP;
-    const char* FEnd;
+    const std::string& FInput;
     TXmlNameTable& FNames;
+    TXmlArena* FArena = nullptr;
+    char* FBegin = nullptr;
+    char* FP = nullptr;
+    char* FEnd = nullptr;
     std::vector<TXmlElement*> FOpen;  // elements whose content is being read
 };
 
@@ -76,27 +92,29 @@ void TXmlParser::Fail(const char* at, const std::string& what) const {
 
 TXmlNameRef TXmlParser::ReadName() {
     if (FP == FEnd) Fail(FP, "unexpected end of input where a name should start");
-    if (!XmlCharIs(*FP, xcNameStart)) Fail(FP, "a name must start with a letter or \"_\"");
+    if (!Is(*FP, xcNameStart)) Fail(FP, "a name must start with a letter or \"_\"");
     const char* start = FP;
-    uint32_t hash = static_cast<unsigned char>(*FP++);
-    while (FP < FEnd && XmlCharIs(*FP, xcNameChar)) hash = hash * 33u + static_cast<unsigned char>(*FP++);
-    return FNames.Intern(start, static_cast<size_t>(FP - start), hash);
+    const char* p = FP;
+    uint32_t hash = static_cast<unsigned char>(*p++);
+    while (Is(*p, xcNameChar)) hash = hash * 33u + static_cast<unsigned char>(*p++);
+    FP = const_cast<char*>(p);
+    return FNames.Intern(start, static_cast<size_t>(p - start), hash);
 }
 
-// FP is at "&": appends the one byte the reference stands for.
-void TXmlParser::ReadReference(std::string& out) {
+// FP is at "&": returns the byte the reference stands for.
+char TXmlParser::ReadReference() {
     const char* amp = FP++;
     if (FP == FEnd) Fail(amp, "\"&\" at the end of the input");
     if (*FP == '#') {
         ++FP;
         unsigned base = 10;
-        if (FP < FEnd && *FP == 'x') {
+        if (*FP == 'x') {
             base = 16;
             ++FP;
         }
         unsigned value = 0;
         bool digits = false;
-        for (; FP < FEnd; ++FP) {
+        for (;; ++FP) {
             char c = *FP;
             unsigned d;
             if (c >= '0' && c <= '9')
@@ -113,11 +131,10 @@ void TXmlParser::ReadReference(std::string& out) {
         if (!digits) Fail(FP, "number reference without digits");
         if (FP == FEnd || *FP != ';') Fail(FP, "expected \";\" to end the reference");
         ++FP;
-        out.push_back(static_cast<char>(value));
-        return;
+        return static_cast<char>(value);
     }
     const char* name = FP;
-    while (FP < FEnd && XmlCharIs(*FP, xcNameChar)) ++FP;
+    while (Is(*FP, xcNameChar)) ++FP;
     if (FP == FEnd || *FP != ';') Fail(FP, "expected \";\" to end the reference");
     std::string_view n(name, static_cast<size_t>(FP - name));
     char c = 0;
@@ -134,72 +151,89 @@ void TXmlParser::ReadReference(std::string& out) {
     else
         Fail(amp, "unknown reference \"&" + std::string(n) + ";\"");
     ++FP;
-    out.push_back(c);
+    return c;
 }
 
 void TXmlParser::ReadText(TXmlNodeList& list) {
-    const char* start = FP;
-    bool content = false;  // a byte above 32 was seen
-    while (FP < FEnd) {
-        uint8_t cls = kXmlCharTable[static_cast<unsigned char>(*FP)];
+    char* start = FP;
+    char* p = FP;
+    uint8_t spaces = xcSpace;  // stays so while every byte is white space
+    for (;;) {
+        uint8_t cls = kXmlCharTable[static_cast<unsigned char>(*p)];
         if (cls & xcTextStop) break;
-        if (!(cls & xcSpace)) content = true;
-        ++FP;
+        spaces &= cls;
+        ++p;
     }
-    if (FP == FEnd || *FP == '<') {
-        if (content) list.Add(std::make_shared<TXmlText>(std::string(start, FP)));
+    FP = p;
+    if (*FP == '<') {
+        if (!spaces) list.Add(XmlNewNode<TXmlText>(FArena, Span(start, FP - start, FP - start)));
         return;
     }
-    std::string text(start, FP);
+    char* w = FP;
     while (FP < FEnd && *FP != '<') {
+        char c;
         if (*FP == '&') {
-            ReadReference(text);
-            if (static_cast<unsigned char>(text.back()) > 32) content = true;
-            continue;
+            c = ReadReference();
+        } else {
+            c = *FP++;
         }
-        start = FP;
-        while (FP < FEnd) {
-            uint8_t cls = kXmlCharTable[static_cast<unsigned char>(*FP)];
-            if (cls & xcTextStop) break;
-            if (!(cls & xcSpace)) content = true;
-            ++FP;
-        }
-        text.append(start, FP);
+        if (static_cast<unsigned char>(c) > 32) spaces = 0;
+        *w++ = c;
     }
-    if (content) list.Add(std::make_shared<TXmlText>(std::move(text)));
+    if (!spaces) list.Add(XmlNewNode<TXmlText>(FArena, Span(start, w - start, FP - start)));
 }
 
-void TXmlParser::ReadAttrValue(char quote, std::string& out) {
-    const char* start = FP;
-    while (FP < FEnd && !XmlCharIs(*FP, xcAttrStop)) ++FP;
-    out.assign(start, FP);
+TXmlStr TXmlParser::ReadAttrValue(char quote) {
+    char* start = FP;
+    char* p = FP;
+    for (;;) {  // four bytes a round: values are mostly plain text
+        if (Is(p[0], xcAttrStop)) break;
+        if (Is(p[1], xcAttrStop)) {
+            p += 1;
+            break;
+        }
+        if (Is(p[2], xcAttrStop)) {
+            p += 2;
+            break;
+        }
+        if (Is(p[3], xcAttrStop)) {
+            p += 3;
+            break;
+        }
+        p += 4;
+    }
+    FP = p;
+    if (*FP == quote) {
+        TXmlStr value = Span(start, FP - start, FP - start);
+        ++FP;
+        return value;
+    }
+    char* w = FP;
     for (;;) {
         if (FP == FEnd) Fail(FP, std::string("expected the closing quote ") + quote + " of the attribute value");
         char c = *FP;
-        if (c == quote) {
-            ++FP;
-            return;
-        }
+        if (c == quote) break;
         if (c == '<') Fail(FP, "\"<\" inside an attribute value");
         if (c == '&') {
-            ReadReference(out);
+            *w++ = ReadReference();
         } else {
-            out.push_back(c);  // the other kind of quote
+            *w++ = c;  // the other kind of quote
             ++FP;
         }
-        start = FP;
-        while (FP < FEnd && !XmlCharIs(*FP, xcAttrStop)) ++FP;
-        out.append(start, FP);
+        while (!Is(*FP, xcAttrStop)) *w++ = *FP++;
     }
+    TXmlStr value = Span(start, w - start, FP - start);
+    ++FP;
+    return value;
 }
 
 void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
     const uint64_t tag = ++g_xmlTagSerial;
     SkipSpace();
-    while (FP < FEnd && XmlCharIs(*FP, xcNameStart)) {
+    while (Is(*FP, xcNameStart)) {
         TXmlNameRef name = ReadName();
         SkipSpace();
-        if (FP == FEnd || *FP != '=') Fail(FP, "expected \"=\" after the attribute name \"" + name.Text() + "\"");
+        if (*FP != '=') Fail(FP, "expected \"=\" after the attribute name \"" + name.Text() + "\"");
         ++FP;
         SkipSpace();
         if (FP == FEnd) Fail(FP, "unexpected end of input where an attribute value should start");
@@ -211,16 +245,13 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
         TXmlName* n = name.Get();
         TXmlAttr* attr;
         if (n->MarkTag == tag) {
-            attr = &attrs.Items[n->MarkIndex];
+            attr = &attrs[n->MarkIndex];
         } else {
-            XmlReserveOne(attrs.Items);
-            attrs.Items.emplace_back();
-            attr = &attrs.Items.back();
-            attr->Name = std::move(name);
+            attr = &attrs.Append(*FArena, std::move(name));
             n->MarkTag = tag;
-            n->MarkIndex = attrs.Items.size() - 1;
+            n->MarkIndex = attrs.Count() - 1;
         }
-        ReadAttrValue(quote, attr->Text);
+        attr->Text = ReadAttrValue(quote);
         SkipSpace();
     }
 }
@@ -230,19 +261,20 @@ void TXmlParser::ReadElementStart(TXmlNodeList& list) {
     const char* tagStart = FP++;
     TXmlNameRef name = ReadName();
     if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + name.Text());
-    if (!XmlCharIs(*FP, xcSpace) && *FP != '/' && *FP != '>')
+    const char after = *FP;
+    if (!Is(after, xcSpace) && after != '/' && after != '>')
         Fail(FP, "invalid character after the element name \"" + name.Text() + "\"");
     if (FOpen.size() >= kXmlMaxDepth)
         Fail(tagStart, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
-    auto element = std::make_shared<TXmlElement>(std::move(name));
+    std::shared_ptr<TXmlElement> element = XmlNewNode<TXmlElement>(FArena, std::move(name));
     TXmlElement* e = element.get();
     list.Add(std::move(element));
-    ReadAttributes(e->Attrs);
+    if (Is(after, xcSpace)) ReadAttributes(e->Attrs);
     if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + e->Name.Text());
     if (*FP == '>') {
         ++FP;
         FOpen.push_back(e);
-    } else if (*FP == '/' && FEnd - FP >= 2 && FP[1] == '>') {
+    } else if (*FP == '/' && FP[1] == '>') {
         FP += 2;
     } else {
         Fail(FP, "expected \">\" or \"/>\" to end the start tag <" + e->Name.Text());
@@ -257,7 +289,7 @@ void TXmlParser::ReadEndTag() {
     if (!IsAt(name.data(), name.size())) Fail(FP, "expected the end tag </" + name + ">");
     FP += name.size();
     SkipSpace();
-    if (FP == FEnd || *FP != '>') Fail(FP, "expected \">\" to end the end tag </" + name + ">");
+    if (*FP != '>' || FP == FEnd) Fail(FP, "expected \">\" to end the end tag </" + name + ">");
     ++FP;
     FOpen.pop_back();
 }
@@ -265,7 +297,7 @@ void TXmlParser::ReadEndTag() {
 // FP is at "<?".
 void TXmlParser::ReadProcessingInstruction(TXmlNodeList& list) {
     FP += 2;
-    auto pi = std::make_shared<TXmlProcessingInstruction>(ReadName());
+    auto pi = XmlNewNode<TXmlProcessingInstruction>(FArena, ReadName());
     if (pi->Name.Get() == FNames.XmlName()) {
         ReadAttributes(pi->Attrs);
         if (!IsAt("?>", 2)) Fail(FP, "expected \"?>\" to end the XML declaration");
@@ -274,9 +306,9 @@ void TXmlParser::ReadProcessingInstruction(TXmlNodeList& list) {
         // The data starts after the white space that separates it from the
         // target, as the writer puts exactly one space there.
         SkipSpace();
-        const char* close = FindFromHere("?>");
+        char* close = FindFromHere("?>");
         if (!close) Fail(FEnd, "expected \"?>\" to end the processing instruction");
-        pi->Data.assign(FP, close);
+        pi->Data = Span(FP, close - FP, close - FP);
         FP = close + 2;
     }
     list.Add(std::move(pi));
@@ -288,30 +320,39 @@ void TXmlParser::ReadMarkupDeclaration(TXmlNodeList& list) {
     if (FP < FEnd && *FP == '-') {
         if (!IsAt("--", 2)) Fail(FP, "expected \"--\" to start a comment");
         FP += 2;
-        const char* close = FindFromHere("-->");
+        char* close = FindFromHere("-->");
         if (!close) Fail(FEnd, "expected \"-->\" to end the comment");
-        list.Add(std::make_shared<TXmlComment>(std::string(FP, close)));
+        list.Add(XmlNewNode<TXmlComment>(FArena, Span(FP, close - FP, close - FP)));
         FP = close + 3;
     } else if (IsAt("[CDATA[", 7)) {
         FP += 7;
-        const char* close = FindFromHere("]]>");
+        char* close = FindFromHere("]]>");
         if (!close) Fail(FEnd, "expected \"]]>\" to end the CDATA section");
-        list.Add(std::make_shared<TXmlCDATASection>(std::string(FP, close)));
+        list.Add(XmlNewNode<TXmlCDATASection>(FArena, Span(FP, close - FP, close - FP)));
         FP = close + 3;
     } else {
         if (!IsAt("DOCTYPE", 7)) Fail(FP, "expected \"DOCTYPE\", \"--\" or \"[CDATA[\" after \"<!\"");
         FP += 7;
-        const char* close = static_cast<const char*>(std::memchr(FP, '>', static_cast<size_t>(FEnd - FP)));
+        char* close = static_cast<char*>(std::memchr(FP, '>', static_cast<size_t>(FEnd - FP)));
         if (!close) Fail(FEnd, "expected \">\" to end the DOCTYPE");
         FP = close + 1;
     }
 }
 
 XmlDocumentPtr TXmlParser::Parse() {
-    const size_t size = static_cast<size_t>(FEnd - FBegin);
-    if (size > kBinaryMarkerSize && std::memcmp(FBegin, kBinaryMarker, kBinaryMarkerSize) == 0)
+    const size_t size = FInput.size();
+    if (size > kBinaryMarkerSize && std::memcmp(FInput.data(), kBinaryMarker, kBinaryMarkerSize) == 0)
         throw EXmlError("The packed binary XML form is not supported");
-    auto doc = std::make_shared<TXmlDocument>();
+    if (size >= UINT32_MAX) throw EXmlError("XML input too large");
+    // The copy of the text and the tree of a settings file take about six
+    // times the size of the text; one block then holds them.
+    std::shared_ptr<TXmlDocument> doc = XmlNewDocument(size * 6 + 4096);
+    FArena = doc->Arena;
+    FBegin = static_cast<char*>(FArena->Allocate(size + 1, 1));
+    if (size) std::memcpy(FBegin, FInput.data(), size);
+    FEnd = FBegin + size;
+    *FEnd = '<';
+    FP = FBegin;
     doc->SizeHint = size;
     for (;;) {
         TXmlNodeList& list = FOpen.empty() ? doc->Children : FOpen.back()->Children;

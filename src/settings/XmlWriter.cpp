@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "XmlChars.h"
 #include "XmlNodes.h"
@@ -29,74 +30,141 @@ public:
     TWriteDepthStep& operator=(const TWriteDepthStep&) = delete;
 };
 
-void AppendEscaped(std::string& out, const std::string& text) {
-    const char* p = text.data();
-    const char* end = p + text.size();
-    const char* run = p;
-    for (; p < end; ++p) {
-        if (!XmlCharIs(*p, xcEscape)) continue;
-        out.append(run, static_cast<size_t>(p - run));
-        switch (*p) {
-            case '&': out.append("&amp;", 5); break;
-            case '"': out.append("&quot;", 6); break;
-            case '<': out.append("&lt;", 4); break;
-            default: out.append("&gt;", 4); break;
-        }
-        run = p + 1;
+// The output text with a write cursor: room is made once per piece, then bytes
+// are stored without a call per byte or per short string.
+class TXmlOutput {
+public:
+    explicit TXmlOutput(size_t expected) {
+        FText.resize(expected < 256 ? 256 : expected);
+        FCur = &FText[0];
+        FEnd = FCur + FText.size();
     }
-    out.append(run, static_cast<size_t>(end - run));
+
+    void Room(size_t n) {
+        if (static_cast<size_t>(FEnd - FCur) < n) Grow(n);
+    }
+    // The calls below expect Room to have been made for them.
+    void Put(char c) { *FCur++ = c; }
+    void Put(const char* p, size_t n) {
+        if (n <= 16) {
+            for (size_t i = 0; i < n; ++i) FCur[i] = p[i];
+        } else {
+            std::memcpy(FCur, p, n);
+        }
+        FCur += n;
+    }
+    void Put(std::string_view s) { Put(s.data(), s.size()); }
+    void Tabs(size_t n) {
+        for (size_t i = 0; i < n; ++i) FCur[i] = '\t';
+        FCur += n;
+    }
+
+    size_t Size() const { return static_cast<size_t>(FCur - FText.data()); }
+    const char* At(size_t offset) const { return FText.data() + offset; }
+    std::string Finish() {
+        FText.resize(Size());
+        return std::move(FText);
+    }
+
+private:
+    void Grow(size_t n) {
+        size_t used = Size();
+        size_t size = FText.size() * 2;
+        if (size < used + n) size = used + n;
+        FText.resize(size);
+        FCur = &FText[0] + used;
+        FEnd = &FText[0] + FText.size();
+    }
+
+    std::string FText;
+    char* FCur;
+    char* FEnd;
+};
+
+void PutEscaped(TXmlOutput& out, std::string_view text) {
+    out.Room(text.size() * 6);  // "&quot;" is the longest replacement
+    for (char c : text) {
+        if (!XmlCharIs(c, xcEscape)) {
+            out.Put(c);
+            continue;
+        }
+        switch (c) {
+            case '&': out.Put("&amp;", 5); break;
+            case '"': out.Put("&quot;", 6); break;
+            case '<': out.Put("&lt;", 4); break;
+            default: out.Put("&gt;", 4); break;
+        }
+    }
 }
 
-void AppendInt(std::string& out, int32_t value) {
-    char buf[16];
-    std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, static_cast<size_t>(r.ptr - buf));
-}
-
-void AppendDateTime(std::string& out, const TDateTime& dt) {
-    char buf[96];
+size_t FormatDateTime(char (&buf)[96], const TDateTime& dt) {
     int n = std::snprintf(buf, sizeof buf, "%.4d-%.2d-%.2dT%.2d-%.2d-%.2d", dt.Year, dt.Month, dt.Day, dt.Hour,
                           dt.Minute, dt.Second);
-    if (n > 0) out.append(buf, static_cast<size_t>(n) < sizeof buf ? static_cast<size_t>(n) : sizeof buf - 1);
+    if (n < 0) return 0;
+    return static_cast<size_t>(n) < sizeof buf ? static_cast<size_t>(n) : sizeof buf - 1;
 }
 
 // Value text; the other kinds never hold a byte that needs escaping.
-void AppendValue(std::string& out, const TXmlAttr& a) {
+void PutValue(TXmlOutput& out, const TXmlAttr& a) {
     switch (a.Kind) {
-        case TXmlValueKind::Text: AppendEscaped(out, a.Text); break;
-        case TXmlValueKind::Bool: out.push_back(a.IntValue ? '1' : '0'); break;
-        case TXmlValueKind::Int: AppendInt(out, a.IntValue); break;
-        case TXmlValueKind::DateTime: AppendDateTime(out, a.DateTime); break;
+        case TXmlValueKind::Text:
+            PutEscaped(out, a.Text.View());
+            break;
+        case TXmlValueKind::Bool:
+            out.Room(1);
+            out.Put(a.IntValue ? '1' : '0');
+            break;
+        case TXmlValueKind::Int: {
+            char buf[32];
+            std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, a.IntValue);
+            out.Room(sizeof buf);
+            out.Put(buf, static_cast<size_t>(r.ptr - buf));
+            break;
+        }
+        case TXmlValueKind::DateTime: {
+            char buf[96];
+            size_t n = FormatDateTime(buf, a.DateTime());
+            out.Room(n);
+            out.Put(buf, n);
+            break;
+        }
     }
 }
 
-void AppendAttrs(std::string& out, const TXmlAttrList& attrs) {
-    for (const TXmlAttr& a : attrs.Items) {
-        out.push_back(' ');
-        out.append(a.Name.Text());
-        out.append("=\"", 2);
-        AppendValue(out, a);
-        out.push_back('"');
+void PutAttrs(TXmlOutput& out, const TXmlAttrList& attrs) {
+    for (size_t i = 0; i < attrs.Count(); ++i) {
+        const TXmlAttr& a = attrs[i];
+        const std::string& name = a.Name.Text();
+        out.Room(name.size() + 3);
+        out.Put(' ');
+        out.Put(name);
+        out.Put("=\"", 2);
+        PutValue(out, a);
+        out.Room(1);
+        out.Put('"');
     }
 }
 
-void AppendIndent(std::string& out) { out.append(static_cast<size_t>(g_xmlWriteDepth), '\t'); }
+void WriteNode(TXmlOutput& out, const TXmlNode& node);
 
-void WriteNode(std::string& out, const TXmlNode& node);
-
-void WriteElement(std::string& out, const TXmlElement& e) {
-    out.append("\r\n", 2);
-    AppendIndent(out);
-    out.push_back('<');
-    out.append(e.Name.Text());
-    AppendAttrs(out, e.Attrs);
+void WriteElement(TXmlOutput& out, const TXmlElement& e) {
+    const std::string& name = e.Name.Text();
+    const size_t depth = static_cast<size_t>(g_xmlWriteDepth);
+    out.Room(3 + depth + name.size());
+    out.Put("\r\n", 2);
+    out.Tabs(depth);
+    out.Put('<');
+    out.Put(name);
+    PutAttrs(out, e.Attrs);
     const TXmlNodeList& children = e.Children;
     if (children.Count() == 0) {
-        out.append("/>", 2);
+        out.Room(2);
+        out.Put("/>", 2);
         return;
     }
-    out.push_back('>');
-    const size_t contentStart = out.size();
+    out.Room(1);
+    out.Put('>');
+    const size_t contentStart = out.Size();
     bool lineBreak = false;  // the content holds CR or LF
     {
         TWriteDepthStep step;
@@ -106,47 +174,61 @@ void WriteElement(std::string& out, const TXmlElement& e) {
             if (child.Type == xntElement) lineBreak = true;  // it began with CR LF
         }
     }
-    if (!lineBreak) lineBreak = out.find_first_of("\r\n", contentStart) != std::string::npos;
-    if (lineBreak) {
-        bool endsWithLineBreak = out.size() - contentStart >= 2 && out[out.size() - 2] == '\r' &&
-                                 out[out.size() - 1] == '\n';
-        if (!endsWithLineBreak) out.append("\r\n", 2);
-        AppendIndent(out);
+    const size_t contentSize = out.Size() - contentStart;
+    if (!lineBreak) {
+        std::string_view content(out.At(contentStart), contentSize);
+        lineBreak = content.find_first_of("\r\n") != std::string_view::npos;
     }
-    out.append("</", 2);
-    out.append(e.Name.Text());
-    out.push_back('>');
+    out.Room(5 + depth + name.size());
+    if (lineBreak) {
+        const char* end = out.At(out.Size());
+        bool endsWithLineBreak = contentSize >= 2 && end[-2] == '\r' && end[-1] == '\n';
+        if (!endsWithLineBreak) out.Put("\r\n", 2);
+        out.Tabs(depth);
+    }
+    out.Put("</", 2);
+    out.Put(name);
+    out.Put('>');
 }
 
-void WriteNode(std::string& out, const TXmlNode& node) {
+void WriteNode(TXmlOutput& out, const TXmlNode& node) {
     switch (node.Type) {
         case xntElement:
             WriteElement(out, static_cast<const TXmlElement&>(node));
             break;
         case xntText:
-            AppendEscaped(out, static_cast<const TXmlText&>(node).Text);
+            PutEscaped(out, static_cast<const TXmlText&>(node).Text.View());
             break;
-        case xntCDATASection:
-            out.append("<![CDATA[", 9);
-            out.append(static_cast<const TXmlCharacterData&>(node).Text);
-            out.append("]]>", 3);
+        case xntCDATASection: {
+            std::string_view text = static_cast<const TXmlCharacterData&>(node).Text.View();
+            out.Room(text.size() + 12);
+            out.Put("<![CDATA[", 9);
+            out.Put(text);
+            out.Put("]]>", 3);
             break;
-        case xntComment:
-            out.append("<!--", 4);
-            out.append(static_cast<const TXmlCharacterData&>(node).Text);
-            out.append("-->", 3);
+        }
+        case xntComment: {
+            std::string_view text = static_cast<const TXmlCharacterData&>(node).Text.View();
+            out.Room(text.size() + 7);
+            out.Put("<!--", 4);
+            out.Put(text);
+            out.Put("-->", 3);
             break;
+        }
         case xntProcessingInstruction: {
             const auto& pi = static_cast<const TXmlProcessingInstruction&>(node);
-            out.append("<?", 2);
-            out.append(pi.Name.Text());
-            if (!pi.Data.empty()) {
-                out.push_back(' ');
-                out.append(pi.Data);
+            const std::string& target = pi.Name.Text();
+            out.Room(target.size() + pi.Data.Len + 5);
+            out.Put("<?", 2);
+            out.Put(target);
+            if (pi.Data.Len) {
+                out.Put(' ');
+                out.Put(pi.Data.View());
             } else {
-                AppendAttrs(out, pi.Attrs);
+                PutAttrs(out, pi.Attrs);
             }
-            out.append("?>", 2);
+            out.Room(2);
+            out.Put("?>", 2);
             break;
         }
         case xntDocument:
@@ -157,20 +239,29 @@ void WriteNode(std::string& out, const TXmlNode& node) {
 }  // namespace
 
 std::string XmlValueText(const TXmlAttr& attr) {
-    if (attr.Kind == TXmlValueKind::Text) return attr.Text;
-    std::string text;
-    AppendValue(text, attr);
-    return text;
+    switch (attr.Kind) {
+        case TXmlValueKind::Text:
+            return attr.Text.Str();
+        case TXmlValueKind::Bool:
+            return attr.IntValue ? "1" : "0";
+        case TXmlValueKind::Int:
+            return std::to_string(attr.IntValue);
+        case TXmlValueKind::DateTime: {
+            char buf[96];
+            return std::string(buf, FormatDateTime(buf, attr.DateTime()));
+        }
+    }
+    return std::string();
 }
 
 std::string XmlDocumentText(const XmlDocumentPtr& doc) {
     auto* d = dynamic_cast<TXmlDocument*>(doc.get());
     if (!d) throw EXmlError(doc ? "Not a document of this XML document layer" : "No XML document given");
-    std::string out;
-    out.reserve(d->SizeHint + d->SizeHint / 8 + 64);
+    TXmlOutput out(d->SizeHint + d->SizeHint / 8);
     for (size_t i = 0; i < d->Children.Count(); ++i) WriteNode(out, *d->Children.Item(i));
-    d->SizeHint = out.size();
-    return out;
+    std::string text = out.Finish();
+    d->SizeHint = text.size();
+    return text;
 }
 
 }  // namespace quorlet
