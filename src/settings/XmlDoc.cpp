@@ -79,37 +79,7 @@ TXmlNameTable& XmlNames() {
 }
 
 // ---------------------------------------------------------------------------
-// Arena and strings
-
-namespace {
-const size_t kArenaMaxBlock = 4u << 20;
-const size_t kArenaHeader =
-    (sizeof(void*) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
-}  // namespace
-
-TXmlArena::~TXmlArena() {
-    while (FBlocks) {
-        TBlock* next = FBlocks->Next;
-        std::free(FBlocks);
-        FBlocks = next;
-    }
-}
-
-void TXmlArenaRef::Free(TXmlArena* arena) { delete arena; }
-
-void* TXmlArena::AllocateInNewBlock(size_t size, size_t align) {
-    if (size > SIZE_MAX / 2) throw std::bad_alloc();
-    size_t dataSize = FNextBlock > size + align ? FNextBlock : size + align;
-    void* memory = std::malloc(kArenaHeader + dataSize);
-    if (!memory) throw std::bad_alloc();
-    TBlock* block = static_cast<TBlock*>(memory);
-    block->Next = FBlocks;
-    FBlocks = block;
-    FCur = static_cast<char*>(memory) + kArenaHeader;
-    FEnd = FCur + dataSize;
-    if (FNextBlock < kArenaMaxBlock) FNextBlock = FNextBlock * 2 < kArenaMaxBlock ? FNextBlock * 2 : kArenaMaxBlock;
-    return Allocate(size, align);
-}
+// Strings
 
 void TXmlStr::Assign(TXmlArena& arena, const char* p, size_t n) {
     if (n > UINT32_MAX) throw EXmlError("XML value too long");

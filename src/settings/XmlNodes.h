@@ -22,6 +22,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "XmlDoc.h"
 #include "XmlNameTable.h"

@@ -1,6 +1,8 @@
 // Typed attribute reads, lookups by attribute, and editing the tree.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "settings/XmlDoc.h"
 #include "settings/XmlNameTable.h"
 #include "settings/XmlNodes.h"

@@ -7,6 +7,8 @@
 //   QUORLET_FUZZ_ITERATIONS=2000000 core_tests --gtest_filter='XmlFuzz*'
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
