@@ -6,6 +6,8 @@ set(QUORLET_CORE_SOURCES
   src/settings/XmlParser.cpp
   src/settings/XmlWriter.cpp
   src/settings/UConfigXml.cpp
+  src/settings/UBtnSettingXml.cpp
+  src/settings/UBtnSettingXmlRunTimes.cpp
   src/settings/UAppSettingXml.cpp
   src/settings/UAppSettingXmlLists.cpp
   src/shell/HelpTopics.cpp

@@ -1,0 +1,281 @@
+#include "settings/UBtnSettingXml.h"
+
+#include <memory>
+
+#include "app/AppPaths.h"
+#include "settings/FileIo.h"
+
+namespace quorlet {
+
+namespace {
+
+enum class TItemKind { Int, Str, Bool };
+
+// One item of a `Button` element and the field it mirrors.
+struct TButtonItem {
+    const char* Name;
+    TItemKind Kind;
+    int32_t TBtnSettingXml::*IntField;
+    std::string TBtnSettingXml::*StrField;
+    bool TBtnSettingXml::*BoolField;
+};
+
+constexpr TButtonItem IntItem(const char* name, int32_t TBtnSettingXml::*field) {
+    return {name, TItemKind::Int, field, nullptr, nullptr};
+}
+constexpr TButtonItem StrItem(const char* name, std::string TBtnSettingXml::*field) {
+    return {name, TItemKind::Str, nullptr, field, nullptr};
+}
+constexpr TButtonItem BoolItem(const char* name, bool TBtnSettingXml::*field) {
+    return {name, TItemKind::Bool, nullptr, nullptr, field};
+}
+
+using T = TBtnSettingXml;
+
+// The items in the order in which a record is written.
+const TButtonItem kItems[] = {
+    IntItem("BtnStyle", &T::BtnStyle),
+    StrItem("IconFile", &T::IconFile),
+    IntItem("IconNumber", &T::IconNumber),
+    StrItem("Command", &T::Command),
+    StrItem("Parameters", &T::Parameters),
+    StrItem("WorkingDir", &T::WorkingDir),
+    StrItem("Description", &T::Description),
+    StrItem("HotKey", &T::HotKey),
+    IntItem("WindowStyle", &T::WindowStyle),
+    IntItem("Priority", &T::Priority),
+    BoolItem("IgnoreRunTimes", &T::IgnoreRunTimes),
+    IntItem("TotolRunTimes", &T::TotolRunTimes),
+    IntItem("Day0", &T::Day0),
+    IntItem("Day1", &T::Day1),
+    IntItem("Day2", &T::Day2),
+    IntItem("Day3", &T::Day3),
+    IntItem("Day4", &T::Day4),
+    IntItem("Day5", &T::Day5),
+    IntItem("Day6", &T::Day6),
+    IntItem("Day0Week", &T::Day0Week),
+    IntItem("Day1Week", &T::Day1Week),
+    IntItem("Day2Week", &T::Day2Week),
+    IntItem("Day3Week", &T::Day3Week),
+    IntItem("Day4Week", &T::Day4Week),
+    IntItem("Day5Week", &T::Day5Week),
+    IntItem("Day6Week", &T::Day6Week),
+};
+
+const char kItem[] = "Item";
+const char kName[] = "Name";
+const char kValue[] = "Value";
+
+XmlElementPtr FindItem(const XmlElementPtr& button, const TButtonItem& item) {
+    return ChildByAttr(button, kItem, kName, std::string(item.Name));
+}
+
+XmlElementPtr AppendItem(const XmlElementPtr& button, const TButtonItem& item) {
+    XmlElementPtr element = AddChildElement(button, kItem);
+    WriteStrAttr(element, kName, item.Name);
+    return element;
+}
+
+// A missing item, or an item without a Value, reads as empty text, 0 or false.
+void ReadItem(TBtnSettingXml& record, const XmlElementPtr& button, const TButtonItem& item) {
+    XmlElementPtr element = FindItem(button, item);
+    switch (item.Kind) {
+        case TItemKind::Int:
+            record.*item.IntField = element ? ReadIntAttr(element, kValue, 0) : 0;
+            break;
+        case TItemKind::Str:
+            record.*item.StrField = element ? ReadStrAttr(element, kValue, "") : std::string();
+            break;
+        case TItemKind::Bool:
+            record.*item.BoolField = element ? ReadBoolAttr(element, kValue, false) : false;
+            break;
+    }
+}
+
+void WriteValue(const XmlElementPtr& element, const TBtnSettingXml& record, const TButtonItem& item) {
+    switch (item.Kind) {
+        case TItemKind::Int:
+            WriteIntAttr(element, kValue, record.*item.IntField);
+            break;
+        case TItemKind::Str:
+            WriteStrAttr(element, kValue, record.*item.StrField);
+            break;
+        case TItemKind::Bool:
+            WriteBoolAttr(element, kValue, record.*item.BoolField);
+            break;
+    }
+}
+
+void WriteDefaultValue(const XmlElementPtr& element, const TButtonItem& item) {
+    switch (item.Kind) {
+        case TItemKind::Int:
+            WriteIntAttr(element, kValue, 0);
+            break;
+        case TItemKind::Str:
+            WriteStrAttr(element, kValue, "");
+            break;
+        case TItemKind::Bool:
+            WriteBoolAttr(element, kValue, false);
+            break;
+    }
+}
+
+std::unique_ptr<TBtnSettingXml> g_btnSetting;
+
+}  // namespace
+
+static_assert(sizeof kItems / sizeof kItems[0] == 26, "a button record has twenty-six items");
+
+TBtnSettingXml& BtnSettingXml() {
+    if (!g_btnSetting) g_btnSetting = std::make_unique<TBtnSettingXml>();
+    return *g_btnSetting;
+}
+
+void ResetBtnSettingXml() { g_btnSetting.reset(); }
+
+TBtnSettingXml::TBtnSettingXml(IPlatform& platform) : FPlatform(platform) {}
+
+// ---------------------------------------------------------------------------
+// The document
+
+// A launch reads the record and, a moment later, saves its counters: two loads
+// of the same bytes. When the file still holds exactly the bytes the document
+// was parsed from, and the document is unchanged and held by no one else, it is
+// what a new parse would give, and is kept instead.
+void TBtnSettingXml::ReloadButtonDoc() {
+    std::string bytes;
+    if (!ReadWholeFile(SettingFileName, bytes)) throw EXmlError("Cannot open file \"" + SettingFileName + "\"");
+    if (ButtonDoc && ButtonDoc.use_count() == 1 && FIntactDoc.lock() == ButtonDoc && bytes == FDocBytes) return;
+    FIntactDoc.reset();
+    try {
+        ButtonDoc = ParseXmlText(bytes);
+    } catch (const EXmlError& e) {
+        throw EXmlError("File \"" + SettingFileName + "\": " + e.what());
+    }
+    FDocBytes.swap(bytes);
+    FIntactDoc = ButtonDoc;
+}
+
+void TBtnSettingXml::SaveButtonDoc() { SaveXmlFile(ButtonDoc, SettingFileName); }
+
+XmlElementPtr TBtnSettingXml::ButtonsSection() const {
+    if (!ButtonDoc) return nullptr;
+    XmlElementPtr root = RootElement(ButtonDoc);
+    return root ? ChildElement(root, "Buttons") : nullptr;
+}
+
+XmlElementPtr TBtnSettingXml::ObtainButtonsSection() {
+    XmlElementPtr root = RootElement(ButtonDoc);
+    // An emptied file is not made into a settings document here: its other
+    // sections belong to the application settings.
+    if (!root) throw EXmlError("File \"" + SettingFileName + "\" holds no settings document");
+    XmlElementPtr buttons = ChildElement(root, "Buttons");
+    // Only a hand edit removes the section; it comes back at the end of the root.
+    return buttons ? buttons : AddChildElement(root, "Buttons");
+}
+
+void TBtnSettingXml::WriteItems(const XmlElementPtr& button, size_t first, size_t count) const {
+    for (size_t i = first; i < first + count; ++i) {
+        XmlElementPtr element = FindItem(button, kItems[i]);
+        if (!element) element = AppendItem(button, kItems[i]);
+        WriteValue(element, *this, kItems[i]);
+    }
+}
+
+void TBtnSettingXml::CompleteItems(const XmlElementPtr& button) {
+    for (const TButtonItem& item : kItems)
+        if (!FindItem(button, item)) WriteDefaultValue(AppendItem(button, item), item);
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+void TBtnSettingXml::LoadButtonsDoc() {
+    if (FPlatform.FileExists(SettingFileName)) ReloadButtonDoc();
+}
+
+bool TBtnSettingXml::ReadButtonBrief(int32_t id) {
+    XmlElementPtr buttons = ButtonsSection();
+    XmlElementPtr button = buttons ? ChildByAttr(buttons, "Button", "ID", id) : nullptr;
+    if (!button) {
+        IconFile.clear();
+        IconNumber = 0;
+        Description.clear();
+        HotKey.clear();
+        return false;
+    }
+    static const size_t kBriefItems[] = {1, 2, 6, 7, 11};  // IconFile .. TotolRunTimes
+    for (size_t i : kBriefItems) ReadItem(*this, button, kItems[i]);
+    return true;
+}
+
+bool TBtnSettingXml::ReadButton(int32_t id) {
+    ID = id;
+    Empty = false;
+    ReloadButtonDoc();
+    XmlElementPtr buttons = ButtonsSection();
+    return ParseButton(buttons ? ChildByAttr(buttons, "Button", "ID", id) : nullptr, id);
+}
+
+bool TBtnSettingXml::ParseButton(const XmlElementPtr& element, int32_t id) {
+    ID = id;
+    Empty = false;
+    if (!element) {
+        Empty = true;
+        BtnStyle = -1;
+        return false;
+    }
+    // The whole record is read whatever its style, so that a record which is not
+    // launched (an operation button) still moves and copies with all its values.
+    for (const TButtonItem& item : kItems) ReadItem(*this, element, item);
+    return BtnStyle == 0;
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+
+void TBtnSettingXml::WriteButton(int32_t id) {
+    if (BtnStyle == -1 || Empty) {
+        DeleteButton(id);
+        return;
+    }
+    ReloadButtonDoc();
+    ChangingButtonDoc();
+    XmlElementPtr buttons = ObtainButtonsSection();
+    if (XmlElementPtr old = ChildByAttr(buttons, "Button", "ID", id)) RemoveChildNode(buttons, old);
+    XmlElementPtr button = AddChildElement(buttons, "Button");
+    WriteIntAttr(button, "ID", id);
+    for (const TButtonItem& item : kItems) WriteValue(AppendItem(button, item), *this, item);
+    SaveButtonDoc();
+}
+
+bool TBtnSettingXml::UpdateButtonProperties(int32_t id) {
+    ReloadButtonDoc();
+    ChangingButtonDoc();
+    XmlElementPtr buttons = ObtainButtonsSection();
+    XmlElementPtr button = ChildByAttr(buttons, "Button", "ID", id);
+    if (!button) {
+        button = AddChildElement(buttons, "Button");
+        WriteIntAttr(button, "ID", id);
+    }
+    // Whatever a hand edit removed is appended first, so the element is whole
+    // again (a new element gets its counters at zero this way); then the
+    // properties are set in place and the counters stay as they are.
+    CompleteItems(button);
+    WriteItems(button, 0, kPropertyItems);
+    SaveButtonDoc();
+    return true;
+}
+
+bool TBtnSettingXml::DeleteButton(int32_t id) {
+    ReloadButtonDoc();
+    XmlElementPtr buttons = ButtonsSection();
+    XmlElementPtr button = buttons ? ChildByAttr(buttons, "Button", "ID", id) : nullptr;
+    if (!button) return false;
+    ChangingButtonDoc();
+    RemoveChildNode(buttons, button);
+    SaveButtonDoc();
+    return true;
+}
+
+}  // namespace quorlet
