@@ -7,6 +7,8 @@
 #include "app/UMain.h"
 #include "platform/WinHandles.h"
 #include "platform/Win32Platform.h"
+#include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
 
 namespace quorlet {
@@ -59,6 +61,8 @@ int RunProgram(HINSTANCE instance) {
     frmQuorlet.Show();
     RunMessageLoop();
 
+    ResetBtnSettingXml();
+    ResetAppSettingXml();
     SetAppConfig(nullptr);
     SetPlatform(nullptr);
     return 0;

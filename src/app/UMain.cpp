@@ -61,7 +61,12 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ApplicationDeActive();
             break;
         case WM_CLOSE:
-            FormClose();
+            try {
+                FormClose();
+            } catch (const std::exception& e) {
+                // The settings could not be saved: say so, and close all the same.
+                MessageBoxA(Handle(), e.what(), "Quorlet", MB_OK | MB_ICONERROR);
+            }
             DestroyWindow(Handle());
             return 0;
         case WM_DESTROY:

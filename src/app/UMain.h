@@ -43,6 +43,7 @@ private:
     void FormShow();
     void FormActivate();
     void FormClose();
+    void MoveToStoredPosition(int left, int top);
     void ApplicationActive();
     void ApplicationDeActive();
     void WMQuorletRunning();

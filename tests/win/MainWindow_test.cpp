@@ -8,6 +8,7 @@
 #include "fakes/TempFolder.h"
 #include "platform/Win32Platform.h"
 #include "settings/FileIo.h"
+#include "settings/UAppSettingXml.h"
 #include "settings/UConfigXml.h"
 
 using namespace quorlet;
@@ -20,9 +21,11 @@ protected:
         SetPlatform(&platform);
         InitAppPaths(folder.File("Quorlet.exe"));
         SetAppConfig(&config);
+        ResetAppSettingXml();
         ASSERT_TRUE(application.Create(GetModuleHandleA(nullptr)));
     }
     void TearDown() override {
+        ResetAppSettingXml();
         SetAppConfig(nullptr);
         SetPlatform(nullptr);
     }

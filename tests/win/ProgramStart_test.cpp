@@ -135,3 +135,35 @@ TEST_F(ProgramStartTest, ExecutableCarriesItsResources) {
                                reinterpret_cast<void**>(&text), &textSize));
     EXPECT_STREQ(text, "1.3.0.1");
 }
+
+TEST_F(ProgramStartTest, WindowComesBackWhereItWasClosed) {
+    first = Start(exe, folder.Path());
+    ASSERT_TRUE(first.Process);
+    HWND window = WaitForMainWindow(15000);
+    ASSERT_NE(window, nullptr);
+    const std::string settingsFile = folder.File("QL_" + CurrentUserName() + ".xml");
+    EXPECT_NE(ReadFileText(settingsFile).find("<RKConfig>"), std::string::npos);
+
+    ASSERT_TRUE(SetWindowPos(window, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    PumpUntil(3000, [&] {
+        RECT r;
+        GetWindowRect(window, &r);
+        return r.left == 123 && r.top == 77;
+    });
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForExit(first, 10000), 0u);
+    const std::string saved = ReadFileText(settingsFile);
+    EXPECT_NE(saved.find("<Item Name=\"X\" Value=\"123\"/>"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("<Item Name=\"Y\" Value=\"77\"/>"), std::string::npos) << saved;
+
+    first = Start(exe, folder.Path());
+    ASSERT_TRUE(first.Process);
+    window = WaitForMainWindow(15000);
+    ASSERT_NE(window, nullptr);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 123);
+    EXPECT_EQ(r.top, 77);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(first, 10000), 0u);
+}
