@@ -37,7 +37,7 @@ ensure_windows_toolchain() {
         i686-w64-mingw32-g++-posix=g++-mingw-w64-i686 \
         chmcmd=fp-utils \
         /usr/src/googletest/CMakeLists.txt=googletest \
-        wine=wine wine64=wine64 Xvfb=xvfb xauth=xauth \
+        wine=wine /usr/lib/wine/wine64=wine64 Xvfb=xvfb xauth=xauth \
         openbox=openbox import=imagemagick xwininfo=x11-utils 7z=p7zip-full /usr/share/wine/fonts/marlett.ttf=fonts-wine
 }
 

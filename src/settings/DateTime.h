@@ -20,6 +20,19 @@ struct TDateTime {
     bool operator!=(const TDateTime& o) const { return !(*this == o); }
 };
 
+inline TDateTime MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0,
+                              int second = 0, int millisecond = 0) {
+    TDateTime dt;
+    dt.Year = year;
+    dt.Month = month;
+    dt.Day = day;
+    dt.Hour = hour;
+    dt.Minute = minute;
+    dt.Second = second;
+    dt.Millisecond = millisecond;
+    return dt;
+}
+
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 // True when year 1..9999, month 1..12, day exists, and the time fields are in range.

@@ -5,11 +5,7 @@
 using namespace quorlet;
 
 namespace {
-TDateTime Date(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0) {
-    TDateTime dt;
-    dt.Year = y; dt.Month = m; dt.Day = d; dt.Hour = hh; dt.Minute = mm; dt.Second = ss;
-    return dt;
-}
+TDateTime Date(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0) { return MakeDateTime(y, m, d, hh, mm, ss); }
 }  // namespace
 
 TEST(DateCalc, IsoWeeksAndWeekdaysOfKnownDates) {

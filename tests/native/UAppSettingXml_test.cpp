@@ -99,15 +99,7 @@ const std::string kOldApplication =
     "  </Application>\n";
 
 TDateTime At(int year, int month, int day, int hour, int minute, int second, int ms = 0) {
-    TDateTime dt;
-    dt.Year = year;
-    dt.Month = month;
-    dt.Day = day;
-    dt.Hour = hour;
-    dt.Minute = minute;
-    dt.Second = second;
-    dt.Millisecond = ms;
-    return dt;
+    return MakeDateTime(year, month, day, hour, minute, second, ms);
 }
 
 TDateTime AddSeconds(const TDateTime& dt, int64_t seconds) {

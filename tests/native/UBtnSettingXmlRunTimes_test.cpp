@@ -26,14 +26,7 @@ struct TCounters {
 };
 
 TDateTime At(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
-    TDateTime dt;
-    dt.Year = year;
-    dt.Month = month;
-    dt.Day = day;
-    dt.Hour = hour;
-    dt.Minute = minute;
-    dt.Second = second;
-    return dt;
+    return MakeDateTime(year, month, day, hour, minute, second);
 }
 
 std::string Item(const std::string& name, const std::string& value) {

@@ -11,17 +11,6 @@ using namespace quorlet;
 
 namespace {
 
-TDateTime MakeDateTime(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-    TDateTime dt;
-    dt.Year = y;
-    dt.Month = mo;
-    dt.Day = d;
-    dt.Hour = h;
-    dt.Minute = mi;
-    dt.Second = s;
-    dt.Millisecond = ms;
-    return dt;
-}
 
 // An element as a loaded file gives it: the attribute V holds text.
 XmlElementPtr Loaded(const std::string& value) {

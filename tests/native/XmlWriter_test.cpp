@@ -11,17 +11,6 @@ namespace {
 
 const std::string kDecl = "<?xml version=\"1.0\" encoding=\"windows-1251\"?>";
 
-TDateTime MakeDateTime(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
-    TDateTime dt;
-    dt.Year = y;
-    dt.Month = mo;
-    dt.Day = d;
-    dt.Hour = h;
-    dt.Minute = mi;
-    dt.Second = s;
-    dt.Millisecond = ms;
-    return dt;
-}
 
 }  // namespace
 
