@@ -2,7 +2,7 @@
 file(GLOB QUORLET_WIN_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/platform/*.cpp
   ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
-list(FILTER QUORLET_WIN_SOURCES EXCLUDE REGEX "/(FileIoWin32|Platform|Quorlet)\\.cpp$")
+list(FILTER QUORLET_WIN_SOURCES EXCLUDE REGEX "/Quorlet\\.cpp$")  # the entry belongs to the exe
 # Portable units already in the core.
 foreach(core_source ${QUORLET_CORE_SOURCES})
   list(REMOVE_ITEM QUORLET_WIN_SOURCES ${core_source})

@@ -1,8 +1,9 @@
 #include "fakes/TempFolder.h"
 
+#include "settings/FileIo.h"
+
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 namespace quorlet {
@@ -35,11 +36,9 @@ std::string TTempFolder::Path() const {
 }
 
 std::string ReadFileText(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot read " + fileName);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string bytes;
+    if (!ReadWholeFile(fileName, bytes)) throw std::runtime_error("Cannot read " + fileName);
+    return bytes;
 }
 
 void WriteFileText(const std::string& fileName, const std::string& bytes) {
