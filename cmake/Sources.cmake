@@ -11,8 +11,14 @@ set(QUORLET_CORE_SOURCES
   src/settings/UAppSettingXml.cpp
   src/settings/UAppSettingXmlLists.cpp
   src/shell/HelpTopics.cpp
+  src/shell/ShellServices.cpp
+  src/shell/ShellLinker.cpp
   src/app/AppPaths.cpp
   src/app/ClickSound.cpp
+  src/app/ClickModes.cpp
+  src/app/TopButtons.cpp
+  src/app/ButtonGrid.cpp
+  src/app/EdgeSnap.cpp
   src/platform/Platform.cpp
 )
 file(GLOB QUORLET_CORE_EXTRA CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/settings/Xml*.cpp)

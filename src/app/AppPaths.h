@@ -11,6 +11,10 @@ extern std::string SettingFileName;  // the current user's settings document; em
 
 // "D:\Tools\Quorlet.exe" -> "D:\Tools\" (either separator; "" when there is none).
 std::string ExtractFilePath(const std::string& fileName);
+// "D:\Tools\Quorlet.exe" -> "Quorlet.exe".
+std::string ExtractFileName(const std::string& fileName);
+// The extension of the last path component with its dot ("" when it has none).
+std::string ExtractFileExt(const std::string& fileName);
 // Replaces the extension of the last path component (or appends one).
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
 

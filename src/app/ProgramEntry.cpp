@@ -5,6 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/TApplicationWindow.h"
 #include "app/UMain.h"
+#include "platform/ComPtr.h"
 #include "platform/WinHandles.h"
 #include "platform/Win32Platform.h"
 #include "settings/UAppSettingXml.h"
@@ -45,6 +46,8 @@ int RunProgram(HINSTANCE instance) {
     TUniqueHandle mutex;
     if (SignalRunningInstance(mutex)) return 0;
 
+    // The shell services run on this thread and need COM for the program's lifetime.
+    TComApartment apartment;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 

@@ -79,9 +79,32 @@ void WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
     }
 }
 
+bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes) {
+    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    bytes.assign(count, '\0');
+    DWORD got = 0;
+    bool ok = SetFilePointerEx(h, position, nullptr, FILE_BEGIN) &&
+              ReadFile(h, &bytes[0], static_cast<DWORD>(count), &got, nullptr);
+    CloseHandle(h);
+    if (!ok) return false;
+    bytes.resize(got);
+    return true;
+}
+
 bool FileExistsOnDisk(const std::string& fileName) {
     DWORD a = GetFileAttributesA(fileName.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool DirectoryExistsOnDisk(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RemoveFileOnDisk(const std::string& fileName) { return DeleteFileA(fileName.c_str()) != 0; }
 
 }  // namespace quorlet

@@ -32,12 +32,14 @@ bool TWin32Platform::CopyFileOver(const std::string& from, const std::string& to
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
-void TWin32Platform::ShellOpen(const std::string& verb, const std::string& file,
+bool TWin32Platform::ShellOpen(const std::string& verb, const std::string& file,
                                const std::string& parameters, const std::string& directory,
-                               int showCommand) {
-    ShellExecuteA(FOwner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                               int showCommand, TShellOwner owner) {
+    HWND window = owner == TShellOwner::Desktop ? GetDesktopWindow() : FOwner;
+    HINSTANCE result = ShellExecuteA(window, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
                   parameters.empty() ? nullptr : parameters.c_str(),
                   directory.empty() ? nullptr : directory.c_str(), showCommand);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 TDateTime TWin32Platform::Now() {

@@ -20,11 +20,26 @@ public:
     std::string ExecutableName() override;
     bool FileExists(const std::string& fileName) override;
     bool CopyFileOver(const std::string& from, const std::string& to) override;
-    void ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
-                   const std::string& directory, int showCommand) override;
+    bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
+                   const std::string& directory, int showCommand, TShellOwner owner) override;
     TDateTime Now() override;
     int ScreenWidth() override;
     int WorkAreaHeight() override;
+
+    // Win32Shell.cpp
+    bool DirectoryExists(const std::string& path) override;
+    bool RemoveFile(const std::string& fileName) override;
+    std::string FullPathName(const std::string& path) override;
+    bool ShellLongPath(const std::string& fullPath, std::string& longPath) override;
+    int IconCount(const std::string& file) override;
+    TIconHandle ExtractIconAt(const std::string& file, int index) override;
+    TIconHandle ShellIconOf(const std::string& file) override;
+    void DestroyIconHandle(TIconHandle icon) override;
+    bool SaveShellLink(const TLinkCreateInfo& info, const std::string& linkFile) override;
+    bool LoadShellLink(const std::string& linkFile, TShellLinkData& data) override;
+    std::string RegistryString(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
+    void RegistryDeleteValue(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
+    std::string SystemFolderPath(TSystemFolder folder) override;
 
 private:
     HINSTANCE FInstance;

@@ -2,6 +2,8 @@
 // Whole-file reads and crash-safe whole-file writes. One implementation per
 // operating system (FileIoPosix.cpp, platform/FileIoWin32.cpp).
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace quorlet {
@@ -14,6 +16,12 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes);
 // old file is then untouched and the temporary file removed.
 void WriteFileAtomically(const std::string& fileName, const std::string& bytes);
 
+// Reads up to count bytes from offset, sharing the file with writers; false
+// when it cannot be opened or read.
+bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes);
+
 bool FileExistsOnDisk(const std::string& fileName);
+bool DirectoryExistsOnDisk(const std::string& path);
+bool RemoveFileOnDisk(const std::string& fileName);
 
 }  // namespace quorlet

@@ -61,9 +61,27 @@ void WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
     }
 }
 
+bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes) {
+    int fd = ::open(fileName.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    bytes.assign(count, '\0');
+    ssize_t got = ::pread(fd, &bytes[0], count, static_cast<off_t>(offset));
+    ::close(fd);
+    if (got < 0) return false;
+    bytes.resize(static_cast<size_t>(got));
+    return true;
+}
+
 bool FileExistsOnDisk(const std::string& fileName) {
     struct stat st;
     return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+bool DirectoryExistsOnDisk(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RemoveFileOnDisk(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0; }
 
 }  // namespace quorlet

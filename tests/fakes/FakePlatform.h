@@ -1,16 +1,26 @@
 #pragma once
 // Recording platform for tests: real files on disk, everything else scripted.
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "shell/LinkCreateInfo.h"
 
 namespace quorlet {
 
 struct TShellOpenCall {
     std::string Verb, File, Parameters, Directory;
     int ShowCommand = -1;
+    TShellOwner Owner = TShellOwner::Application;
+};
+
+// An icon handed out by the fake: which file and index it came from.
+struct TFakeIcon {
+    std::string File;
+    int Index = 0;
+    bool FromShell = false;
 };
 
 class TFakePlatform : public IPlatform {
@@ -22,19 +32,70 @@ public:
     int FakeWorkAreaHeight = 1040;
     bool FailCopies = false;
     std::vector<TShellOpenCall> ShellOpenCalls;
+    bool ShellOpenResult = true;
     std::vector<std::pair<std::string, std::string>> Copies;
+
+    // Long names the shell knows, by full path; other paths do not parse.
+    std::map<std::string, std::string> ShellLongNames;
+    // Icons stored in files; files not listed hold none. Shell icons fail for
+    // files listed in NoShellIcon.
+    std::map<std::string, int> IconCounts;
+    std::vector<std::string> NoShellIcon;
+    std::map<TIconHandle, TFakeIcon> LiveIcons;
+    int IconsDestroyed = 0;
+    int ForeignIconsDestroyed = 0;  // handles that were not live
+
+    // Shortcuts the shell link object reads, by file name. SaveShellLink
+    // writes a small file with the link-information flag and records it here.
+    std::map<std::string, TShellLinkData> ShellLinks;
+    std::vector<std::pair<TLinkCreateInfo, std::string>> SavedLinks;
+    bool FailLinkSaves = false;
+
+    // Registry values, by RegistryKey(root, key, value).
+    std::map<std::string, std::string> Registry;
+    std::vector<std::string> DeletedRegistryValues;
+    static std::string RegistryKey(TRegistryRoot root, const std::string& key, const std::string& valueName);
+    void SetRegistryString(TRegistryRoot root, const std::string& key, const std::string& valueName,
+                           const std::string& text);
+
+    std::string WindowsFolder = "C:\\Windows";
+    std::string SystemFolder = "C:\\Windows\\system32";
+    std::string TempFolder = "C:\\Users\\alice\\Temp\\";
 
     std::string UserName() override { return FakeUserName; }
     std::string ExecutableName() override { return FakeExecutableName; }
     bool FileExists(const std::string& fileName) override;
     bool CopyFileOver(const std::string& from, const std::string& to) override;
-    void ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
-                   const std::string& directory, int showCommand) override {
-        ShellOpenCalls.push_back({verb, file, parameters, directory, showCommand});
+    bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
+                   const std::string& directory, int showCommand, TShellOwner owner) override {
+        ShellOpenCalls.push_back({verb, file, parameters, directory, showCommand, owner});
+        return ShellOpenResult;
     }
     TDateTime Now() override { return FakeNow; }
     int ScreenWidth() override { return FakeScreenWidth; }
     int WorkAreaHeight() override { return FakeWorkAreaHeight; }
+
+    bool DirectoryExists(const std::string& path) override;
+    bool RemoveFile(const std::string& fileName) override;
+    std::string FullPathName(const std::string& path) override { return path; }
+    bool ShellLongPath(const std::string& fullPath, std::string& longPath) override;
+    int IconCount(const std::string& file) override;
+    TIconHandle ExtractIconAt(const std::string& file, int index) override;
+    TIconHandle ShellIconOf(const std::string& file) override;
+    void DestroyIconHandle(TIconHandle icon) override;
+    bool SaveShellLink(const TLinkCreateInfo& info, const std::string& linkFile) override;
+    bool LoadShellLink(const std::string& linkFile, TShellLinkData& data) override;
+    std::string RegistryString(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
+    void RegistryDeleteValue(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
+    std::string SystemFolderPath(TSystemFolder folder) override;
+
+private:
+    TIconHandle NewIcon(const TFakeIcon& icon);
+    intptr_t FNextIcon = 0x1000;
 };
+
+// Writes a file that passes the shortcut header test (link-information flag
+// set at offset 20) and lets the fake's shell link object read data from it.
+void WriteFakeShortcut(TFakePlatform& platform, const std::string& linkFile, const TShellLinkData& data);
 
 }  // namespace quorlet

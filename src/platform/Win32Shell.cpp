@@ -1,0 +1,202 @@
+// Win32 side of the shell services: paths, icons, the shell link object,
+// the registry and the system folders.
+#include <stdexcept>
+#include <vector>
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "platform/ComPtr.h"
+#include "platform/Win32Platform.h"
+#include "settings/FileIo.h"
+#include "shell/LinkCreateInfo.h"
+
+namespace quorlet {
+
+namespace {
+
+// ANSI to UTF-16; false for names the shell's fixed buffers cannot hold.
+bool ToWidePath(const std::string& path, std::wstring& wide) {
+    if (path.empty() || path.size() >= MAX_PATH) return false;
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0 || length > MAX_PATH) return false;
+    wide.assign(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return true;
+}
+
+std::string CutAtZero(const char* buffer) { return std::string(buffer); }
+
+HKEY RootKey(TRegistryRoot root) {
+    return root == TRegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+class TRegKey {
+public:
+    TRegKey(TRegistryRoot root, const std::string& key, REGSAM access) {
+        if (RegOpenKeyExA(RootKey(root), key.c_str(), 0, access, &FKey) != ERROR_SUCCESS) FKey = nullptr;
+    }
+    ~TRegKey() {
+        if (FKey) RegCloseKey(FKey);
+    }
+    TRegKey(const TRegKey&) = delete;
+    TRegKey& operator=(const TRegKey&) = delete;
+    HKEY Get() const { return FKey; }
+
+private:
+    HKEY FKey = nullptr;
+};
+
+// Calls fill(buffer, size) -> length, growing the buffer until the text fits.
+template <typename TFill>
+std::string GrowingText(TFill fill) {
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return std::string();
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(length + 1);
+    }
+    return std::string();
+}
+
+}  // namespace
+
+bool TWin32Platform::DirectoryExists(const std::string& path) { return DirectoryExistsOnDisk(path); }
+
+bool TWin32Platform::RemoveFile(const std::string& fileName) { return RemoveFileOnDisk(fileName); }
+
+std::string TWin32Platform::FullPathName(const std::string& path) {
+    if (path.empty()) return std::string();
+    return GrowingText([&](char* buffer, DWORD size) {
+        return GetFullPathNameA(path.c_str(), size, buffer, nullptr);
+    });
+}
+
+bool TWin32Platform::ShellLongPath(const std::string& fullPath, std::string& longPath) {
+    std::wstring wide;
+    if (!ToWidePath(fullPath, wide)) return false;
+    TComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Put())) || !desktop) return false;
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &items, nullptr)) || !items)
+        return false;
+    char buffer[MAX_PATH] = {};
+    BOOL converted = SHGetPathFromIDListA(items, buffer);
+    CoTaskMemFree(items);
+    if (!converted || !buffer[0]) return false;
+    longPath = buffer;
+    return true;
+}
+
+int TWin32Platform::IconCount(const std::string& file) {
+    return static_cast<int>(reinterpret_cast<INT_PTR>(ExtractIconA(FInstance, file.c_str(), static_cast<UINT>(-1))));
+}
+
+TIconHandle TWin32Platform::ExtractIconAt(const std::string& file, int index) {
+    if (index == -1) return nullptr;  // that index asks for the count
+    HICON icon = ExtractIconA(FInstance, file.c_str(), static_cast<UINT>(index));
+    // 1 means "not a file with icons", not a handle.
+    if (reinterpret_cast<INT_PTR>(icon) == 1) return nullptr;
+    return icon;
+}
+
+TIconHandle TWin32Platform::ShellIconOf(const std::string& file) {
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SYSICONINDEX)) return nullptr;
+    return info.hIcon;
+}
+
+void TWin32Platform::DestroyIconHandle(TIconHandle icon) {
+    if (icon) DestroyIcon(static_cast<HICON>(icon));
+}
+
+bool TWin32Platform::SaveShellLink(const TLinkCreateInfo& info, const std::string& linkFile) {
+    TComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())))
+        throw std::runtime_error("The shell link object cannot be created.");
+    TComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
+        throw std::runtime_error("The shell link object cannot be saved.");
+    link->SetPath(info.Path);
+    link->SetWorkingDirectory(info.WorkingDir);
+    link->SetDescription(info.Description);
+    link->SetArguments(info.Arguments);
+    link->SetIconLocation(info.IconLocation, info.IconIndex);
+    link->SetHotkey(info.HotKey);
+    link->SetShowCmd(info.ShowCmd);
+    link->SetRelativePath(info.RelativePath, 0);
+    std::wstring wide;
+    if (!ToWidePath(linkFile, wide)) return false;
+    return SUCCEEDED(file->Save(wide.c_str(), FALSE));
+}
+
+bool TWin32Platform::LoadShellLink(const std::string& linkFile, TShellLinkData& data) {
+    std::wstring wide;
+    if (!ToWidePath(linkFile, wide)) return false;
+    TComApartment apartment;  // balanced here, whatever the caller's state
+    TComPtr<IShellLinkA> link;
+    TComPtr<IPersistFile> file;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) || FAILED(file->Load(wide.c_str(), 0)))
+        return false;
+
+    char buffer[MAX_PATH] = {};
+    WIN32_FIND_DATAA found = {};
+    if (SUCCEEDED(link->GetPath(buffer, MAX_PATH, &found, SLGP_UNCPRIORITY))) data.Path = CutAtZero(buffer);
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(link->GetIDList(&items)) && items) {
+        data.HasIdList = true;
+        CoTaskMemFree(items);
+    }
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetDescription(buffer, MAX_PATH))) data.Description = CutAtZero(buffer);
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) data.WorkingDir = CutAtZero(buffer);
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetArguments(buffer, MAX_PATH))) data.Arguments = CutAtZero(buffer);
+    buffer[0] = '\0';
+    int iconIndex = 0;
+    if (SUCCEEDED(link->GetIconLocation(buffer, MAX_PATH, &iconIndex))) {
+        data.IconLocation = CutAtZero(buffer);
+        data.IconIndex = iconIndex;
+    }
+    int showCmd = 0;
+    if (SUCCEEDED(link->GetShowCmd(&showCmd))) data.ShowCmd = showCmd;
+    return true;
+}
+
+std::string TWin32Platform::RegistryString(TRegistryRoot root, const std::string& key, const std::string& valueName) {
+    TRegKey opened(root, key, KEY_QUERY_VALUE);
+    if (!opened.Get()) return std::string();
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(opened.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+        return std::string();
+    std::vector<char> text(size + 1, '\0');
+    if (RegQueryValueExA(opened.Get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                         &size) != ERROR_SUCCESS)
+        return std::string();
+    return std::string(text.data());
+}
+
+void TWin32Platform::RegistryDeleteValue(TRegistryRoot root, const std::string& key, const std::string& valueName) {
+    TRegKey opened(root, key, KEY_SET_VALUE);
+    if (opened.Get()) RegDeleteValueA(opened.Get(), valueName.c_str());
+}
+
+std::string TWin32Platform::SystemFolderPath(TSystemFolder folder) {
+    switch (folder) {
+    case TSystemFolder::Windows:
+        return GrowingText([](char* buffer, DWORD size) { return static_cast<DWORD>(GetWindowsDirectoryA(buffer, size)); });
+    case TSystemFolder::System:
+        return GrowingText([](char* buffer, DWORD size) { return static_cast<DWORD>(GetSystemDirectoryA(buffer, size)); });
+    case TSystemFolder::Temp:
+        return GrowingText([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+    }
+    return std::string();
+}
+
+}  // namespace quorlet

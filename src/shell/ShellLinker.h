@@ -1,0 +1,46 @@
+#pragma once
+// Reading shortcut (.lnk) files, opening their targets and turning them into
+// the fields of a button.
+
+#include <cstdint>
+#include <string>
+
+namespace quorlet {
+
+struct TLinkInfo {
+    std::string Path;
+    std::string WorkingDir;
+    std::string Arguments;
+    std::string Description;
+    std::string IconLocation;  // the shortcut's icon file, or a copy of Path
+    int32_t IconIndex = 0;
+    uint8_t ShowState = 0;     // 0 normal, 1 minimized, 2 maximized
+};
+
+// A shortcut turned into button fields.
+struct TLinkButtonFields {
+    std::string Command;
+    std::string Parameters;
+    std::string WorkingDir;
+    std::string Description;
+    std::string IconFile;
+    int32_t IconNumber = 0;
+    uint8_t ShowState = 0;
+};
+
+// Texts read from a shortcut are cut to this many characters.
+const size_t LinkTextLimit = 259;
+
+uint8_t ShowStateFromShowCmd(int showCmd);
+int ShowCmdFromShowState(uint8_t showState);
+
+// True if the file is a shortcut with link information and a target item;
+// on an early failure info is left as it was.
+bool ReadLink(const std::string& linkFile, TLinkInfo& info);
+// Opens the shortcut's target (or the shortcut itself when it has none) with
+// the application window as owner; an empty verb is the default verb.
+bool OpenLink(const std::string& linkFile, const std::string& verb = std::string());
+// Fills fields from a ".lnk" file whose target exists; false leaves them untouched.
+bool ResolveLinkFields(const std::string& linkFile, TLinkButtonFields& fields);
+
+}  // namespace quorlet
