@@ -127,7 +127,8 @@ bool TWin32Platform::SaveShellLink(const TLinkCreateInfo& info, const std::strin
     link->SetIconLocation(info.IconLocation, info.IconIndex);
     link->SetHotkey(info.HotKey);
     link->SetShowCmd(info.ShowCmd);
-    link->SetRelativePath(info.RelativePath, 0);
+    // An empty relative path would be stored as one, shifting the texts after it.
+    if (info.RelativePath[0]) link->SetRelativePath(info.RelativePath, 0);
     std::wstring wide;
     if (!ToWidePath(linkFile, wide)) return false;
     return SUCCEEDED(file->Save(wide.c_str(), FALSE));

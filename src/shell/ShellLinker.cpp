@@ -9,8 +9,10 @@ namespace quorlet {
 
 namespace {
 
-// Offset of the low byte of LinkFlags in the shell link header.
-const uint64_t LinkFlagsOffset = 20;
+// The shell link header: its size, the low byte of LinkFlags and ShowCommand.
+const size_t LinkHeaderSize = 0x4C;
+const size_t LinkFlagsOffset = 20;
+const size_t ShowCommandOffset = 60;
 const uint8_t HasLinkInfo = 0x02;
 
 std::string LinkText(const std::string& text) {
@@ -19,10 +21,24 @@ std::string LinkText(const std::string& text) {
     return cut;
 }
 
-bool HasLinkInfoFlag(const std::string& linkFile) {
-    std::string flags;
-    if (!ReadFileBytes(linkFile, LinkFlagsOffset, 1, flags) || flags.size() != 1) return false;
-    return (static_cast<uint8_t>(flags[0]) & HasLinkInfo) != 0;
+uint32_t LittleEndian32(const std::string& bytes, size_t offset) {
+    uint32_t value = 0;
+    for (size_t i = 4; i-- > 0;) value = (value << 8) | static_cast<uint8_t>(bytes[offset + i]);
+    return value;
+}
+
+// The first bytes of the file; false unless it has the link-information flag.
+bool ReadLinkHeader(const std::string& linkFile, std::string& header) {
+    if (!ReadFileBytes(linkFile, 0, LinkHeaderSize, header) || header.size() <= LinkFlagsOffset) return false;
+    return (static_cast<uint8_t>(header[LinkFlagsOffset]) & HasLinkInfo) != 0;
+}
+
+// Some shell link objects report the default show command whatever the file
+// holds; a complete header says what is stored.
+bool HeaderShowCommand(const std::string& header, int& showCmd) {
+    if (header.size() < LinkHeaderSize || LittleEndian32(header, 0) != LinkHeaderSize) return false;
+    showCmd = static_cast<int>(LittleEndian32(header, ShowCommandOffset));
+    return true;
 }
 
 bool EqualsIgnoringCase(const std::string& a, const char* b) {
@@ -51,7 +67,8 @@ int ShowCmdFromShowState(uint8_t showState) {
 }
 
 bool ReadLink(const std::string& linkFile, TLinkInfo& info) {
-    if (!HasLinkInfoFlag(linkFile)) return false;
+    std::string header;
+    if (!ReadLinkHeader(linkFile, header)) return false;
     info = TLinkInfo();
     TShellLinkData data;
     if (!Platform().LoadShellLink(linkFile, data) || !data.HasIdList) return false;
@@ -62,7 +79,9 @@ bool ReadLink(const std::string& linkFile, TLinkInfo& info) {
     std::string iconLocation = LinkText(data.IconLocation);
     info.IconLocation = iconLocation.empty() ? info.Path : iconLocation;
     info.IconIndex = data.IconIndex;
-    info.ShowState = ShowStateFromShowCmd(data.ShowCmd);
+    int showCmd = data.ShowCmd;
+    HeaderShowCommand(header, showCmd);
+    info.ShowState = ShowStateFromShowCmd(showCmd);
     return true;
 }
 

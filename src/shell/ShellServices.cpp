@@ -39,6 +39,8 @@ std::string SpecialFolderWithoutSlash(IPlatform& platform, uint8_t code) {
 std::string GetLongPathByShell(const std::string& path) {
     IPlatform& platform = Platform();
     std::string fullPath = platform.FullPathName(path);
+    // A path the system cannot expand (too long for it) is kept as given.
+    if (fullPath.empty()) fullPath = path;
     std::string longPath;
     if (!fullPath.empty() && platform.ShellLongPath(fullPath, longPath)) return longPath;
     return fullPath;

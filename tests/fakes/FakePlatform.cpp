@@ -115,6 +115,7 @@ void WriteFakeShortcut(TFakePlatform& platform, const std::string& linkFile, con
     std::string header(76, '\0');
     header[0] = 0x4C;
     header[20] = 0x02 | 0x01;  // HasLinkInfo | HasLinkTargetIDList
+    header[60] = static_cast<char>(data.ShowCmd);
     std::ofstream(linkFile, std::ios::binary | std::ios::trunc) << header;
     platform.ShellLinks[linkFile] = data;
 }

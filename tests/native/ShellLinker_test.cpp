@@ -99,6 +99,23 @@ TEST_F(ShellLinkerTest, ReadsFieldsCutsLongTextsAndFallsBackToThePathForTheIcon)
     EXPECT_EQ(info.ShowState, 1);
 }
 
+TEST_F(ShellLinkerTest, ShowCommandStoredInTheHeaderWins) {
+    TShellLinkData data = ToTarget();
+    data.ShowCmd = 3;
+    std::string file = Shortcut("max.lnk", data);
+    platform.ShellLinks[file].ShowCmd = 1;  // an object that reports only the default
+    TLinkInfo info;
+    ASSERT_TRUE(ReadLink(file, info));
+    EXPECT_EQ(info.ShowState, 2);
+
+    std::string cut = folder.File("cut.lnk");  // flag present, header incomplete
+    WriteFileText(cut, ReadFileText(file).substr(0, 40));
+    platform.ShellLinks[cut] = data;
+    platform.ShellLinks[cut].ShowCmd = 7;
+    ASSERT_TRUE(ReadLink(cut, info));
+    EXPECT_EQ(info.ShowState, 1);
+}
+
 TEST_F(ShellLinkerTest, OpenLinkStartsTheTargetWithoutArgumentsInDot) {
     TShellLinkData data = ToTarget();
     data.Arguments = "--ignored";

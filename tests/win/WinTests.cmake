@@ -1,4 +1,12 @@
 # Windows suite: window tests in-process and end-to-end checks of Quorlet.exe, run under Wine.
+
+# A program the tests launch: it records its arguments and working folder.
+# It carries three of the program's icons (generated with Quorlet's resources).
+set(RECORDER_RC ${CMAKE_CURRENT_LIST_DIR}/recorder/QuorletRecorder.rc)
+set_source_files_properties(${RECORDER_RC} PROPERTIES
+  OBJECT_DEPENDS "${QUORLET_ICON_DIR}/Options.ico;${QUORLET_ICON_DIR}/Report.ico;${QUORLET_ICON_DIR}/Alarm.ico")
+add_executable(QuorletRecorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/recorder/QuorletRecorder.cpp ${RECORDER_RC})
+add_dependencies(QuorletRecorder Quorlet)
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES}
   ${CMAKE_CURRENT_SOURCE_DIR}/fakes/TempFolder.cpp
@@ -8,8 +16,10 @@ target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(win_tests PRIVATE quorlet_win version ${QUORLET_GTEST})
 target_compile_definitions(win_tests PRIVATE
   QUORLET_EXE_PATH="Z:$<TARGET_FILE:Quorlet>"
-  QUORLET_CHM_PATH="Z:${CMAKE_BINARY_DIR}/Quorlet_Help.chm")
-add_dependencies(win_tests Quorlet)
+  QUORLET_CHM_PATH="Z:${CMAKE_BINARY_DIR}/Quorlet_Help.chm"
+  QUORLET_RECORDER_PATH="Z:$<TARGET_FILE:QuorletRecorder>"
+  QUORLET_MULTI_IMAGE_ICO="Z:${QUORLET_ICON_DIR}/Quorlet.ico")
+add_dependencies(win_tests Quorlet QuorletRecorder)
 add_test(NAME win_tests COMMAND win_tests)
 set_tests_properties(win_tests PROPERTIES TIMEOUT 600)
 
