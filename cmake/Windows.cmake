@@ -12,14 +12,34 @@ add_library(quorlet_win STATIC ${QUORLET_WIN_SOURCES})
 target_include_directories(quorlet_win PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(quorlet_win PUBLIC quorlet_core comctl32 shell32 ole32 oleaut32 uuid winmm advapi32 user32 gdi32)
 
+# Resources. The icons are drawn from their sources in resources/icons/ into
+# the build folder; the resource compiler looks there before the source folder.
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+set(QUORLET_ICON_DIR ${CMAKE_BINARY_DIR}/resources)
+set(QUORLET_ICONS)
+foreach(icon Quorlet MissedIcon Options Report Alarm AlarmOn Backup Restore)
+  list(APPEND QUORLET_ICONS ${QUORLET_ICON_DIR}/${icon}.ico)
+endforeach()
+file(GLOB QUORLET_ICON_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/icons/*.py)
+add_custom_command(OUTPUT ${QUORLET_ICONS}
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/resources/make_icons.py ${QUORLET_ICON_DIR}
+  DEPENDS ${PROJECT_SOURCE_DIR}/resources/make_icons.py ${QUORLET_ICON_SOURCES}
+  COMMENT "Drawing the icons"
+  VERBATIM)
+
 set(QUORLET_RC ${PROJECT_SOURCE_DIR}/resources/Quorlet.rc)
 set_source_files_properties(${QUORLET_RC} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/Quorlet.ico;${PROJECT_SOURCE_DIR}/resources/MissedIcon.ico;${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
-if(MINGW)
-  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${PROJECT_SOURCE_DIR}/resources")
+  OBJECT_DEPENDS "${QUORLET_ICONS};${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
+if(MSVC)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} /I \"${QUORLET_ICON_DIR}\" /I \"${PROJECT_SOURCE_DIR}/resources\"")
+else()
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I \"${QUORLET_ICON_DIR}\" -I \"${PROJECT_SOURCE_DIR}/resources\"")
 endif()
 
 add_executable(Quorlet WIN32 ${PROJECT_SOURCE_DIR}/src/app/Quorlet.cpp ${QUORLET_RC})
+# Listed as sources so that the icons are drawn before the resource script
+# is compiled; other targets that compile it depend on Quorlet.
+target_sources(Quorlet PRIVATE ${QUORLET_ICONS})
 target_link_libraries(Quorlet PRIVATE quorlet_win)
 if(MSVC)
   # The manifest comes from the resource script.

@@ -32,7 +32,7 @@ ensure_packages() {
 }
 
 ensure_windows_toolchain() {
-    ensure_packages cmake=cmake g++=g++ \
+    ensure_packages cmake=cmake g++=g++ python3=python3 \
         x86_64-w64-mingw32-g++-posix=g++-mingw-w64-x86-64 \
         i686-w64-mingw32-g++-posix=g++-mingw-w64-i686 \
         chmcmd=fp-utils \
