@@ -22,6 +22,7 @@
 #include "app/AppPaths.h"
 #include "platform/Platform.h"
 #include "settings/FileIo.h"
+#include "fakes/FakePlatform.h"
 #include "settings/UBtnSettingXml.h"
 
 using namespace quorlet;
@@ -29,23 +30,16 @@ using namespace quorlet;
 namespace {
 
 // A clock that stands still; nothing else of the platform is used here.
-class TBenchPlatform : public IPlatform {
+class TBenchPlatform : public TFakePlatform {
 public:
-    std::string UserName() override { return "bench"; }
-    std::string ExecutableName() override { return "launch_bench"; }
-    bool FileExists(const std::string& fileName) override { return FileExistsOnDisk(fileName); }
-    bool CopyFileOver(const std::string&, const std::string&) override { return false; }
-    void ShellOpen(const std::string&, const std::string&, const std::string&, const std::string&, int) override {}
-    TDateTime Now() override {
-        TDateTime dt;
-        dt.Year = 2025;
-        dt.Month = 3;
-        dt.Day = 5;
-        dt.Hour = 10;
-        return dt;
+    TBenchPlatform() {
+        FakeUserName = "bench";
+        FakeExecutableName = "launch_bench";
+        FakeNow.Year = 2025;
+        FakeNow.Month = 3;
+        FakeNow.Day = 5;
+        FakeNow.Hour = 10;
     }
-    int ScreenWidth() override { return 1920; }
-    int WorkAreaHeight() override { return 1040; }
 };
 
 std::string Item(int depth, const std::string& name, const std::string& value) {
