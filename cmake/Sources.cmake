@@ -8,6 +8,7 @@ set(QUORLET_CORE_SOURCES
   src/settings/UConfigXml.cpp
   src/settings/UBtnSettingXml.cpp
   src/settings/UBtnSettingXmlRunTimes.cpp
+  src/settings/UBtnSettingXmlLaunch.cpp
   src/settings/UAppSettingXml.cpp
   src/settings/UAppSettingXmlLists.cpp
   src/shell/HelpTopics.cpp

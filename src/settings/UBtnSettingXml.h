@@ -93,6 +93,16 @@ public:
     // "T:%d/W:%d/A:%d" (today, week, all); empty when IgnoreRunTimes is set.
     std::string RunTimesHint();
 
+    // Launching (UBtnSettingXmlLaunch.cpp), on the current record as ReadButton
+    // left it.
+    //
+    // Hands the target to the shell and counts the launch under id; false, and
+    // nothing counted, when Command names neither a file nor a folder.
+    bool LaunchButton(int32_t id);
+    // Opens the folder of the record under id in Explorer: Command itself when it
+    // is a folder, else the folder part of Command. False without a record.
+    bool ExploreButtonPath(int32_t id);
+
     // Count and week stamp of weekday n (0 Sunday .. 6 Saturday).
     int32_t& DayCount(int n);
     int32_t& DayWeek(int n);
