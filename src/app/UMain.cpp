@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include <commctrl.h>
+
 #include "resources/resource.h"
 
 namespace quorlet {
@@ -12,7 +14,13 @@ namespace {
 const DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 }
 
+TfrmQuorlet::~TfrmQuorlet() {
+    // The child windows go before the objects that answer their messages.
+    DestroyHandle();
+}
+
 bool TfrmQuorlet::Create(HINSTANCE instance, HWND applicationWindow) {
+    FInstance = instance;
     HICON icon = static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 32, 32, LR_SHARED));
     HICON smallIcon = static_cast<HICON>(
@@ -22,7 +30,8 @@ bool TfrmQuorlet::Create(HINSTANCE instance, HWND applicationWindow) {
         FErrorText = "Cannot register the main window class.";
         return false;
     }
-    RECT frame = {0, 0, ClientWidth, ClientHeight};
+    // FormCreate gives the window its final size.
+    RECT frame = {0, 0, ClientWidth, 120};
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
     if (!CreateHandle(0, ClassName, "", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                       frame.right - frame.left, frame.bottom - frame.top, applicationWindow,
@@ -59,6 +68,29 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ApplicationActive();
             else
                 ApplicationDeActive();
+            break;
+        case WM_NOTIFY: {
+            const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom == FPageControl && header->code == TCN_SELCHANGE) {
+                MorePageControlChange();
+                return 0;
+            }
+            break;
+        }
+        case WM_MOVE:
+            DefaultHandler(message, wParam, lParam);
+            WMMove();
+            return 0;
+        case WM_MOUSEMOVE:
+            SetApplicationHint(std::string());
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            FormKeyDown();
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            FormKeyUp();
             break;
         case WM_CLOSE:
             try {

@@ -1,6 +1,7 @@
 // Creation, showing, activation and closing of the main window.
 #include "app/AppPaths.h"
 #include "app/UMain.h"
+#include "resources/resource.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UConfigXml.h"
 
@@ -19,33 +20,59 @@ void TfrmQuorlet::FormCreate() {
     SettingFileName = AppConfig().LoadUserConfig();
     TAppSettingXml& settings = AppSettingXml();
     settings.LoadSettings();
-    settings.LoadGroups();
 
-    // Tab sheets, rankings, hot key, menus and tray come here as they are built.
+    ImageMissedIcon = TOwnedIcon(Platform(), LoadImageA(FInstance, MAKEINTRESOURCEA(IDI_MISSEDICON), IMAGE_ICON,
+                                                        CellIconSize, CellIconSize, 0));
+    BuildTabSheets();
+    RankTopButtons();
     settings.LoadRecentButtons();
+    ShowRecentButtons();
 
     HiddenInTray = false;
+    ApplyTabStyle(settings.TabStyle);
+    // The system menu's "Show Quorlet Tab" entry decides whether page 0 has a tab.
+    ShowQuorletTab(settings.ShowAppPanel);
+
+    BindCommandIcon(Image_Options, IDI_OPTIONS, "Options...");
+    BindCommandIcon(Image_Report, IDI_REPORT, "View Frequency Report");
+    BindCommandIcon(Image_Backup, IDI_BACKUP, "Backup Settings");
+    BindCommandIcon(Image_Restore, IDI_RESTORE, "Restore Settings");
+    BindCommandIcon(Image_AlarmConfig, IDI_ALARM, "Alarm Clock");
+    BindCommandIcon(Image_AlarmConfigEnabled, IDI_ALARMON, "Alarm Clock");
+    ShowAlarmIcon(settings.AlarmOn);
+
+    SelectStartPage();
     SetWindowTextA(Handle(), "Quorlet");
     MoveToStoredPosition(settings.X, settings.Y);
     UpdateChecked = false;
 }
 
-void TfrmQuorlet::FormShow() {}
+void TfrmQuorlet::SelectStartPage() {
+    TAppSettingXml& settings = AppSettingXml();
+    int page = settings.LastPanelIndex;
+    if (page < 0 || page >= PageCount() || (page == 0 && !FQuorletTabShown)) page = 1;
+    // Without any group there is no page 1: the Quorlet Tab, when it has a tab.
+    if (page >= PageCount()) page = FQuorletTabShown ? 0 : -1;
+    if (page >= 0) SetActivePage(page);
+    SavedPageIndex = settings.LastPanelIndex;
+}
 
-void TfrmQuorlet::FormActivate() {}
+void TfrmQuorlet::FormShow() {
+    const TAppSettingXml& settings = AppSettingXml();
+    if (settings.ShowAppPanel && settings.ActiveAppPanel) SetActivePage(0);
+}
+
+void TfrmQuorlet::FormActivate() { ShowAlarmIcon(AppSettingXml().AlarmOn); }
 
 void TfrmQuorlet::MoveToStoredPosition(int left, int top) {
-    // Keep the whole window inside the work area, so a position stored on a larger
-    // screen (or the new document's bottom-right default) stays reachable.
-    RECT window, work;
+    // Top first, then left; each move is snapped to the screen's edges, which
+    // brings a position beyond them (such as the new document's bottom-right
+    // default) back onto the screen.
+    RECT window;
     GetWindowRect(Handle(), &window);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = window.right - window.left, height = window.bottom - window.top;
-    if (left > work.right - width) left = work.right - width;
-    if (top > work.bottom - height) top = work.bottom - height;
-    if (left < work.left) left = work.left;
-    if (top < work.top) top = work.top;
-    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, window.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(Handle(), &window);
+    SetWindowPos(Handle(), nullptr, left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmQuorlet::FormClose() {

@@ -1,0 +1,113 @@
+// Clicks on button images: the pressed look, the click modes and launching.
+#include "app/ClickSound.h"
+#include "app/UMain.h"
+#include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
+#include "shell/ShellServices.h"
+
+namespace quorlet {
+
+void TfrmQuorlet::CellMouseDown(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
+    if (cell.Kind() != TCellKind::Command) ImageMouseDown(cell, button, shift);
+}
+
+void TfrmQuorlet::CellMouseUp(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
+    if (cell.Kind() != TCellKind::Command) ImageMouseUp(cell, button, shift);
+}
+
+void TfrmQuorlet::CellClick(TCellWindow& cell) {
+    switch (cell.Kind()) {
+    case TCellKind::Grid: ImageClick(cell); break;
+    case TCellKind::Recent:
+    case TCellKind::Top: Image_LastClick(cell); break;
+    case TCellKind::Command: CommandIconClick(cell); break;
+    }
+}
+
+void TfrmQuorlet::ImageMouseDown(TCellWindow& image, TShiftFlag button, TShiftState shift) {
+    PressedImage = &image;
+    // Every image sits in its own framed panel.
+    PressedCell = &image;
+    if (button == ssLeft)
+        image.SetFrame(TCellFrame::LeftPressed);
+    else if (button == ssRight && !SwapPending && !CopyPending)
+        image.SetFrame(TCellFrame::RightPressed);
+    if (button == ssLeft || button == ssRight) PressedButtonId = image.ButtonId;
+    ClickShift = shift;
+}
+
+void TfrmQuorlet::ImageMouseUp(TCellWindow& image, TShiftFlag, TShiftState) {
+    if (!SwapPending && !CopyPending) image.SetFrame(TCellFrame::Normal);
+    ClickShift = 0;
+}
+
+void TfrmQuorlet::ImageClick(TCellWindow& image) {
+    // A pending swap or copy is completed by the editing commands.
+    if (SwapPending || CopyPending) return;
+    const int32_t id = image.ButtonId;
+    TBtnSettingXml& store = BtnSettingXml();
+    TAppSettingXml& settings = AppSettingXml();
+    const bool hasRecord = store.ReadButton(id);
+    const TClickMode mode = CellClickMode(ClickShift, hasRecord, settings.IgnoreBlankButton);
+    switch (mode.Action) {
+    case caProperties:
+        ActionBtn_PropertiesExecute();
+        return;
+    case caExplorerFolder:
+        ActionBtn_ExplorerButtonPathExecute();
+        return;
+    case caNewButton:
+        if (ShowBtnPropertiesForNewButton()) {
+            store.UpdateButtonProperties(PressedButtonId);
+            image.SetHint(NewButtonHint(store.Description, store.HotKey));
+            image.SetPicture(GetFileIcon(store.IconFile, store.IconNumber));
+        }
+        return;
+    case caNothing:
+        return;
+    case caLaunch:
+        break;
+    }
+    const bool launched = store.LaunchButton(id);
+    const int32_t count = store.TotolRunTimes;
+    SetStatusPanel(1, store.RunTimesHint());
+    PlayClickSound(csIcon);
+    settings.PushRecentButton(id);
+    ShowRecentButtons();
+    PromoteTopButton(id, count);
+    if (launched && settings.HideAfterClicking && !mode.KeepVisible) MinimizeApplication();
+}
+
+void TfrmQuorlet::Image_LastClick(TCellWindow& image) {
+    const int32_t id = image.ButtonId;
+    TBtnSettingXml& store = BtnSettingXml();
+    const bool hasRecord = id != 0 && store.ReadButton(id);
+    const TClickMode mode = LastClickMode(ClickShift, hasRecord);
+    if (mode.Action == caExplorerFolder) {
+        ActionBtn_ExplorerButtonPathExecute();
+        return;
+    }
+    if (mode.Action != caLaunch) return;
+    const bool launched = store.LaunchButton(id);
+    const int32_t count = store.TotolRunTimes;
+    SetStatusPanel(1, store.RunTimesHint());
+    UpdateTopCount(id, count);
+    PlayClickSound(csIcon);
+    if (launched && AppSettingXml().HideAfterClicking && !mode.KeepVisible) MinimizeApplication();
+}
+
+void TfrmQuorlet::ActionBtn_ExplorerButtonPathExecute() { BtnSettingXml().ExploreButtonPath(PressedButtonId); }
+
+// The button properties dialog is not part of the program yet: opening it
+// changes nothing, as a Cancel would.
+void TfrmQuorlet::ActionBtn_PropertiesExecute() {}
+
+bool TfrmQuorlet::ShowBtnPropertiesForNewButton() { return false; }
+
+void TfrmQuorlet::MinimizeApplication() {
+    // Hiding to the notification area comes with the tray icon; until then
+    // the window is minimised.
+    ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+}  // namespace quorlet

@@ -1,0 +1,120 @@
+// The Quorlet Tab: the recent row, the most-used row and the command icons.
+#include <algorithm>
+
+#include "app/MainControls.h"
+#include "app/UMain.h"
+#include "resources/resource.h"
+#include "settings/UAppSettingXml.h"
+
+namespace quorlet {
+
+namespace {
+
+// Right of the twelve images: the separator, then the command icons.
+const int kBevelLeft = kQuorletPanelLeft + kQuorletSlotCount * kQuorletPanelPitch + 4;
+const int kCommandLeft = kBevelLeft + 8;
+
+}  // namespace
+
+TCellWindow* TfrmQuorlet::AddQuorletCell(TPage& page, TCellKind kind, int slot, int controlId, int left, int top) {
+    std::unique_ptr<TCellWindow> cell(new TCellWindow(*this, kind, slot));
+    cell->Create(FInstance, page.Sheet->Handle(), controlId, left, top);
+    page.Cells.push_back(std::move(cell));
+    return page.Cells.back().get();
+}
+
+void TfrmQuorlet::BuildQuorletTab(TPage& page) {
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
+        const TCellPoint recent = RecentPanelOrigin(slot), top = TopPanelOrigin(slot);
+        FImageLast[slot - 1] = AddQuorletCell(page, TCellKind::Recent, slot, IdImageLast1 + slot - 1, recent.Left, recent.Top);
+        FImageTop[slot - 1] = AddQuorletCell(page, TCellKind::Top, slot, IdImageTop1 + slot - 1, top.Left, top.Top);
+    }
+    page.Sheet->SetBevel(kBevelLeft, kRecentRowTop, 2 * kCellSize);
+
+    Image_Options = AddQuorletCell(page, TCellKind::Command, 0, IdImageOptions, kCommandLeft, kRecentRowTop);
+    Image_Report = AddQuorletCell(page, TCellKind::Command, 0, IdImageReport, kCommandLeft + kQuorletPanelPitch, kRecentRowTop);
+    Image_AlarmConfig = AddQuorletCell(page, TCellKind::Command, 0, IdPanel18, kCommandLeft, kTopRowTop);
+    Image_AlarmConfigEnabled = AddQuorletCell(page, TCellKind::Command, 0, IdPanel19, kCommandLeft, kTopRowTop);
+    Image_Backup = AddQuorletCell(page, TCellKind::Command, 0, IdImageBackup, kCommandLeft + kQuorletPanelPitch, kTopRowTop);
+    Image_Restore = AddQuorletCell(page, TCellKind::Command, 0, IdImageRestore, kCommandLeft + 2 * kQuorletPanelPitch, kTopRowTop);
+    Image_Options->SetFramed(false);
+    Image_Report->SetFramed(false);
+    ShowWindow(Image_Backup->Handle(), SW_HIDE);
+    ShowWindow(Image_Restore->Handle(), SW_HIDE);
+}
+
+void TfrmQuorlet::BindCommandIcon(TCellWindow* image, int iconId, const char* hint) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(FInstance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, CellIconSize, CellIconSize, 0));
+    image->SetPicture(TOwnedIcon(Platform(), icon));
+    image->SetHint(hint);
+}
+
+void TfrmQuorlet::ShowAlarmIcon(bool alarmOn) {
+    ShowWindow(Image_AlarmConfig->Handle(), alarmOn ? SW_HIDE : SW_SHOWNA);
+    ShowWindow(Image_AlarmConfigEnabled->Handle(), alarmOn ? SW_SHOWNA : SW_HIDE);
+}
+
+void TfrmQuorlet::ShowRecentButtons() {
+    const std::vector<std::string>& recent = AppSettingXml().RecentButtons;
+    if (recent.size() <= 5) return;
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
+        TCellWindow& image = *FImageLast[slot - 1];
+        int32_t id = 0;
+        ParseDecimalInt(recent[slot - 1], id);
+        image.ButtonId = id;
+        TButtonBrief brief = LoadButtonImage(image, true);
+        image.SetHint(LastClickHint(slot, brief));
+    }
+}
+
+void TfrmQuorlet::ForgetRecentButton(int32_t id) {
+    if (AppSettingXml().RemoveRecentButton(id)) ShowRecentButtons();
+}
+
+void TfrmQuorlet::SwapRecentButtons(int32_t a, int32_t b) {
+    if (AppSettingXml().ExchangeRecentButtons(a, b)) ShowRecentButtons();
+}
+
+void TfrmQuorlet::RankTopButtons() {
+    SortedCountList = RunCountList;
+    std::stable_sort(SortedCountList.begin(), SortedCountList.end(), RunCountSortsBefore);
+    ShowTopSlots(TopButtons.RankTopButtons(ButtonIdList, RunCountList));
+}
+
+void TfrmQuorlet::UpdateTopCount(int32_t id, int32_t count) { TopButtons.UpdateTopCount(id, count); }
+
+void TfrmQuorlet::PromoteTopButton(int32_t id, int32_t count) { ShowTopSlots(TopButtons.PromoteTopButton(id, count)); }
+
+void TfrmQuorlet::RemoveTopButton(int32_t id) { ShowTopSlots(TopButtons.RemoveTopButton(id)); }
+
+void TfrmQuorlet::SwapTopButtons(int32_t a, int32_t b) { ShowTopSlots(TopButtons.SwapTopButtons(a, b)); }
+
+void TfrmQuorlet::ShowTopSlots(const TSlotList& slots) {
+    for (int slot : slots) ShowTopSlot(TopButtons.TopButtonId(slot), slot);
+}
+
+void TfrmQuorlet::ShowTopSlot(int32_t id, int slot) {
+    if (slot < 1 || slot > kQuorletSlotCount) return;
+    TCellWindow& image = *FImageTop[slot - 1];
+    image.ButtonId = id;
+    TButtonBrief brief = LoadButtonImage(image, true);
+    image.SetHint(TopClickHint(slot, brief));
+}
+
+void TfrmQuorlet::CommandIconClick(TCellWindow& image) {
+    if (&image == Image_Options) ActionMenu_AppOptionsExecute();
+    else if (&image == Image_Report) ActionMenu_ReportExecute();
+    else if (&image == Image_AlarmConfig || &image == Image_AlarmConfigEnabled) ActionMenu_AlarmConfigExecute();
+    else if (&image == Image_Backup) ActionMenu_BackupConfigExecute();
+    else if (&image == Image_Restore) ActionMenu_ResotreConfigExecute();
+}
+
+// The commands behind the icons open dialogs that are not part of the program yet.
+void TfrmQuorlet::ActionMenu_AppOptionsExecute() {}
+void TfrmQuorlet::ActionMenu_ReportExecute() {}
+void TfrmQuorlet::ActionMenu_AlarmConfigExecute() {}
+void TfrmQuorlet::ActionMenu_BackupConfigExecute() {}
+void TfrmQuorlet::ActionMenu_ResotreConfigExecute() {}
+
+}  // namespace quorlet
