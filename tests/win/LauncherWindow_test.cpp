@@ -1,0 +1,352 @@
+// The launcher window in this process: pages, cells, the Quorlet Tab, the
+// hint line and edge snapping, driven by real window messages.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "WinTestSupport.h"
+#include "app/AppPaths.h"
+#include "app/MainControls.h"
+#include "app/TApplicationWindow.h"
+#include "app/UMain.h"
+#include "fakes/TempFolder.h"
+#include "platform/ComPtr.h"
+#include "platform/Win32Platform.h"
+#include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
+#include "settings/UConfigXml.h"
+
+using namespace quorlet;
+
+namespace {
+
+struct TButtonSeed {
+    int32_t Id;
+    std::string Command, IconFile, Description, HotKey;
+    int32_t Runs;
+};
+
+class LauncherWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPlatform(&platform);
+        InitAppPaths(folder.File("Quorlet.exe"));
+        SetAppConfig(&config);
+        ResetAppSettingXml();
+        ResetBtnSettingXml();
+        ASSERT_TRUE(application.Create(GetModuleHandleA(nullptr)));
+        platform.SetOwnerWindow(application.Handle());
+        recorder = folder.File("QuorletRecorder.exe");
+        ASSERT_TRUE(CopyFileA(WindowsPath(QUORLET_RECORDER_PATH).c_str(), recorder.c_str(), FALSE));
+        // The settings document as a first start leaves it.
+        SettingFileName = config.LoadUserConfig();
+        AppSettingXml().LoadSettings();
+    }
+    void TearDown() override {
+        form.reset();
+        ResetBtnSettingXml();
+        ResetAppSettingXml();
+        SetAppConfig(nullptr);
+        SetPlatform(nullptr);
+    }
+
+    void Seed(const std::vector<TButtonSeed>& buttons) {
+        for (const TButtonSeed& seed : buttons) {
+            TBtnSettingXml writer(platform);
+            writer.BtnStyle = 0;
+            writer.Command = seed.Command;
+            writer.IconFile = seed.IconFile;
+            writer.Description = seed.Description;
+            writer.HotKey = seed.HotKey;
+            writer.WindowStyle = 1;
+            writer.TotolRunTimes = seed.Runs;
+            writer.WriteButton(seed.Id);
+        }
+    }
+    // Creates and shows the window from what the files hold.
+    TfrmQuorlet& Open() {
+        AppSettingXml().SaveSettings();
+        ResetAppSettingXml();
+        ResetBtnSettingXml();
+        form.reset(new TfrmQuorlet);
+        EXPECT_TRUE(form->Create(GetModuleHandleA(nullptr), application.Handle())) << form->ErrorText();
+        form->Show();
+        return *form;
+    }
+    HWND Child(int id) const { return GetDlgItem(form->Handle(), id); }
+    HWND Sheet(int page) const { return Child(IdFirstSheet + page); }
+    HWND Cell(int page, int id) const { return GetDlgItem(Sheet(page), id); }
+    std::string Text(HWND hwnd) const {
+        char text[512] = {};
+        GetWindowTextA(hwnd, text, sizeof text);
+        return text;
+    }
+    int TabCount() const { return static_cast<int>(SendMessageA(Child(IdMorePageControl), TCM_GETITEMCOUNT, 0, 0)); }
+    std::string TabCaption(int tab) const {
+        char text[128] = {};
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(Child(IdMorePageControl), TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    void Click(HWND cell, WPARAM keys = 0) {
+        SendMessageA(cell, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(10, 10));
+        SendMessageA(cell, WM_LBUTTONUP, keys, MAKELPARAM(10, 10));
+    }
+    // Holds or releases a key in this thread's keyboard state, then sends its message.
+    void Key(HWND target, int key, bool down) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[key] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+        const bool system = key == VK_MENU;
+        SendMessageA(target, down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP), key, 0);
+    }
+
+    TComApartment apartment;
+    TTempFolder folder;
+    TWin32Platform platform{GetModuleHandleA(nullptr)};
+    TAppConfig config{platform};
+    TApplicationWindow application;
+    std::unique_ptr<TfrmQuorlet> form;
+    std::string recorder;
+};
+
+TEST_F(LauncherWindowTest, PagesCellsIconsAndHints) {
+    Seed({{101, recorder, recorder, "Runner", "Ctrl+R", 0},
+          {102, recorder, folder.File("gone.ico"), "Lost icon", "", 0},
+          {215, recorder, folder.Path(), "A folder icon", "", 0},
+          {305, recorder, recorder, "No such page", "", 0}});
+    TfrmQuorlet& window = Open();
+
+    EXPECT_EQ(window.PageCount(), 3);
+    ASSERT_EQ(TabCount(), 3);
+    EXPECT_EQ(TabCaption(0), "Quorlet Tab");
+    EXPECT_EQ(TabCaption(1), "Tabsheet 1");
+    EXPECT_EQ(TabCaption(2), "Tabsheet 2");
+    RECT client;
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 348);
+
+    int parts[4] = {};
+    ASSERT_EQ(SendMessageA(Child(IdStatusBar), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
+    EXPECT_EQ(parts[0], 260);
+    EXPECT_EQ(parts[1] - parts[0], 50);
+
+    for (int page = 1; page <= 2; ++page)
+        for (int position = 1; position <= 20; ++position)
+            ASSERT_NE(Cell(page, page * 100 + position), nullptr) << page << " " << position;
+    RECT cell;
+    GetWindowRect(Cell(1, 111), &cell);
+    MapWindowPoints(nullptr, Sheet(1), reinterpret_cast<POINT*>(&cell), 2);
+    EXPECT_EQ(cell.left, 0);
+    EXPECT_EQ(cell.top, 34);
+    EXPECT_EQ(cell.right - cell.left, 34);
+    GetWindowRect(Cell(1, 110), &cell);
+    MapWindowPoints(nullptr, Sheet(1), reinterpret_cast<POINT*>(&cell), 2);
+    EXPECT_EQ(cell.left, 9 * 34);
+    EXPECT_EQ(cell.top, 0);
+
+    EXPECT_EQ(Text(Cell(1, 101)), "Runner -[Ctrl+R]");
+    EXPECT_EQ(SendMessageA(Cell(1, 101), WM_CELL_HASPICTURE, 0, 0), 1);
+    EXPECT_EQ(Text(Cell(1, 102)), "Lost icon");
+    EXPECT_EQ(SendMessageA(Cell(1, 102), WM_CELL_HASPICTURE, 0, 0), 1);  // the missing-icon picture
+    EXPECT_EQ(SendMessageA(Cell(2, 215), WM_CELL_HASPICTURE, 0, 0), 1);
+    EXPECT_EQ(Text(Cell(1, 103)), "");
+    EXPECT_EQ(SendMessageA(Cell(1, 103), WM_CELL_HASPICTURE, 0, 0), 0);
+    EXPECT_EQ(window.FindCell(3, 305), nullptr);
+
+    // The Quorlet Tab's fixed parts.
+    for (int slot = 0; slot < 6; ++slot) {
+        EXPECT_NE(Cell(0, IdImageLast1 + slot), nullptr);
+        EXPECT_NE(Cell(0, IdImageTop1 + slot), nullptr);
+    }
+    EXPECT_EQ(Text(Cell(0, IdImageOptions)), "Options...");
+    EXPECT_EQ(Text(Cell(0, IdImageReport)), "View Frequency Report");
+    EXPECT_TRUE(IsWindowVisible(Cell(0, IdPanel18)) || !IsWindowVisible(Sheet(0)));
+    EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdPanel19), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongPtrA(Cell(0, IdPanel18), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdImageBackup), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdImageRestore), GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(LauncherWindowTest, StartPageRules) {
+    struct Case {
+        bool ShowAppPanel, ActiveAppPanel;
+        int LastPanelIndex, ExpectedPage, ExpectedTabs;
+    } cases[] = {
+        {true, false, 2, 2, 3},
+        {false, false, 0, 1, 2},  // the hidden Quorlet Tab is never the first page
+        {true, true, 2, 0, 3},    // shown first, the user's page kept for later
+        {true, false, 7, 1, 3},   // no such page
+    };
+    for (const Case& c : cases) {
+        TAppSettingXml& settings = AppSettingXml();
+        settings.ShowAppPanel = c.ShowAppPanel;
+        settings.ActiveAppPanel = c.ActiveAppPanel;
+        settings.LastPanelIndex = c.LastPanelIndex;
+        TfrmQuorlet& window = Open();
+        EXPECT_EQ(window.ActivePageIndex(), c.ExpectedPage) << c.LastPanelIndex;
+        EXPECT_EQ(TabCount(), c.ExpectedTabs);
+        EXPECT_TRUE(IsWindowVisible(Sheet(c.ExpectedPage)));
+        EXPECT_EQ(AppSettingXml().LastPanelIndex, c.LastPanelIndex);
+        EXPECT_EQ(window.SavedPageIndex, c.LastPanelIndex);
+        form.reset();
+    }
+}
+
+TEST_F(LauncherWindowTest, TabStyleFollowsTheSetting) {
+    const LONG_PTR expected[] = {0, TCS_BUTTONS, TCS_BUTTONS | TCS_FLATBUTTONS};
+    for (int tabStyle = 0; tabStyle < 3; ++tabStyle) {
+        AppSettingXml().TabStyle = tabStyle;
+        Open();
+        EXPECT_EQ(GetWindowLongPtrA(Child(IdMorePageControl), GWL_STYLE) & (TCS_BUTTONS | TCS_FLATBUTTONS),
+                  expected[tabStyle]);
+        form.reset();
+    }
+}
+
+TEST_F(LauncherWindowTest, UserTabChangesAreKeptProgramChangesAreNot) {
+    AppSettingXml().ShowAppPanel = false;
+    TfrmQuorlet& window = Open();
+    HWND tabs = Child(IdMorePageControl);
+    ASSERT_EQ(TabCount(), 2);
+    RECT second;
+    SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    const LPARAM at = MAKELPARAM((second.left + second.right) / 2, (second.top + second.bottom) / 2);
+    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    EXPECT_EQ(AppSettingXml().LastPanelIndex, 2);
+    EXPECT_EQ(window.SavedPageIndex, 2);
+
+    // Ctrl over the first visible tab: page 1, made active by the program.
+    RECT first;
+    SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    Key(tabs, VK_CONTROL, true);
+    SendMessageA(tabs, WM_MOUSEMOVE, MK_CONTROL, MAKELPARAM((first.left + first.right) / 2, (first.top + first.bottom) / 2));
+    Key(tabs, VK_CONTROL, false);
+    EXPECT_EQ(window.ActivePageIndex(), 1);
+    EXPECT_TRUE(IsWindowVisible(Sheet(1)));
+    EXPECT_FALSE(IsWindowVisible(Sheet(2)));
+    EXPECT_EQ(AppSettingXml().LastPanelIndex, 2);
+
+    // Without Ctrl, moving over a tab selects nothing.
+    SendMessageA(tabs, WM_MOUSEMOVE, 0, at);
+    EXPECT_EQ(window.ActivePageIndex(), 1);
+}
+
+TEST_F(LauncherWindowTest, HintsGoToTheStatusLineWithTheModifierPrefixes) {
+    Seed({{101, recorder, recorder, "Runner", "Ctrl+R", 0}});
+    AppSettingXml().LastPanelIndex = 1;
+    TfrmQuorlet& window = Open();
+    HWND cell = Cell(1, 101);
+    SendMessageA(cell, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(window.StatusText(0), "Runner -[Ctrl+R]");
+    Key(window.Handle(), VK_CONTROL, true);
+    EXPECT_EQ(window.StatusText(0), "Explorer - Runner -[Ctrl+R]");
+    Key(window.Handle(), VK_CONTROL, false);
+    EXPECT_EQ(window.StatusText(0), "Runner -[Ctrl+R]");
+    Key(window.Handle(), VK_MENU, true);
+    EXPECT_EQ(window.StatusText(0), "Config - Runner -[Ctrl+R]");
+    Key(window.Handle(), VK_MENU, false);
+    SendMessageA(cell, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(window.StatusText(0), "");
+    SendMessageA(Cell(1, 102), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // an empty cell has no hint
+    EXPECT_EQ(window.StatusText(0), "");
+
+    // On the Quorlet Tab, Ctrl adds nothing.
+    SendMessageA(Cell(0, IdImageOptions), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    HWND tabs = Child(IdMorePageControl);
+    RECT first;
+    SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const LPARAM at = MAKELPARAM((first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+    ASSERT_EQ(window.ActivePageIndex(), 0);
+    SendMessageA(Cell(0, IdImageOptions), WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));
+    Key(window.Handle(), VK_CONTROL, true);
+    EXPECT_EQ(window.StatusText(0), "Options...");
+    Key(window.Handle(), VK_CONTROL, false);
+}
+
+TEST_F(LauncherWindowTest, StartUpRankingAndALaunchFromACell) {
+    std::string document = folder.File("notes.txt");
+    HANDLE file = CreateFileA(document.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(file);
+    Seed({{101, recorder, recorder, "One", "", 5},
+          {102, recorder, recorder, "Two", "", 5},
+          {103, recorder, recorder, "Three", "", 5},
+          {201, recorder, recorder, "Most", "", 9},
+          {202, folder.File("gone.exe"), recorder, "Gone", "", 0}});
+    AppSettingXml().HideAfterClicking = true;
+    TfrmQuorlet& window = Open();
+    const int32_t expected[] = {201, 103, 102, 101, 0, 0};
+    for (int slot = 1; slot <= 6; ++slot)
+        EXPECT_EQ(SendMessageA(Cell(0, IdImageTop1 + slot - 1), WM_CELL_BUTTONID, 0, 0), expected[slot - 1]) << slot;
+    EXPECT_EQ(Text(Cell(0, IdImageTop1 + 1)), "TopClick2 - Three ");
+    EXPECT_EQ(Text(Cell(0, IdImageTop1 + 4)), "");
+
+    // A missing target: nothing counted, nothing hidden, but remembered as recent.
+    Click(Cell(2, 202));
+    EXPECT_FALSE(IsIconic(window.Handle()));
+    EXPECT_EQ(window.StatusText(1), "T:0/W:0/A:0");
+    EXPECT_EQ(SendMessageA(Cell(0, IdImageLast1), WM_CELL_BUTTONID, 0, 0), 202);
+    EXPECT_EQ(Text(Cell(0, IdImageLast1)), "LastClick1 - Gone");
+
+    // Shift keeps the window visible; the launch counts and moves 101 up to 6 launches.
+    Click(Cell(1, 101), MK_SHIFT);
+    EXPECT_FALSE(IsIconic(window.Handle()));
+    EXPECT_EQ(window.StatusText(1), "T:1/W:1/A:6");
+    EXPECT_EQ(SendMessageA(Cell(0, IdImageLast1), WM_CELL_BUTTONID, 0, 0), 101);
+    EXPECT_EQ(SendMessageA(Cell(0, IdImageLast1 + 1), WM_CELL_BUTTONID, 0, 0), 202);
+    EXPECT_EQ(SendMessageA(Cell(0, IdImageTop1 + 1), WM_CELL_BUTTONID, 0, 0), 101);
+    EXPECT_EQ(SendMessageA(Cell(0, IdImageTop1 + 2), WM_CELL_BUTTONID, 0, 0), 103);
+    EXPECT_EQ(Text(Cell(0, IdImageTop1 + 1)), "TopClick2 - One ");
+
+    // A plain launch hides the window (minimised until the tray exists).
+    Click(Cell(1, 102));
+    EXPECT_TRUE(IsIconic(window.Handle()));
+    TBtnSettingXml reader(platform);
+    reader.ReadButton(102);
+    EXPECT_EQ(reader.TotolRunTimes, 6);
+}
+
+TEST_F(LauncherWindowTest, WindowSnapsToTheScreenEdges) {
+    TfrmQuorlet& window = Open();
+    HWND hwnd = window.Handle();
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int width = r.right - r.left;
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    struct Case {
+        int Left, Expected;
+    } cases[] = {{15, 0}, {20, 20}, {-30, 0}, {screen - width - 10, screen - width},
+                 {screen - width, screen - width}, {screen - width + 5, screen - width}};
+    for (const Case& c : cases) {
+        SetWindowPos(hwnd, nullptr, c.Left, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        GetWindowRect(hwnd, &r);
+        EXPECT_EQ(r.left, c.Expected) << c.Left;
+        EXPECT_EQ(r.top, 300);
+    }
+    SetWindowPos(hwnd, nullptr, 100, 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r.top, 0);
+}
+
+TEST_F(LauncherWindowTest, NewDocumentPlacesTheWindowInTheBottomRightCorner) {
+    TfrmQuorlet& window = Open();
+    RECT r, work;
+    GetWindowRect(window.Handle(), &r);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, work.bottom);
+}
+
+}  // namespace
