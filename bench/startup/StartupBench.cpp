@@ -1,0 +1,178 @@
+// Start-up time of Quorlet.exe against a program that only shows an empty
+// window, both started the same way in the same run: the time from
+// CreateProcess until the main window is visible and the program waits for
+// input. Quorlet starts from a temporary program folder holding a copy of the
+// executable, its configuration index and the current user's settings document
+// with 10 tab sheets of 20 buttons; the buttons' icons come from real files of
+// the system (half the shell's icon for programs, libraries, a text file and
+// folders, half icons stored in programs and libraries).
+//
+//   startup_bench [runs] [Quorlet.exe] [EmptyWindow.exe]
+//
+// After one warm-up start of each program the starts alternate (the order
+// flips every round); the figures are milliseconds per start.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <numeric>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "BenchDocuments.h"
+#include "ButtonTargets.h"
+#include "EmptyWindow.h"
+#include "ProgramFolder.h"
+#include "StartupTimer.h"
+
+using namespace quorlet::startupbench;
+
+namespace {
+
+std::string WindowsPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+struct TSeries {
+    std::vector<double> Samples;
+    double Median() const {
+        std::vector<double> s = Samples;
+        std::sort(s.begin(), s.end());
+        const size_t n = s.size();
+        return n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2;
+    }
+    double Min() const { return *std::min_element(Samples.begin(), Samples.end()); }
+    double Mean() const { return std::accumulate(Samples.begin(), Samples.end(), 0.0) / Samples.size(); }
+};
+
+void Row(const char* what, const TSeries& s) {
+    std::printf("%-40s %9.1f %9.1f %9.1f\n", what, s.Median(), s.Min(), s.Mean());
+}
+
+void Samples(const char* what, const TSeries& s) {
+    std::printf("%s:", what);
+    for (double ms : s.Samples) std::printf(" %.0f", ms);
+    std::printf("\n");
+}
+
+void FileList(const char* what, const std::vector<std::string>& files) {
+    std::printf("%s:", what);
+    for (const std::string& file : files) std::printf(" %s", file.c_str());
+    std::printf("\n");
+}
+
+// Closes a file search when it goes.
+class TFileSearch {
+public:
+    TFileSearch(const std::string& pattern, WIN32_FIND_DATAA& found)
+        : FHandle(FindFirstFileA(pattern.c_str(), &found)) {}
+    ~TFileSearch() {
+        if (FHandle != INVALID_HANDLE_VALUE) FindClose(FHandle);
+    }
+    TFileSearch(const TFileSearch&) = delete;
+    TFileSearch& operator=(const TFileSearch&) = delete;
+    bool Found() const { return FHandle != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAA& found) const { return FindNextFileA(FHandle, &found) != 0; }
+
+private:
+    HANDLE FHandle;
+};
+
+// The program must have picked the document written for it, not made one of its own.
+void CheckSingleSettingsDocument(const TProgramFolder& folder, const std::string& expected) {
+    WIN32_FIND_DATAA found;
+    const TFileSearch search(folder.File("QL_*.xml"), found);
+    int count = 0;
+    bool ours = false;
+    for (bool more = search.Found(); more; more = search.Next(found)) {
+        ++count;
+        ours = ours || folder.File(found.cFileName) == expected;
+    }
+    if (count != 1 || !ours) throw std::runtime_error("Quorlet did not start with the prepared settings document");
+}
+
+void PrintDocument(const TTargetFiles& files, const std::vector<TButtonTarget>& targets) {
+    const long shellIcons = static_cast<long>(
+        std::count_if(targets.begin(), targets.end(), [](const TButtonTarget& t) { return t.IconNumber == 0; }));
+    std::printf("settings document: %d tab sheets x %d buttons; %ld shell icons (IconNumber 0) over %zu files"
+                " and folders, %ld icons stored in %zu files (IconNumber >= 1)\n",
+                kTabSheets, kButtonsPerSheet, shellIcons, files.ShellIconFiles.size(),
+                static_cast<long>(targets.size()) - shellIcons, files.IconFiles.size());
+    FileList("  shell icons of", files.ShellIconFiles);
+    FileList("  stored icons of", files.IconFiles);
+}
+
+void PrintTimes(int runs, const TSeries& quorletTimes, const TSeries& emptyTimes) {
+    std::printf("%d starts each after one warm-up, interleaved; milliseconds from CreateProcess to the main"
+                " window shown and idle\n\n",
+                runs);
+    std::printf("%-40s %9s %9s %9s\n", "", "median", "min", "mean");
+    Row("Quorlet.exe", quorletTimes);
+    Row("empty window", emptyTimes);
+    std::printf("\nsingle starts in order\n");
+    Samples("  Quorlet.exe ", quorletTimes);
+    Samples("  empty window", emptyTimes);
+    // Both starts of a round see the same load of the machine.
+    TSeries roundRatios;
+    for (size_t r = 0; r < quorletTimes.Samples.size(); ++r)
+        roundRatios.Samples.push_back(quorletTimes.Samples[r] / emptyTimes.Samples[r]);
+    const double ratio = quorletTimes.Median() / emptyTimes.Median();
+    std::printf("\nratio Quorlet / empty window: %.2fx (medians), %.2fx (mins), %.2fx (median of the rounds)\n",
+                ratio, quorletTimes.Min() / emptyTimes.Min(), roundRatios.Median());
+    std::printf("target, Quorlet within 2x of the empty window (medians): %s\n", ratio <= 2.0 ? "met" : "NOT met");
+}
+
+int Run(int runs, const std::string& quorletExe, const std::string& emptyExe) {
+    const TProgramFolder quorletFolder("quorlet-startup");
+    const TProgramFolder emptyFolder("empty-startup");
+    const TProgramUnderTest quorlet = {quorletFolder.CopyIn(quorletExe, "Quorlet.exe"), quorletFolder.Path(),
+                                       "TfrmQuorlet", "Quorlet"};
+    const TProgramUnderTest empty = {emptyFolder.CopyIn(emptyExe, "EmptyWindow.exe"), emptyFolder.Path(),
+                                     kEmptyWindowClass, kEmptyWindowTitle};
+
+    // Buttons for a document, a subfolder and the program folder besides the system's files.
+    const std::string notes = quorletFolder.WriteText("Notes.txt", "Shopping list\r\n");
+    const std::string documents = quorletFolder.File("Documents");
+    CreateDirectoryA(documents.c_str(), nullptr);
+    const std::string programFolder = quorletFolder.Path().substr(0, quorletFolder.Path().size() - 1);
+    const TTargetFiles files = FindTargetFiles({notes, documents, programFolder});
+    const std::vector<TButtonTarget> targets = ButtonTargets(files, kTabSheets * kButtonsPerSheet);
+    const std::string settingsFile = WriteBenchDocuments(quorlet.Exe, targets);
+
+    TimeStartUp(quorlet);
+    CheckSingleSettingsDocument(quorletFolder, settingsFile);
+    TimeStartUp(empty);
+    TSeries quorletTimes, emptyTimes;
+    for (int r = 0; r < runs; ++r) {
+        if (r % 2 == 0) {
+            quorletTimes.Samples.push_back(TimeStartUp(quorlet));
+            emptyTimes.Samples.push_back(TimeStartUp(empty));
+        } else {
+            emptyTimes.Samples.push_back(TimeStartUp(empty));
+            quorletTimes.Samples.push_back(TimeStartUp(quorlet));
+        }
+    }
+    CheckSingleSettingsDocument(quorletFolder, settingsFile);
+
+    PrintDocument(files, targets);
+    PrintTimes(runs, quorletTimes, emptyTimes);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+    const std::string quorletExe = WindowsPath(argc > 2 ? argv[2] : QUORLET_EXE_PATH);
+    const std::string emptyExe = WindowsPath(argc > 3 ? argv[3] : EMPTY_WINDOW_EXE_PATH);
+    try {
+        return Run(runs, quorletExe, emptyExe);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "startup_bench: %s\n", e.what());
+        return 1;
+    }
+}
