@@ -33,7 +33,14 @@ bool TCellWindow::Create(HINSTANCE instance, HWND sheet, int controlId, int left
 }
 
 void TCellWindow::SetPicture(TOwnedIcon icon) {
+    FLoader = nullptr;
     FIcon = std::move(icon);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TCellWindow::SetPictureLoader(std::function<TOwnedIcon()> loader) {
+    FIcon.Reset();
+    FLoader = std::move(loader);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -42,7 +49,7 @@ void TCellWindow::SetHint(const std::string& hint) {
     FHint = hint;
     SetWindowTextA(Handle(), hint.c_str());
     // The pointer is over this cell: the status line follows the new hint.
-    if (FTracking) FEvents.CellHintChanged(FHint);
+    if (FTracking) FEvents.CellHintShown(*this);
 }
 
 void TCellWindow::SetFrame(TCellFrame frame) {
@@ -52,6 +59,11 @@ void TCellWindow::SetFrame(TCellFrame frame) {
 }
 
 void TCellWindow::Paint() {
+    if (FLoader) {
+        std::function<TOwnedIcon()> loader = std::move(FLoader);
+        FLoader = nullptr;
+        FIcon = loader();
+    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
     RECT r = {0, 0, kCellSize, kCellSize};
@@ -100,7 +112,7 @@ void TCellWindow::MouseMove() {
     if (FTracking) return;
     TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, Handle(), 0};
     FTracking = TrackMouseEvent(&track) != FALSE;
-    FEvents.CellHintChanged(FHint);
+    FEvents.CellHintShown(*this);
 }
 
 LRESULT TCellWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,7 +149,7 @@ LRESULT TCellWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSELEAVE:
         FTracking = false;
-        FEvents.CellHintChanged(std::string());
+        FEvents.CellLeft(*this);
         return 0;
     case WM_SETCURSOR:
         if (FCursor && LOWORD(lParam) == HTCLIENT) {

@@ -3,6 +3,7 @@
 // recent or most-used image, or a command icon of the Quorlet Tab. It owns its
 // icon, keeps its hint as its window text and reports the mouse to its owner.
 
+#include <functional>
 #include <string>
 
 #include "app/ClickModes.h"
@@ -20,8 +21,10 @@ public:
     virtual void CellMouseDown(TCellWindow& cell, TShiftFlag button, TShiftState shift) = 0;
     virtual void CellMouseUp(TCellWindow& cell, TShiftFlag button, TShiftState shift) = 0;
     virtual void CellClick(TCellWindow& cell) = 0;
-    // The pointer entered (hint = the cell's hint) or left (hint empty) the cell.
-    virtual void CellHintChanged(const std::string& hint) = 0;
+    // The pointer entered the cell, or its hint changed while the pointer is over it.
+    virtual void CellHintShown(TCellWindow& cell) = 0;
+    // The pointer left the cell.
+    virtual void CellLeft(TCellWindow& cell) = 0;
 };
 
 // How a cell's frame looks.
@@ -46,7 +49,10 @@ public:
     int ButtonId = 0;
 
     void SetPicture(TOwnedIcon icon);
-    bool HasPicture() const { return static_cast<bool>(FIcon); }
+    // The picture is made when the cell is first painted: pages that are not
+    // shown cost nothing at start.
+    void SetPictureLoader(std::function<TOwnedIcon()> loader);
+    bool HasPicture() const { return static_cast<bool>(FIcon) || static_cast<bool>(FLoader); }
     void SetHint(const std::string& hint);
     const std::string& Hint() const { return FHint; }
     void SetFrame(TCellFrame frame);
@@ -68,6 +74,7 @@ private:
     TCellKind FKind;
     int FSlot;
     TOwnedIcon FIcon;
+    std::function<TOwnedIcon()> FLoader;
     std::string FHint;
     TCellFrame FFrame = TCellFrame::Normal;
     HCURSOR FCursor = nullptr;

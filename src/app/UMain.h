@@ -77,6 +77,10 @@ private:
     struct TPage {
         std::unique_ptr<TSheetWindow> Sheet;
         std::vector<std::unique_ptr<TCellWindow>> Cells;
+        // A button tab sheet's grid is made when the page is first shown or
+        // its cells are first needed, which keeps the start short.
+        bool GridBuilt = false;
+        HCURSOR CellCursor = nullptr;
     };
 
     // UMainLifecycle.cpp
@@ -95,6 +99,8 @@ private:
     void BuildTabSheets();
     TPage& AddPage(const std::string& caption);
     void BuildButtonGrid(TPage& page, int k);
+    void EnsureButtonGrid(int k);
+    void CollectRankingInputs(int k);
     TButtonBrief LoadButtonImage(TCellWindow& image, bool reload);
     void ReloadCell(TCellWindow& cell);
     void SetCellCursors(int sheet, HCURSOR cursor);
@@ -152,7 +158,8 @@ private:
     void CreateStatusBar();
     void SetStatusPanel(int panel, const std::string& text);
     void SetApplicationHint(const std::string& hint);
-    void CellHintChanged(const std::string& hint) override;
+    void CellHintShown(TCellWindow& cell) override;
+    void CellLeft(TCellWindow& cell) override;
     void ShowHintInStatus();
     void FormKeyDown();
     void FormKeyUp();
@@ -166,6 +173,9 @@ private:
     int FActivePage = -1;
     bool FQuorletTabShown = true;
     std::string FApplicationHint;
+    // The cell whose hint the hint line shows; a late "left" from another
+    // cell must not clear it.
+    TCellWindow* FHintCell = nullptr;
     TOwnedIcon ImageMissedIcon;
     TCellWindow* FImageLast[kQuorletSlotCount] = {};
     TCellWindow* FImageTop[kQuorletSlotCount] = {};

@@ -41,7 +41,23 @@ void TfrmQuorlet::BuildTabSheets() {
 
     TBtnSettingXml& buttons = BtnSettingXml();
     buttons.LoadButtonsDoc();
-    for (int k = 1; k < PageCount(); ++k) BuildButtonGrid(FPages[k], k);
+    for (int k = 1; k < PageCount(); ++k) CollectRankingInputs(k);
+}
+
+void TfrmQuorlet::CollectRankingInputs(int k) {
+    TBtnSettingXml& store = BtnSettingXml();
+    for (int position = 1; position <= kCellCount; ++position) {
+        const int32_t id = ButtonId(k, position);
+        if (!store.ReadButtonBrief(id)) continue;
+        ButtonIdList.push_back(std::to_string(id));
+        RunCountList.push_back(std::to_string(store.TotolRunTimes));
+    }
+}
+
+void TfrmQuorlet::EnsureButtonGrid(int k) {
+    if (k < 1 || k >= PageCount() || FPages[k].GridBuilt) return;
+    BtnSettingXml().LoadButtonsDoc();
+    BuildButtonGrid(FPages[k], k);
 }
 
 TfrmQuorlet::TPage& TfrmQuorlet::AddPage(const std::string& caption) {
@@ -63,12 +79,14 @@ TfrmQuorlet::TPage& TfrmQuorlet::AddPage(const std::string& caption) {
 }
 
 void TfrmQuorlet::BuildButtonGrid(TPage& page, int k) {
+    page.GridBuilt = true;
     for (int position = 1; position <= kCellCount; ++position) {
         const int32_t id = ButtonId(k, position);
         const TCellPoint origin = CellOrigin(position);
         std::unique_ptr<TCellWindow> cell(new TCellWindow(*this, TCellKind::Grid, 0));
         cell->Create(FInstance, page.Sheet->Handle(), id, origin.Left, origin.Top);
         cell->ButtonId = id;
+        cell->SetCursor(page.CellCursor);
         LoadButtonImage(*cell, false);
         page.Cells.push_back(std::move(cell));
     }
@@ -83,15 +101,12 @@ TButtonBrief TfrmQuorlet::LoadButtonImage(TCellWindow& image, bool reload) {
         brief.Description = store.Description;
         brief.HotKey = store.HotKey;
         if (FileExistsOnDisk(store.IconFile) || DirectoryExistsOnDisk(store.IconFile)) {
-            image.SetPicture(GetFileIcon(store.IconFile, store.IconNumber));
+            const std::string iconFile = store.IconFile;
+            const int32_t iconNumber = store.IconNumber;
+            image.SetPictureLoader([iconFile, iconNumber] { return GetFileIcon(iconFile, iconNumber); });
         } else {
             HICON missed = static_cast<HICON>(ImageMissedIcon.Get());
             image.SetPicture(TOwnedIcon(Platform(), missed ? CopyIcon(missed) : nullptr));
-        }
-        // The start-up ranking's inputs come from the initial build alone.
-        if (!reload) {
-            ButtonIdList.push_back(std::to_string(image.ButtonId));
-            RunCountList.push_back(std::to_string(store.TotolRunTimes));
         }
     } else {
         image.SetPicture(TOwnedIcon());
@@ -104,6 +119,7 @@ void TfrmQuorlet::ReloadCell(TCellWindow& cell) { LoadButtonImage(cell, true); }
 
 TCellWindow* TfrmQuorlet::FindCell(int sheet, int32_t id) {
     if (sheet < 0 || sheet >= PageCount()) return nullptr;
+    EnsureButtonGrid(sheet);
     for (const auto& cell : FPages[sheet].Cells)
         if (cell->Kind() == TCellKind::Grid && cell->ButtonId == id) return cell.get();
     return nullptr;
@@ -111,6 +127,7 @@ TCellWindow* TfrmQuorlet::FindCell(int sheet, int32_t id) {
 
 void TfrmQuorlet::SetCellCursors(int sheet, HCURSOR cursor) {
     if (sheet < 0 || sheet >= PageCount()) return;
+    FPages[sheet].CellCursor = cursor;
     for (const auto& cell : FPages[sheet].Cells) cell->SetCursor(cursor);
 }
 
@@ -175,6 +192,7 @@ void TfrmQuorlet::SetActivePage(int page) {
 }
 
 void TfrmQuorlet::ShowActiveSheet() {
+    EnsureButtonGrid(FActivePage);
     if (FActivePage >= 0) SendMessageA(FPageControl, TCM_SETCURSEL, TabOfPage(FActivePage), 0);
     for (int i = 0; i < PageCount(); ++i)
         ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);

@@ -12,7 +12,9 @@ namespace quorlet {
 void TfrmQuorlet::CreateStatusBar() {
     FStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdStatusBar)), FInstance, nullptr);
-    int edges[2] = {260, 260 + 50};
+    // The counts panel is the last one: it runs to the right edge, so longer
+    // counts are not cut off.
+    int edges[2] = {260, -1};
     SendMessageA(FStatusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
 }
 
@@ -29,12 +31,20 @@ std::string TfrmQuorlet::StatusText(int panel) const {
 }
 
 void TfrmQuorlet::SetApplicationHint(const std::string& hint) {
+    FHintCell = nullptr;
     if (hint == FApplicationHint) return;
     FApplicationHint = hint;
     ShowHintInStatus();
 }
 
-void TfrmQuorlet::CellHintChanged(const std::string& hint) { SetApplicationHint(hint); }
+void TfrmQuorlet::CellHintShown(TCellWindow& cell) {
+    SetApplicationHint(cell.Hint());
+    FHintCell = &cell;
+}
+
+void TfrmQuorlet::CellLeft(TCellWindow& cell) {
+    if (FHintCell == &cell) SetApplicationHint(std::string());
+}
 
 void TfrmQuorlet::ShowHintInStatus() {
     SetStatusPanel(0, StatusHintPrefix(KeyShift, FQuorletTabShown, FActivePage) + FApplicationHint);

@@ -18,7 +18,8 @@ target_compile_definitions(win_tests PRIVATE
   QUORLET_EXE_PATH="Z:$<TARGET_FILE:Quorlet>"
   QUORLET_CHM_PATH="Z:${CMAKE_BINARY_DIR}/Quorlet_Help.chm"
   QUORLET_RECORDER_PATH="Z:$<TARGET_FILE:QuorletRecorder>"
-  QUORLET_MULTI_IMAGE_ICO="Z:${QUORLET_ICON_DIR}/Quorlet.ico")
+  QUORLET_MULTI_IMAGE_ICO="Z:${QUORLET_ICON_DIR}/Quorlet.ico"
+  QUORLET_SCREENSHOT_DIR="Z:${CMAKE_BINARY_DIR}")
 add_dependencies(win_tests Quorlet QuorletRecorder)
 add_test(NAME win_tests COMMAND win_tests)
 set_tests_properties(win_tests PROPERTIES TIMEOUT 600)

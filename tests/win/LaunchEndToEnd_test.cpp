@@ -1,0 +1,596 @@
+// End-to-end: the real Quorlet.exe, started from a temporary program folder,
+// launches its buttons when their cells are clicked with real mouse and
+// keyboard input or with posted mouse messages. The recorder program reports
+// what was started and in which folder; the settings document read back through
+// the program's own stores reports what was counted.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "RemoteControls.h"
+#include "WinTestSupport.h"
+#include "app/AppPaths.h"
+#include "app/MainControls.h"
+#include "fakes/TempFolder.h"
+#include "platform/ComPtr.h"
+#include "platform/Win32Platform.h"
+#include "platform/WinHandles.h"
+#include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
+#include "settings/UConfigXml.h"
+#include "shell/ShellServices.h"
+
+using namespace quorlet;
+
+namespace {
+
+const DWORD kLaunchWait = 15000;  // a program start under Wine takes a second or more
+const DWORD kShortWait = 5000;
+
+// Points the process-wide platform and settings paths at a program folder while
+// the stores read or write its documents, and puts them back afterwards.
+class TStoreScope {
+public:
+    explicit TStoreScope(const std::string& exe)
+        : FSavedSetting(SettingFileName), FSavedConfig(ConfigFileName), FSavedHelp(HelpFileName) {
+        SetPlatform(&FPlatform);
+        InitAppPaths(exe);
+        SettingFileName = FConfig.LoadUserConfig();
+    }
+    ~TStoreScope() {
+        SettingFileName = FSavedSetting;
+        ConfigFileName = FSavedConfig;
+        HelpFileName = FSavedHelp;
+        SetPlatform(nullptr);
+    }
+    TStoreScope(const TStoreScope&) = delete;
+    TStoreScope& operator=(const TStoreScope&) = delete;
+    IPlatform& Platform() { return FPlatform; }
+
+private:
+    std::string FSavedSetting, FSavedConfig, FSavedHelp;
+    TWin32Platform FPlatform{GetModuleHandleA(nullptr)};
+    TAppConfig FConfig{FPlatform};
+};
+
+struct TButtonRecord {
+    int32_t Id;
+    std::string Command, Parameters, WorkingDir, Description, HotKey, IconFile;
+    int32_t IconNumber;
+    int32_t WindowStyle;
+    int32_t TotolRunTimes;  // launches counted before this run
+};
+
+void StoreButton(TBtnSettingXml& store, const TButtonRecord& b) {
+    store.Empty = false;
+    store.BtnStyle = 0;
+    store.IconFile = b.IconFile;
+    store.IconNumber = b.IconNumber;
+    store.Command = b.Command;
+    store.Parameters = b.Parameters;
+    store.WorkingDir = b.WorkingDir;
+    store.Description = b.Description;
+    store.HotKey = b.HotKey;
+    store.WindowStyle = b.WindowStyle;
+    store.Priority = 0;
+    store.IgnoreRunTimes = false;
+    store.TotolRunTimes = b.TotolRunTimes;
+    for (int day = 0; day < 7; ++day) {
+        store.DayCount(day) = 0;
+        store.DayWeek(day) = 0;
+    }
+    store.WriteButton(b.Id);
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+std::vector<std::string> LinesOf(const std::string& fileName) {
+    std::vector<std::string> lines;
+    if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) return lines;
+    const std::string text = ReadFileText(fileName);
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+struct TStartedProcess {
+    TUniqueHandle Process;
+    DWORD ProcessId = 0;
+};
+
+TStartedProcess StartIn(const std::string& exe, const std::string& currentFolder) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string commandLine = "\"" + exe + "\"";
+    TStartedProcess started;
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       currentFolder.c_str(), &si, &pi)) {
+        CloseHandle(pi.hThread);
+        started.Process.Reset(pi.hProcess);
+        started.ProcessId = pi.dwProcessId;
+    }
+    return started;
+}
+
+DWORD WindowProcessId(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+LRESULT Ask(HWND window, UINT message) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, kShortWait, &answer)) return -1;
+    return static_cast<LRESULT>(answer);
+}
+
+// The window text as the window itself answers it.
+std::string TextOf(HWND window) {
+    char text[512] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        kShortWait, &ignored);
+    return text;
+}
+
+bool ShownNormally(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
+
+// A window of the shell's folder browser showing the folder of that name.
+struct TFolderWindowSearch {
+    std::string Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchFolderWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TFolderWindowSearch*>(param);
+    char cls[64] = {}, title[MAX_PATH] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    GetWindowTextA(window, title, sizeof title);
+    if (IsWindowVisible(window) && lstrcmpA(cls, "ExplorerWClass") == 0 && search->Title == title) {
+        search->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindFolderWindow(const std::string& folderName) {
+    TFolderWindowSearch search = {folderName, nullptr};
+    EnumWindows(&MatchFolderWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// Waits for a folder window on folderName and closes it; false when none opened.
+bool CloseFolderWindowWhenOpen(const std::string& folderName) {
+    HWND found = nullptr;
+    if (!PumpUntil(kLaunchWait, [&] { return (found = FindFolderWindow(folderName)) != nullptr; })) return false;
+    PostMessageA(found, WM_CLOSE, 0, 0);
+    PumpUntil(kShortWait, [&] { return !IsWindow(found); });
+    return true;
+}
+
+// Closes every visible folder window that is left (after a failed step).
+void CloseAllFolderWindows() {
+    for (int i = 0; i < 20; ++i) {
+        HWND window = FindWindowA("ExplorerWClass", nullptr);
+        if (!window) return;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        PumpUntil(kShortWait, [&] { return !IsWindow(window); });
+    }
+}
+
+// Closes (cancels) the visible top-level windows of a process other than its main window.
+struct TDialogSearch {
+    DWORD ProcessId;
+    HWND MainWindow;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TDialogSearch*>(param);
+    if (window != search->MainWindow && IsWindowVisible(window) && WindowProcessId(window) == search->ProcessId)
+        search->Found.push_back(window);
+    return TRUE;
+}
+
+void CloseDialogsOf(DWORD processId, HWND mainWindow) {
+    TDialogSearch search = {processId, mainWindow, {}};
+    EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
+    for (HWND dialog : search.Found) {
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        PumpUntil(kShortWait, [&] { return !IsWindowVisible(dialog); });
+    }
+}
+
+std::string LastPathComponent(const std::string& folder) {
+    const std::string path = WithoutTrailingBackslash(folder);
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+class LaunchEndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(apartment.Ok());
+        exe = folder.File("Quorlet.exe");
+        recorder = folder.File("QuorletRecorder.exe");
+        ASSERT_TRUE(CopyFileA(WindowsPath(QUORLET_EXE_PATH).c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(WindowsPath(QUORLET_RECORDER_PATH).c_str(), recorder.c_str(), FALSE));
+        programFolder = WithoutTrailingBackslash(folder.Path());
+        workFolder = folder.File("work");
+        docsFolder = folder.File("docs");
+        startFolder = folder.File("start");
+        for (const std::string& sub : {workFolder, docsFolder, startFolder})
+            ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr)) << sub;
+        recorderLog = folder.File("recorder.log");
+        shortcut = folder.File("Recorder.lnk");
+
+        TStoreScope scope(exe);
+        TLinkCreateInfo link = {};
+        AssignLinkField(link.Path, recorder);
+        AssignLinkField(link.Arguments, "--from-link");
+        AssignLinkField(link.WorkingDir, workFolder);
+        link.ShowCmd = SW_SHOWNORMAL;
+        ASSERT_TRUE(CreateLink(link, shortcut));
+
+        TAppSettingXml settings(scope.Platform());
+        settings.LoadSettings();  // a new document: groups "Tabsheet 1" and "Tabsheet 2"
+        settings.HideAfterClicking = true;
+        settings.AutoCheckUpdate = false;
+        settings.LastPanelIndex = 1;
+        settings.X = 760;  // clear of the folder windows, which open at the top left
+        settings.Y = 120;
+        settings.SaveSettings();
+
+        TBtnSettingXml buttons(scope.Platform());
+        const TButtonRecord records[] = {
+            {101, recorder, "plain \"a b\"", "", "Plain program", "", recorder, 1, SW_SHOWNORMAL, 5},
+            {102, recorder, "-w two", workFolder, "Program in work", "Ctrl+W", recorder, 2, SW_SHOWNORMAL, 4},
+            {103, folder.File("QuorletRecorder.EXE"), "caps", "", "Capital EXE", "", recorder, 3, SW_SHOWNORMAL, 0},
+            {201, shortcut, "record-parameters", workFolder, "Recorder shortcut", "", recorder, 1, SW_SHOWNORMAL, 0},
+            {202, docsFolder, "", "", "Documents folder", "", docsFolder, 0, SW_HIDE, 4},
+            {203, folder.File("gone.exe"), "", "", "Gone", "", folder.File("gone.exe"), 0, SW_SHOWNORMAL, 0},
+        };
+        for (const TButtonRecord& record : records) StoreButton(buttons, record);
+    }
+
+    void TearDown() override {
+        for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU})
+            if (GetAsyncKeyState(key) & 0x8000) ReleaseKey(key);
+        CloseAllFolderWindows();
+        if (quorlet.Process && WaitForSingleObject(quorlet.Process.Get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(quorlet.Process.Get(), 1);
+            WaitForSingleObject(quorlet.Process.Get(), kShortWait);
+        }
+    }
+
+    // Starts Quorlet in startFolder and finds its window and controls.
+    void StartQuorlet() {
+        quorlet = StartIn(exe, startFolder);
+        ASSERT_TRUE(quorlet.Process);
+        PumpUntil(kLaunchWait, [&] {
+            window = FindWindowA("TfrmQuorlet", "Quorlet");
+            return window && IsWindowVisible(window) && WindowProcessId(window) == quorlet.ProcessId;
+        });
+        ASSERT_NE(window, nullptr);
+        ASSERT_EQ(WindowProcessId(window), quorlet.ProcessId);
+        tabs = FindChildControl(window, IdMorePageControl, WC_TABCONTROLA);
+        status = FindChildControl(window, IdStatusBar, STATUSCLASSNAMEA);
+        ASSERT_NE(tabs, nullptr);
+        ASSERT_NE(status, nullptr);
+    }
+
+    HWND Sheet(int page) const { return FindChildControl(window, IdFirstSheet + page, SheetClassName); }
+    HWND Cell(int page, int id) const {
+        HWND sheet = Sheet(page);
+        return sheet ? FindChildControl(sheet, id, CellClassName) : nullptr;
+    }
+
+    std::string Panel(int panel) const { return StatusPanelText(status, panel); }
+    bool WaitForPanel(int panel, const std::string& text) const {
+        return PumpUntil(kLaunchWait, [&] { return Panel(panel) == text; });
+    }
+    std::string ReadLog() const {
+        std::string text;
+        for (const std::string& line : LinesOf(recorderLog)) text += line + "\n";
+        return text;
+    }
+    bool WaitForRecorderLines(size_t count) const {
+        return PumpUntil(kLaunchWait, [&] { return LinesOf(recorderLog).size() >= count; });
+    }
+
+    // Makes the window the foreground window, as a click on its caption would.
+    void BringToFront() {
+        ASSERT_TRUE(ShownNormally(window)) << "the window was hidden; recorder log:\n" << ReadLog();
+        if (GetForegroundWindow() == window) return;
+        SetForegroundWindow(window);
+        if (!PumpUntil(2000, [&] { return GetForegroundWindow() == window; })) {
+            RECT r;
+            GetWindowRect(window, &r);
+            SendClick(POINT{(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
+            PumpUntil(kShortWait, [&] { return GetForegroundWindow() == window; });
+        }
+        ASSERT_EQ(GetForegroundWindow(), window);
+    }
+
+    // The user selects a tab with the mouse.
+    void ClickTab(int index) {
+        ASSERT_NO_FATAL_FAILURE(BringToFront());
+        RECT tab;
+        ASSERT_TRUE(TabScreenRect(tabs, index, tab)) << index;
+        ASSERT_TRUE(SendClick(POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}));
+        ASSERT_TRUE(PumpUntil(kShortWait, [&] {
+            return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index && IsWindowVisible(Sheet(index));
+        })) << "tab " << index;
+    }
+
+    // The pointer rests on the cell; the cell must be what lies under it.
+    POINT PointAt(HWND cell) {
+        const POINT point = ScreenCenter(cell);
+        HWND hit = WindowFromPoint(point);
+        EXPECT_TRUE(hit == cell || IsChild(cell, hit)) << "the cell is covered";
+        return point;
+    }
+
+    // A real click with one modifier held; hintWhileHeld is the hint line seen
+    // with the pointer on the cell and the key down.
+    void ClickHolding(HWND cell, WORD key, const std::string& hintWhileHeld) {
+        ASSERT_NE(cell, nullptr);
+        ASSERT_NO_FATAL_FAILURE(BringToFront());
+        const POINT point = PointAt(cell);
+        ASSERT_TRUE(SendPointerMove(point));
+        ASSERT_TRUE(SendKey(key, false));
+        EXPECT_TRUE(PumpUntil(kShortWait, [&] { return Panel(0) == hintWhileHeld; })) << "hint line: " << Panel(0);
+        ASSERT_TRUE(GetAsyncKeyState(key) & 0x8000) << "the key did not stay down";
+        EXPECT_TRUE(SendLeftClick());
+        ASSERT_TRUE(ReleaseKey(key));
+    }
+
+    void ClickPlain(HWND cell) {
+        ASSERT_NE(cell, nullptr);
+        ASSERT_NO_FATAL_FAILURE(BringToFront());
+        ASSERT_TRUE(SendClick(PointAt(cell)));
+    }
+
+    // The twenty cells of a tab sheet in two rows of ten, 34 pixels apart, and
+    // the stored buttons among them with their pictures and hints; the other
+    // cells are empty.
+    void ExpectGrid(int page, const std::vector<std::pair<int, std::string>>& stored) const {
+        RECT sheet;
+        ASSERT_TRUE(GetWindowRect(Sheet(page), &sheet));
+        for (int position = 1; position <= 20; ++position) {
+            const int id = page * 100 + position;
+            SCOPED_TRACE("cell " + std::to_string(id));
+            HWND cell = Cell(page, id);
+            ASSERT_NE(cell, nullptr);
+            RECT r;
+            GetWindowRect(cell, &r);
+            EXPECT_EQ(r.left - sheet.left, ((position - 1) % 10) * 34);
+            EXPECT_EQ(r.top - sheet.top, position > 10 ? 34 : 0);
+            EXPECT_EQ(r.right - r.left, 34);
+            EXPECT_EQ(r.bottom - r.top, 34);
+            std::string hint;
+            for (const auto& button : stored)
+                if (button.first == id) hint = button.second;
+            if (!hint.empty()) {
+                EXPECT_EQ(Ask(cell, WM_CELL_BUTTONID), id);
+                EXPECT_EQ(Ask(cell, WM_CELL_HASPICTURE), 1);  // a missing icon file shows the missing-icon picture
+            } else {
+                EXPECT_EQ(Ask(cell, WM_CELL_HASPICTURE), 0);
+            }
+            EXPECT_EQ(TextOf(cell), hint);
+        }
+    }
+
+    // Button IDs and hints of the six images from firstId on the Quorlet Tab.
+    void ExpectRow(int firstId, const std::vector<int32_t>& ids, const std::vector<std::string>& hints) const {
+        for (int slot = 0; slot < 6; ++slot) {
+            SCOPED_TRACE("image " + std::to_string(firstId + slot));
+            HWND image = Cell(0, firstId + slot);
+            ASSERT_NE(image, nullptr);
+            EXPECT_EQ(Ask(image, WM_CELL_BUTTONID), ids[slot]);
+            EXPECT_EQ(Ask(image, WM_CELL_HASPICTURE), ids[slot] != 0 ? 1 : 0);
+            EXPECT_EQ(TextOf(image), hints[slot]);
+        }
+    }
+
+    void SavePicture(const char* name) const {
+        const std::string file = WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\" + name;
+        EXPECT_TRUE(SaveWindowPicture(window, file)) << file;
+    }
+
+    TComApartment apartment;
+    TTempFolder folder;
+    std::string exe, recorder, programFolder, workFolder, docsFolder, startFolder, recorderLog, shortcut;
+    TStartedProcess quorlet;
+    HWND window = nullptr, tabs = nullptr, status = nullptr;
+};
+
+}  // namespace
+
+TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
+    ASSERT_NO_FATAL_FAILURE(StartQuorlet());
+    const std::string plainHint = "Plain program", workHint = "Program in work -[Ctrl+W]",
+                      capsHint = "Capital EXE", linkHint = "Recorder shortcut", docsHint = "Documents folder",
+                      goneHint = "Gone";
+
+    // The Quorlet Tab and one tab sheet per group; the stored page is shown.
+    ASSERT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(TabCaption(tabs, 0), "Quorlet Tab");
+    EXPECT_EQ(TabCaption(tabs, 1), "Tabsheet 1");
+    EXPECT_EQ(TabCaption(tabs, 2), "Tabsheet 2");
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+    ASSERT_NE(Sheet(1), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Sheet(1)));
+    EXPECT_FALSE(IsWindowVisible(Sheet(2)));
+
+    ExpectGrid(1, {{101, plainHint}, {102, workHint}, {103, capsHint}});
+
+    // Ranked at start from the stored counts (101: 5, 102: 4, 202: 4): of equal
+    // counts the button built first takes the lower place.
+    ExpectRow(IdImageTop1, {101, 202, 102, 0, 0, 0},
+              {"TopClick1 - " + plainHint + " ", "TopClick2 - " + docsHint + " ", "TopClick3 - " + workHint + " ", "",
+               "", ""});
+    ExpectRow(IdImageLast1, {0, 0, 0, 0, 0, 0}, {"", "", "", "", "", ""});
+
+    ASSERT_NO_FATAL_FAILURE(BringToFront());
+    SavePicture("quorlet-buttons.bmp");
+
+    std::vector<std::string> expectedLines;
+    {
+        SCOPED_TRACE("Shift + click posted to a program with no working folder: it starts in its own folder");
+        PostClick(Cell(1, 101), MK_SHIFT);
+        expectedLines.push_back(programFolder + "|plain \"a b\"");
+        EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
+        EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:6")) << Panel(1);
+        EXPECT_TRUE(ShownNormally(window));
+    }
+    {
+        SCOPED_TRACE("Shift + real click on a program with working folder and parameters");
+        ASSERT_NO_FATAL_FAILURE(BringToFront());
+        ASSERT_TRUE(SendClick(PointAt(Cell(1, 102)), {VK_SHIFT}));
+        expectedLines.push_back(WithoutTrailingBackslash(workFolder) + "|-w two");
+        EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
+        EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:5")) << Panel(1);
+        EXPECT_TRUE(ShownNormally(window));
+    }
+    {
+        SCOPED_TRACE(".EXE in capitals: the stored empty working folder, so Quorlet's own current folder");
+        PostClick(Cell(1, 103), MK_SHIFT);
+        expectedLines.push_back(WithoutTrailingBackslash(startFolder) + "|caps");
+        EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
+        EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:1")) << Panel(1);
+    }
+    {
+        SCOPED_TRACE("Ctrl + click opens the folder of the program and counts nothing");
+        ClickHolding(Cell(1, 101), VK_CONTROL, "Explorer - " + plainHint);
+        EXPECT_TRUE(CloseFolderWindowWhenOpen(LastPathComponent(programFolder)));
+    }
+    {
+        SCOPED_TRACE("Alt + click opens the properties (cancelled) and launches nothing");
+        ClickHolding(Cell(1, 102), VK_MENU, "Config - " + workHint);
+        Sleep(1000);
+        CloseDialogsOf(quorlet.ProcessId, window);
+        EXPECT_TRUE(ShownNormally(window));
+    }
+
+    ASSERT_NO_FATAL_FAILURE(ClickTab(2));
+    ExpectGrid(2, {{201, linkHint}, {202, docsHint}, {203, goneHint}});
+    {
+        SCOPED_TRACE("a shortcut starts its target without its arguments in the folder \".\"");
+        ASSERT_NO_FATAL_FAILURE(BringToFront());
+        ASSERT_TRUE(SendClick(PointAt(Cell(2, 201)), {VK_SHIFT}));
+        expectedLines.push_back(WithoutTrailingBackslash(startFolder) + "|");
+        EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
+        EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:1")) << Panel(1);
+    }
+    {
+        SCOPED_TRACE("a folder opens in a folder window whatever its show command, and counts");
+        PostClick(Cell(2, 202), MK_SHIFT);
+        EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:5")) << Panel(1);
+        EXPECT_TRUE(CloseFolderWindowWhenOpen("docs"));
+    }
+    {
+        SCOPED_TRACE("a missing target is not counted and does not hide the window");
+        ASSERT_NO_FATAL_FAILURE(ClickPlain(Cell(2, 203)));
+        EXPECT_TRUE(WaitForPanel(1, "T:0/W:0/A:0")) << Panel(1);
+        Sleep(1000);
+        EXPECT_TRUE(ShownNormally(window));
+    }
+
+    ASSERT_NO_FATAL_FAILURE(ClickTab(0));
+    // Every launch from a cell (and the missing one) went to the front of the
+    // recent row; Ctrl and Alt clicks did not. 102 passed 202's 4 and took its
+    // place; 202 at 5 did not pass 102's 5; the newcomers took the empty places.
+    const std::vector<std::string> recentHints = {"LastClick1 - " + goneHint, "LastClick2 - " + docsHint,
+                                                  "LastClick3 - " + linkHint, "LastClick4 - " + capsHint,
+                                                  "LastClick5 - " + workHint, "LastClick6 - " + plainHint};
+    const std::vector<std::string> topHints = {"TopClick1 - " + plainHint + " ", "TopClick2 - " + workHint + " ",
+                                               "TopClick3 - " + docsHint + " ", "TopClick4 - " + capsHint + " ",
+                                               "TopClick5 - " + linkHint + " ", ""};
+    ExpectRow(IdImageLast1, {203, 202, 201, 103, 102, 101}, recentHints);
+    ExpectRow(IdImageTop1, {101, 102, 202, 103, 201, 0}, topHints);
+    SavePicture("quorlet-tab.bmp");
+    {
+        SCOPED_TRACE("Alt + click on a most-used image launches and keeps the window");
+        ClickHolding(Cell(0, IdImageTop1), VK_MENU, topHints[0]);
+        expectedLines.push_back(programFolder + "|plain \"a b\"");
+        EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
+        EXPECT_TRUE(WaitForPanel(1, "T:2/W:2/A:7")) << Panel(1);
+        EXPECT_TRUE(ShownNormally(window));
+    }
+    {
+        SCOPED_TRACE("a launch from the Quorlet Tab passes a higher place's count without moving");
+        PostClick(Cell(0, IdImageTop1 + 2), MK_SHIFT);
+        EXPECT_TRUE(WaitForPanel(1, "T:2/W:2/A:6")) << Panel(1);
+        EXPECT_TRUE(CloseFolderWindowWhenOpen("docs"));
+    }
+    {
+        SCOPED_TRACE("Ctrl + click on a recent image opens the shortcut's folder");
+        ClickHolding(Cell(0, IdImageLast1 + 2), VK_CONTROL, recentHints[2]);
+        EXPECT_TRUE(CloseFolderWindowWhenOpen(LastPathComponent(programFolder)));
+    }
+    ExpectRow(IdImageLast1, {203, 202, 201, 103, 102, 101}, recentHints);
+    ExpectRow(IdImageTop1, {101, 102, 202, 103, 201, 0}, topHints);
+
+    {
+        SCOPED_TRACE("Ctrl held over a tab shows its page: the program's change, not the user's");
+        ASSERT_NO_FATAL_FAILURE(BringToFront());
+        RECT tab;
+        ASSERT_TRUE(TabScreenRect(tabs, 1, tab));
+        const POINT onTab = {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+        ASSERT_TRUE(SendPointerMove(onTab));
+        EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);  // no page change without Ctrl
+        ASSERT_TRUE(SendKey(VK_CONTROL, false));
+        ASSERT_TRUE(SendPointerMove(POINT{onTab.x + 2, onTab.y}));
+        EXPECT_TRUE(PumpUntil(kShortWait, [&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
+        ASSERT_TRUE(SendKey(VK_CONTROL, true));
+        EXPECT_TRUE(PumpUntil(kShortWait, [&] { return IsWindowVisible(Sheet(1)) != FALSE; }));
+    }
+    {
+        SCOPED_TRACE("a plain click launches and hides the window");
+        ASSERT_NO_FATAL_FAILURE(ClickPlain(Cell(1, 103)));
+        expectedLines.push_back(WithoutTrailingBackslash(startFolder) + "|caps");
+        EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
+        EXPECT_TRUE(PumpUntil(kShortWait, [&] { return !ShownNormally(window); }));
+    }
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(quorlet.Process.Get(), kLaunchWait), static_cast<DWORD>(WAIT_OBJECT_0));
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(quorlet.Process.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+
+    // Exactly the launches of programs and shortcuts reached the recorder, in order.
+    EXPECT_EQ(LinesOf(recorderLog), expectedLines);
+
+    TStoreScope scope(exe);
+    TBtnSettingXml store(scope.Platform());
+    struct CountCase {
+        int32_t Id, Total, Today;
+    } counts[] = {{101, 7, 2}, {102, 5, 1}, {103, 2, 2}, {201, 1, 1}, {202, 6, 2}, {203, 0, 0}};
+    for (const CountCase& c : counts) {
+        SCOPED_TRACE("button " + std::to_string(c.Id));
+        ASSERT_TRUE(store.ReadButton(c.Id));
+        EXPECT_EQ(store.TotolRunTimes, c.Total);
+        EXPECT_EQ(store.TodayRunTimes(), c.Today);
+        EXPECT_EQ(store.WeekRunTimes(), c.Today);
+    }
+    ASSERT_TRUE(store.ReadButton(101));
+    EXPECT_EQ(store.WorkingDir, "");  // the folder of the program was used for the launch only
+    EXPECT_EQ(store.Parameters, "plain \"a b\"");
+
+    TAppSettingXml settings(scope.Platform());
+    settings.LoadSettings();
+    settings.LoadRecentButtons();
+    EXPECT_EQ(settings.RecentButtons, (std::vector<std::string>{"103", "203", "202", "201", "102", "101"}));
+    EXPECT_EQ(settings.LastPanelIndex, 0);  // the user's last own choice
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Driving and reading the windows of another process: controls read through
+// memory lent by that process, real mouse and keyboard input, and pictures of
+// windows as the screen shows them.
+
+#include <initializer_list>
+#include <string>
+
+#include <windows.h>
+
+#include "platform/WinHandles.h"
+
+namespace quorlet {
+
+// A block of memory in the process that owns a window, released on destruction.
+class TRemoteMemory {
+public:
+    TRemoteMemory(HWND window, size_t size);
+    ~TRemoteMemory();
+    TRemoteMemory(const TRemoteMemory&) = delete;
+    TRemoteMemory& operator=(const TRemoteMemory&) = delete;
+
+    explicit operator bool() const { return FAddress != nullptr; }
+    void* Address() const { return FAddress; }
+    bool Write(const void* data, size_t size);
+    bool Read(void* data, size_t size) const;
+
+private:
+    TUniqueHandle FProcess;
+    void* FAddress = nullptr;
+};
+
+// The direct child of parent with this identifier and window class, or null.
+HWND FindChildControl(HWND parent, int id, const char* className);
+
+// Text of a status bar panel (SB_GETTEXTA); "<unreadable>" when it cannot be read.
+std::string StatusPanelText(HWND statusBar, int panel);
+
+// Caption of tab index of a tab control (TCM_GETITEMA).
+std::string TabCaption(HWND tabControl, int index);
+// Screen rectangle of tab index (TCM_GETITEMRECT); false when there is no such tab.
+bool TabScreenRect(HWND tabControl, int index, RECT& rect);
+
+// The centre of a window in screen coordinates.
+POINT ScreenCenter(HWND window);
+
+// Real input: the pointer moves to point, the keys go down in order, the left
+// button is pressed and released there, and the keys come up in reverse order
+// (with ReleaseKey).
+bool SendClick(POINT point, std::initializer_list<WORD> keys = {});
+// Real input: the pointer moves to point.
+bool SendPointerMove(POINT point);
+// Real input: the left button is pressed and released where the pointer is.
+bool SendLeftClick();
+// Real input: one key down or up.
+bool SendKey(WORD key, bool up);
+// Real input: the key comes up. Before Alt comes up a key without meaning is
+// struck, so that releasing Alt does not open the window's menu.
+bool ReleaseKey(WORD key);
+
+// A click as window messages posted to window at its centre; keys holds the
+// MK_ flags of the modifiers (MK_SHIFT, MK_CONTROL).
+void PostClick(HWND window, WPARAM keys);
+
+// Writes the screen area of the window into a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::string& bmpFile);
+
+}  // namespace quorlet
