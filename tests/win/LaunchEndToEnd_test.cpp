@@ -102,26 +102,6 @@ std::vector<std::string> LinesOf(const std::string& fileName) {
     return lines;
 }
 
-struct TStartedProcess {
-    TUniqueHandle Process;
-    DWORD ProcessId = 0;
-};
-
-TStartedProcess StartIn(const std::string& exe, const std::string& currentFolder) {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string commandLine = "\"" + exe + "\"";
-    TStartedProcess started;
-    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       currentFolder.c_str(), &si, &pi)) {
-        CloseHandle(pi.hThread);
-        started.Process.Reset(pi.hProcess);
-        started.ProcessId = pi.dwProcessId;
-    }
-    return started;
-}
-
 DWORD WindowProcessId(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
@@ -274,7 +254,7 @@ protected:
 
     // Starts Quorlet in startFolder and finds its window and controls.
     void StartQuorlet() {
-        quorlet = StartIn(exe, startFolder);
+        quorlet = StartProgram(exe, startFolder);
         ASSERT_TRUE(quorlet.Process);
         PumpUntil(kLaunchWait, [&] {
             window = FindWindowA("TfrmQuorlet", "Quorlet");

@@ -17,26 +17,6 @@ std::string CurrentUserName() {
     return GetUserNameA(buffer, &size) ? std::string(buffer) : std::string();
 }
 
-struct TStartedProcess {
-    TUniqueHandle Process;
-    DWORD ProcessId = 0;
-};
-
-TStartedProcess Start(const std::string& exe, const std::string& folder) {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string commandLine = "\"" + exe + "\"";
-    TStartedProcess started;
-    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.c_str(), &si, &pi)) {
-        CloseHandle(pi.hThread);
-        started.Process.Reset(pi.hProcess);
-        started.ProcessId = pi.dwProcessId;
-    }
-    return started;
-}
-
 HWND WaitForMainWindow(DWORD ms) {
     HWND found = nullptr;
     PumpUntil(ms, [&] {
@@ -73,7 +53,7 @@ protected:
 }  // namespace
 
 TEST_F(ProgramStartTest, SingleInstanceWindowAndCleanExit) {
-    first = Start(exe, folder.Path());
+    first = StartProgram(exe, folder.Path());
     ASSERT_TRUE(first.Process);
     HWND window = WaitForMainWindow(15000);
     ASSERT_NE(window, nullptr);
@@ -98,7 +78,7 @@ TEST_F(ProgramStartTest, SingleInstanceWindowAndCleanExit) {
     // (The window icon is checked in-process: Wine answers WM_GETICON only there.)
 
     // A second start signals the first and ends without a window of its own.
-    TStartedProcess second = Start(exe, folder.Path());
+    TStartedProcess second = StartProgram(exe, folder.Path());
     ASSERT_TRUE(second.Process);
     EXPECT_EQ(WaitForExit(second, 10000), 0u);
     EXPECT_EQ(CountTopLevelWindows("TfrmQuorlet", "Quorlet"), 1);
@@ -137,7 +117,7 @@ TEST_F(ProgramStartTest, ExecutableCarriesItsResources) {
 }
 
 TEST_F(ProgramStartTest, WindowComesBackWhereItWasClosed) {
-    first = Start(exe, folder.Path());
+    first = StartProgram(exe, folder.Path());
     ASSERT_TRUE(first.Process);
     HWND window = WaitForMainWindow(15000);
     ASSERT_NE(window, nullptr);
@@ -156,7 +136,7 @@ TEST_F(ProgramStartTest, WindowComesBackWhereItWasClosed) {
     EXPECT_NE(saved.find("<Item Name=\"X\" Value=\"123\"/>"), std::string::npos) << saved;
     EXPECT_NE(saved.find("<Item Name=\"Y\" Value=\"77\"/>"), std::string::npos) << saved;
 
-    first = Start(exe, folder.Path());
+    first = StartProgram(exe, folder.Path());
     ASSERT_TRUE(first.Process);
     window = WaitForMainWindow(15000);
     ASSERT_NE(window, nullptr);

@@ -31,4 +31,19 @@ int CountTopLevelWindows(const char* className, const char* title) {
     return count.Count;
 }
 
+TStartedProcess StartProgram(const std::string& exe, const std::string& currentFolder) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string commandLine = "\"" + exe + "\"";
+    TStartedProcess started;
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       currentFolder.c_str(), &si, &pi)) {
+        CloseHandle(pi.hThread);
+        started.Process.Reset(pi.hProcess);
+        started.ProcessId = pi.dwProcessId;
+    }
+    return started;
+}
+
 }  // namespace quorlet

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/WinHandles.h"
+
 namespace quorlet {
 
 // Turns a path from the build (Z:/work/...) into Windows form.
@@ -27,5 +29,14 @@ bool PumpUntil(DWORD ms, TDone done) {
 }
 
 int CountTopLevelWindows(const char* className, const char* title);
+
+struct TStartedProcess {
+    TUniqueHandle Process;
+    DWORD ProcessId = 0;
+};
+
+// Starts a program with currentFolder as its working folder; an empty
+// Process when it cannot start.
+TStartedProcess StartProgram(const std::string& exe, const std::string& currentFolder);
 
 }  // namespace quorlet
