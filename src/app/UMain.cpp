@@ -102,6 +102,7 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(Handle());
             return 0;
         case WM_DESTROY:
+            FIconPrefetcher.Stop();
             PostQuitMessage(0);
             return 0;
         case WM_QUORLET_RUNNING:

@@ -15,6 +15,7 @@
 #include "app/ButtonGrid.h"
 #include "app/ClickModes.h"
 #include "app/TCellWindow.h"
+#include "app/TIconPrefetcher.h"
 #include "app/TSheetWindow.h"
 #include "app/TopButtons.h"
 #include "platform/TWindowBase.h"
@@ -88,7 +89,12 @@ private:
     void FormShow();
     void FormActivate();
     void FormClose();
+    // The page the window opens on (-1 for none): LastPanelIndex, or page 1
+    // when that page does not exist or has no tab; the Quorlet Tab when it is
+    // to be shown first.
+    int StartPage(bool afterShow) const;
     void SelectStartPage();
+    void PrefetchStartPageIcons();
     void MoveToStoredPosition(int left, int top);
     void ApplicationActive();
     void ApplicationDeActive();
@@ -177,6 +183,7 @@ private:
     // cell must not clear it.
     TCellWindow* FHintCell = nullptr;
     TOwnedIcon ImageMissedIcon;
+    TIconPrefetcher FIconPrefetcher;
     TCellWindow* FImageLast[kQuorletSlotCount] = {};
     TCellWindow* FImageTop[kQuorletSlotCount] = {};
     TCellWindow* Image_Options = nullptr;

@@ -3,6 +3,7 @@
 #include "app/UMain.h"
 #include "resources/resource.h"
 #include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
 
 namespace quorlet {
@@ -47,14 +48,34 @@ void TfrmQuorlet::FormCreate() {
     UpdateChecked = false;
 }
 
-void TfrmQuorlet::SelectStartPage() {
-    TAppSettingXml& settings = AppSettingXml();
+int TfrmQuorlet::StartPage(bool afterShow) const {
+    const TAppSettingXml& settings = AppSettingXml();
+    const bool quorletTabShown = settings.ShowAppPanel;
+    if (afterShow && settings.ShowAppPanel && settings.ActiveAppPanel) return 0;
     int page = settings.LastPanelIndex;
-    if (page < 0 || page >= PageCount() || (page == 0 && !FQuorletTabShown)) page = 1;
+    if (page < 0 || page >= PageCount() || (page == 0 && !quorletTabShown)) page = 1;
     // Without any group there is no page 1: the Quorlet Tab, when it has a tab.
-    if (page >= PageCount()) page = FQuorletTabShown ? 0 : -1;
+    if (page >= PageCount()) page = quorletTabShown ? 0 : -1;
+    return page;
+}
+
+void TfrmQuorlet::SelectStartPage() {
+    const int page = StartPage(false);
     if (page >= 0) SetActivePage(page);
-    SavedPageIndex = settings.LastPanelIndex;
+    SavedPageIndex = AppSettingXml().LastPanelIndex;
+}
+
+void TfrmQuorlet::PrefetchStartPageIcons() {
+    std::vector<TIconPrefetcher::TIconKey> requests;
+    const int page = StartPage(true);
+    TBtnSettingXml& store = BtnSettingXml();
+    for (int position = 1; page >= 1 && position <= kCellCount; ++position)
+        if (store.ReadButtonBrief(ButtonId(page, position)) && !store.IconFile.empty())
+            requests.emplace_back(store.IconFile, store.IconNumber);
+    // Even without a button to show, the shell's first icon call sets up its
+    // image list, which takes a while: have that done off this thread.
+    if (requests.empty()) requests.emplace_back(Platform().ExecutableName(), 0);
+    FIconPrefetcher.Start(std::move(requests));
 }
 
 void TfrmQuorlet::FormShow() {

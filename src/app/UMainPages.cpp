@@ -41,6 +41,7 @@ void TfrmQuorlet::BuildTabSheets() {
 
     TBtnSettingXml& buttons = BtnSettingXml();
     buttons.LoadButtonsDoc();
+    PrefetchStartPageIcons();
     for (int k = 1; k < PageCount(); ++k) CollectRankingInputs(k);
 }
 
@@ -103,7 +104,11 @@ TButtonBrief TfrmQuorlet::LoadButtonImage(TCellWindow& image, bool reload) {
         if (FileExistsOnDisk(store.IconFile) || DirectoryExistsOnDisk(store.IconFile)) {
             const std::string iconFile = store.IconFile;
             const int32_t iconNumber = store.IconNumber;
-            image.SetPictureLoader([iconFile, iconNumber] { return GetFileIcon(iconFile, iconNumber); });
+            image.SetPictureLoader([this, iconFile, iconNumber] {
+                TOwnedIcon icon;
+                if (!FIconPrefetcher.Take({iconFile, iconNumber}, icon)) icon = GetFileIcon(iconFile, iconNumber);
+                return icon;
+            });
         } else {
             HICON missed = static_cast<HICON>(ImageMissedIcon.Get());
             image.SetPicture(TOwnedIcon(Platform(), missed ? CopyIcon(missed) : nullptr));
