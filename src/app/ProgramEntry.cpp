@@ -6,6 +6,7 @@
 #include "app/TApplicationWindow.h"
 #include "app/UMain.h"
 #include "platform/ComPtr.h"
+#include "platform/TShellWarmUp.h"
 #include "platform/WinHandles.h"
 #include "platform/Win32Platform.h"
 #include "settings/UAppSettingXml.h"
@@ -48,6 +49,7 @@ int RunProgram(HINSTANCE instance) {
 
     // The shell services run on this thread and need COM for the program's lifetime.
     TComApartment apartment;
+    TShellWarmUp shellWarmUp;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 

@@ -104,6 +104,7 @@ private:
     void CreatePageControl();
     void BuildTabSheets();
     TPage& AddPage(const std::string& caption);
+    TSheetWindow& EnsureSheet(int k);
     void BuildButtonGrid(TPage& page, int k);
     void EnsureButtonGrid(int k);
     void CollectRankingInputs(int k);
@@ -175,6 +176,9 @@ private:
     std::string FErrorText;
     HWND FPageControl = nullptr;
     HWND FStatusBar = nullptr;
+    // While FormCreate runs the document was just read: images need no reload.
+    bool FCreating = false;
+    RECT FSheetBounds = {0, 0, kClientWidth, 2 * kCellSize};
     std::vector<TPage> FPages;
     int FActivePage = -1;
     bool FQuorletTabShown = true;

@@ -9,6 +9,7 @@
 namespace quorlet {
 
 void TfrmQuorlet::FormCreate() {
+    FCreating = true;
     CellIconSize = 32;
     SwapPending = false;
     CopyPending = false;
@@ -46,16 +47,18 @@ void TfrmQuorlet::FormCreate() {
     SetWindowTextA(Handle(), "Quorlet");
     MoveToStoredPosition(settings.X, settings.Y);
     UpdateChecked = false;
+    FCreating = false;
 }
 
 int TfrmQuorlet::StartPage(bool afterShow) const {
     const TAppSettingXml& settings = AppSettingXml();
     const bool quorletTabShown = settings.ShowAppPanel;
+    const int pageCount = static_cast<int>(settings.GroupNames.size()) + 1;
     if (afterShow && settings.ShowAppPanel && settings.ActiveAppPanel) return 0;
     int page = settings.LastPanelIndex;
-    if (page < 0 || page >= PageCount() || (page == 0 && !quorletTabShown)) page = 1;
+    if (page < 0 || page >= pageCount || (page == 0 && !quorletTabShown)) page = 1;
     // Without any group there is no page 1: the Quorlet Tab, when it has a tab.
-    if (page >= PageCount()) page = quorletTabShown ? 0 : -1;
+    if (page >= pageCount) page = quorletTabShown ? 0 : -1;
     return page;
 }
 

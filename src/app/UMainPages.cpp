@@ -30,18 +30,18 @@ void TfrmQuorlet::CreatePageControl() {
 
 void TfrmQuorlet::BuildTabSheets() {
     TAppSettingXml& settings = AppSettingXml();
-    CreatePageControl();
-    CreateStatusBar();
+    // The records first: the first page's icons can then load on a worker
+    // thread while the controls are made.
     settings.LoadGroups();
-    TPage& quorletTab = AddPage(settings.FavoriteGroup);
-    BuildQuorletTab(quorletTab);
-    for (const std::string& group : settings.GroupNames) AddPage(group);
-    ShowQuorletTab(settings.ShowAppPanel);
-    ApplyTabStyle(settings.TabStyle);
-
     TBtnSettingXml& buttons = BtnSettingXml();
     buttons.LoadButtonsDoc();
     PrefetchStartPageIcons();
+
+    CreatePageControl();
+    CreateStatusBar();
+    TPage& quorletTab = AddPage(settings.FavoriteGroup);
+    BuildQuorletTab(quorletTab);
+    for (const std::string& group : settings.GroupNames) AddPage(group);
     for (int k = 1; k < PageCount(); ++k) CollectRankingInputs(k);
 }
 
@@ -65,10 +65,6 @@ TfrmQuorlet::TPage& TfrmQuorlet::AddPage(const std::string& caption) {
     FPages.emplace_back();
     TPage& page = FPages.back();
     const int index = PageCount() - 1;
-    page.Sheet.reset(new TSheetWindow(*this, index));
-    RECT bounds = {0, 0, ClientWidth, kSheetHeight};
-    page.Sheet->Create(FInstance, Handle(), bounds);
-    SetWindowPos(page.Sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (index > 0 || FQuorletTabShown) {
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
@@ -79,13 +75,24 @@ TfrmQuorlet::TPage& TfrmQuorlet::AddPage(const std::string& caption) {
     return page;
 }
 
+TSheetWindow& TfrmQuorlet::EnsureSheet(int k) {
+    TPage& page = FPages[k];
+    if (!page.Sheet) {
+        // Like the grids, a page's body is made when it is first needed.
+        page.Sheet.reset(new TSheetWindow(*this, k));
+        page.Sheet->Create(FInstance, Handle(), FSheetBounds);
+        SetWindowPos(page.Sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return *page.Sheet;
+}
+
 void TfrmQuorlet::BuildButtonGrid(TPage& page, int k) {
     page.GridBuilt = true;
     for (int position = 1; position <= kCellCount; ++position) {
         const int32_t id = ButtonId(k, position);
         const TCellPoint origin = CellOrigin(position);
         std::unique_ptr<TCellWindow> cell(new TCellWindow(*this, TCellKind::Grid, 0));
-        cell->Create(FInstance, page.Sheet->Handle(), id, origin.Left, origin.Top);
+        cell->Create(FInstance, EnsureSheet(k).Handle(), id, origin.Left, origin.Top);
         cell->ButtonId = id;
         cell->SetCursor(page.CellCursor);
         LoadButtonImage(*cell, false);
@@ -95,7 +102,7 @@ void TfrmQuorlet::BuildButtonGrid(TPage& page, int k) {
 
 TButtonBrief TfrmQuorlet::LoadButtonImage(TCellWindow& image, bool reload) {
     TBtnSettingXml& store = BtnSettingXml();
-    if (reload) store.LoadButtonsDoc();
+    if (reload && !FCreating) store.LoadButtonsDoc();
     TButtonBrief brief;
     brief.Exists = image.ButtonId != 0 && store.ReadButtonBrief(image.ButtonId);
     if (brief.Exists) {
@@ -146,9 +153,11 @@ void TfrmQuorlet::LayoutWindow() {
     MoveWindow(FPageControl, 0, 0, ClientWidth, controlHeight, TRUE);
     RECT inside = {0, 0, ClientWidth, controlHeight};
     SendMessageA(FPageControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&inside));
+    FSheetBounds = inside;
     for (TPage& page : FPages)
-        MoveWindow(page.Sheet->Handle(), inside.left, inside.top, inside.right - inside.left,
-                   inside.bottom - inside.top, TRUE);
+        if (page.Sheet)
+            MoveWindow(page.Sheet->Handle(), inside.left, inside.top, inside.right - inside.left,
+                       inside.bottom - inside.top, TRUE);
 
     SendMessageA(FStatusBar, WM_SIZE, 0, 0);
     RECT status;
@@ -199,8 +208,9 @@ void TfrmQuorlet::SetActivePage(int page) {
 void TfrmQuorlet::ShowActiveSheet() {
     EnsureButtonGrid(FActivePage);
     if (FActivePage >= 0) SendMessageA(FPageControl, TCM_SETCURSEL, TabOfPage(FActivePage), 0);
+    if (FActivePage >= 0) EnsureSheet(FActivePage);
     for (int i = 0; i < PageCount(); ++i)
-        ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);
+        if (FPages[i].Sheet) ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);
 }
 
 void TfrmQuorlet::MorePageControlChange() {

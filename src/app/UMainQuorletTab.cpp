@@ -18,7 +18,7 @@ const int kCommandLeft = kBevelLeft + 8;
 
 TCellWindow* TfrmQuorlet::AddQuorletCell(TPage& page, TCellKind kind, int slot, int controlId, int left, int top) {
     std::unique_ptr<TCellWindow> cell(new TCellWindow(*this, kind, slot));
-    cell->Create(FInstance, page.Sheet->Handle(), controlId, left, top);
+    cell->Create(FInstance, EnsureSheet(0).Handle(), controlId, left, top);
     page.Cells.push_back(std::move(cell));
     return page.Cells.back().get();
 }
@@ -29,7 +29,7 @@ void TfrmQuorlet::BuildQuorletTab(TPage& page) {
         FImageLast[slot - 1] = AddQuorletCell(page, TCellKind::Recent, slot, IdImageLast1 + slot - 1, recent.Left, recent.Top);
         FImageTop[slot - 1] = AddQuorletCell(page, TCellKind::Top, slot, IdImageTop1 + slot - 1, top.Left, top.Top);
     }
-    page.Sheet->SetBevel(kBevelLeft, kRecentRowTop, 2 * kCellSize);
+    EnsureSheet(0).SetBevel(kBevelLeft, kRecentRowTop, 2 * kCellSize);
 
     Image_Options = AddQuorletCell(page, TCellKind::Command, 0, IdImageOptions, kCommandLeft, kRecentRowTop);
     Image_Report = AddQuorletCell(page, TCellKind::Command, 0, IdImageReport, kCommandLeft + kQuorletPanelPitch, kRecentRowTop);
