@@ -66,8 +66,14 @@ public:
     int ActivePageIndex() const { return FActivePage; }
     bool QuorletTabShown() const { return FQuorletTabShown; }
     TCellWindow* FindCell(int sheet, int32_t id);
-    TCellWindow* RecentImage(int slot) const { return FImageLast[slot - 1]; }
-    TCellWindow* TopImage(int slot) const { return FImageTop[slot - 1]; }
+    TCellWindow* RecentImage(int slot) {
+        EnsureQuorletTab();
+        return FImageLast[slot - 1];
+    }
+    TCellWindow* TopImage(int slot) {
+        EnsureQuorletTab();
+        return FImageTop[slot - 1];
+    }
     // The text of status panel 0 or 1.
     std::string StatusText(int panel) const;
 
@@ -127,6 +133,7 @@ private:
                                             UINT_PTR id, DWORD_PTR data);
 
     // UMainQuorletTab.cpp
+    void EnsureQuorletTab();
     void BuildQuorletTab(TPage& page);
     TCellWindow* AddQuorletCell(TPage& page, TCellKind kind, int slot, int controlId, int left, int top);
     void BindCommandIcon(TCellWindow* image, int iconId, const char* hint);
@@ -178,6 +185,7 @@ private:
     HWND FStatusBar = nullptr;
     // While FormCreate runs the document was just read: images need no reload.
     bool FCreating = false;
+    bool FQuorletTabBuilt = false;
     RECT FSheetBounds = {0, 0, kClientWidth, 2 * kCellSize};
     std::vector<TPage> FPages;
     int FActivePage = -1;

@@ -35,13 +35,7 @@ void TfrmQuorlet::FormCreate() {
     // The system menu's "Show Quorlet Tab" entry decides whether page 0 has a tab.
     ShowQuorletTab(settings.ShowAppPanel);
 
-    BindCommandIcon(Image_Options, IDI_OPTIONS, "Options...");
-    BindCommandIcon(Image_Report, IDI_REPORT, "View Frequency Report");
-    BindCommandIcon(Image_Backup, IDI_BACKUP, "Backup Settings");
-    BindCommandIcon(Image_Restore, IDI_RESTORE, "Restore Settings");
-    BindCommandIcon(Image_AlarmConfig, IDI_ALARM, "Alarm Clock");
-    BindCommandIcon(Image_AlarmConfigEnabled, IDI_ALARMON, "Alarm Clock");
-    ShowAlarmIcon(settings.AlarmOn);
+    // The command icons are bound when the Quorlet Tab is first shown.
 
     SelectStartPage();
     SetWindowTextA(Handle(), "Quorlet");

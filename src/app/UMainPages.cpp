@@ -39,8 +39,7 @@ void TfrmQuorlet::BuildTabSheets() {
 
     CreatePageControl();
     CreateStatusBar();
-    TPage& quorletTab = AddPage(settings.FavoriteGroup);
-    BuildQuorletTab(quorletTab);
+    AddPage(settings.FavoriteGroup);
     for (const std::string& group : settings.GroupNames) AddPage(group);
     for (int k = 1; k < PageCount(); ++k) CollectRankingInputs(k);
 }
@@ -131,6 +130,7 @@ void TfrmQuorlet::ReloadCell(TCellWindow& cell) { LoadButtonImage(cell, true); }
 
 TCellWindow* TfrmQuorlet::FindCell(int sheet, int32_t id) {
     if (sheet < 0 || sheet >= PageCount()) return nullptr;
+    if (sheet == 0) EnsureQuorletTab();
     EnsureButtonGrid(sheet);
     for (const auto& cell : FPages[sheet].Cells)
         if (cell->Kind() == TCellKind::Grid && cell->ButtonId == id) return cell.get();
@@ -206,6 +206,7 @@ void TfrmQuorlet::SetActivePage(int page) {
 }
 
 void TfrmQuorlet::ShowActiveSheet() {
+    if (FActivePage == 0) EnsureQuorletTab();
     EnsureButtonGrid(FActivePage);
     if (FActivePage >= 0) SendMessageA(FPageControl, TCM_SETCURSEL, TabOfPage(FActivePage), 0);
     if (FActivePage >= 0) EnsureSheet(FActivePage);

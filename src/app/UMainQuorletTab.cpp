@@ -43,21 +43,42 @@ void TfrmQuorlet::BuildQuorletTab(TPage& page) {
     ShowWindow(Image_Restore->Handle(), SW_HIDE);
 }
 
+void TfrmQuorlet::EnsureQuorletTab() {
+    if (FQuorletTabBuilt) return;
+    // Made when first shown: its rows show what the recent list and the
+    // most-used slots hold by then.
+    FQuorletTabBuilt = true;
+    BuildQuorletTab(FPages[0]);
+    BindCommandIcon(Image_Options, IDI_OPTIONS, "Options...");
+    BindCommandIcon(Image_Report, IDI_REPORT, "View Frequency Report");
+    BindCommandIcon(Image_Backup, IDI_BACKUP, "Backup Settings");
+    BindCommandIcon(Image_Restore, IDI_RESTORE, "Restore Settings");
+    BindCommandIcon(Image_AlarmConfig, IDI_ALARM, "Alarm Clock");
+    BindCommandIcon(Image_AlarmConfigEnabled, IDI_ALARMON, "Alarm Clock");
+    ShowAlarmIcon(AppSettingXml().AlarmOn);
+    ShowRecentButtons();
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot)
+        if (TopButtons.TopButtonId(slot) != 0) ShowTopSlot(TopButtons.TopButtonId(slot), slot);
+}
+
 void TfrmQuorlet::BindCommandIcon(TCellWindow* image, int iconId, const char* hint) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(FInstance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, CellIconSize, CellIconSize, 0));
-    image->SetPicture(TOwnedIcon(Platform(), icon));
+    HINSTANCE instance = FInstance;
+    const int size = CellIconSize;
+    image->SetPictureLoader([instance, iconId, size] {
+        return TOwnedIcon(Platform(), LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+    });
     image->SetHint(hint);
 }
 
 void TfrmQuorlet::ShowAlarmIcon(bool alarmOn) {
+    if (!FQuorletTabBuilt) return;
     ShowWindow(Image_AlarmConfig->Handle(), alarmOn ? SW_HIDE : SW_SHOWNA);
     ShowWindow(Image_AlarmConfigEnabled->Handle(), alarmOn ? SW_SHOWNA : SW_HIDE);
 }
 
 void TfrmQuorlet::ShowRecentButtons() {
     const std::vector<std::string>& recent = AppSettingXml().RecentButtons;
-    if (recent.size() <= 5) return;
+    if (recent.size() <= 5 || !FQuorletTabBuilt) return;
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
         TCellWindow& image = *FImageLast[slot - 1];
         int32_t id = 0;
@@ -95,7 +116,7 @@ void TfrmQuorlet::ShowTopSlots(const TSlotList& slots) {
 }
 
 void TfrmQuorlet::ShowTopSlot(int32_t id, int slot) {
-    if (slot < 1 || slot > kQuorletSlotCount) return;
+    if (slot < 1 || slot > kQuorletSlotCount || !FQuorletTabBuilt) return;
     TCellWindow& image = *FImageTop[slot - 1];
     image.ButtonId = id;
     TButtonBrief brief = LoadButtonImage(image, true);

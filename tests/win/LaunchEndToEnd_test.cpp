@@ -416,10 +416,12 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
 
     // Ranked at start from the stored counts (101: 5, 102: 4, 202: 4): of equal
     // counts the button built first takes the lower place.
+    ASSERT_NO_FATAL_FAILURE(ClickTab(0));
     ExpectRow(IdImageTop1, {101, 202, 102, 0, 0, 0},
               {"TopClick1 - " + plainHint + " ", "TopClick2 - " + docsHint + " ", "TopClick3 - " + workHint + " ", "",
                "", ""});
     ExpectRow(IdImageLast1, {0, 0, 0, 0, 0, 0}, {"", "", "", "", "", ""});
+    ASSERT_NO_FATAL_FAILURE(ClickTab(1));
 
     ASSERT_NO_FATAL_FAILURE(BringToFront());
     SavePicture("quorlet-buttons.bmp");

@@ -175,13 +175,14 @@ TEST_F(LauncherWindowTest, PagesCellsIconsAndHints) {
     EXPECT_EQ(window.FindCell(3, 305), nullptr);
 
     // The Quorlet Tab's fixed parts.
+    ClickTab(0);
     for (int slot = 0; slot < 6; ++slot) {
         EXPECT_NE(Cell(0, IdImageLast1 + slot), nullptr);
         EXPECT_NE(Cell(0, IdImageTop1 + slot), nullptr);
     }
     EXPECT_EQ(Text(Cell(0, IdImageOptions)), "Options...");
     EXPECT_EQ(Text(Cell(0, IdImageReport)), "View Frequency Report");
-    EXPECT_TRUE(IsWindowVisible(Cell(0, IdPanel18)) || !IsWindowVisible(Sheet(0)));
+    EXPECT_TRUE(IsWindowVisible(Cell(0, IdPanel18)));
     EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdPanel19), GWL_STYLE) & WS_VISIBLE);
     EXPECT_TRUE(GetWindowLongPtrA(Cell(0, IdPanel18), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdImageBackup), GWL_STYLE) & WS_VISIBLE);
@@ -292,6 +293,7 @@ TEST_F(LauncherWindowTest, StartUpRankingAndALaunchFromACell) {
           {202, folder.File("gone.exe"), recorder, "Gone", "", 0}});
     AppSettingXml().HideAfterClicking = true;
     TfrmQuorlet& window = Open();
+    ClickTab(0);
     const int32_t expected[] = {201, 103, 102, 101, 0, 0};
     for (int slot = 1; slot <= 6; ++slot)
         EXPECT_EQ(SendMessageA(Cell(0, IdImageTop1 + slot - 1), WM_CELL_BUTTONID, 0, 0), expected[slot - 1]) << slot;
