@@ -64,16 +64,7 @@ public:
     // Pages of MorePageControl: 0 the Quorlet Tab, then one per group.
     int PageCount() const { return static_cast<int>(FPages.size()); }
     int ActivePageIndex() const { return FActivePage; }
-    bool QuorletTabShown() const { return FQuorletTabShown; }
     TCellWindow* FindCell(int sheet, int32_t id);
-    TCellWindow* RecentImage(int slot) {
-        EnsureQuorletTab();
-        return FImageLast[slot - 1];
-    }
-    TCellWindow* TopImage(int slot) {
-        EnsureQuorletTab();
-        return FImageTop[slot - 1];
-    }
     // The text of status panel 0 or 1.
     std::string StatusText(int panel) const;
 
