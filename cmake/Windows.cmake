@@ -10,7 +10,7 @@ endforeach()
 
 add_library(quorlet_win STATIC ${QUORLET_WIN_SOURCES})
 target_include_directories(quorlet_win PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(quorlet_win PUBLIC quorlet_core comctl32 shell32 ole32 oleaut32 uuid winmm advapi32 user32 gdi32)
+target_link_libraries(quorlet_win PUBLIC quorlet_core comctl32 shell32 ole32 oleaut32 uuid advapi32 user32 gdi32)
 
 # Resources. The icons are drawn from their sources in resources/icons/ into
 # the build folder; the resource compiler looks there before the source folder.

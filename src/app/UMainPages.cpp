@@ -56,7 +56,7 @@ void TfrmQuorlet::CollectRankingInputs(int k) {
 
 void TfrmQuorlet::EnsureButtonGrid(int k) {
     if (k < 1 || k >= PageCount() || FPages[k].GridBuilt) return;
-    BtnSettingXml().LoadButtonsDoc();
+    if (!FCreating) BtnSettingXml().LoadButtonsDoc();
     BuildButtonGrid(FPages[k], k);
 }
 
