@@ -75,7 +75,14 @@ int TTopButtons::LastSlotOf(int32_t id) const {
 
 TSlotList TTopButtons::RankTopButtons(const std::vector<std::string>& buttonIdList,
                                       const std::vector<std::string>& runCountList) {
-    std::vector<std::string> sorted = runCountList;
+    std::vector<std::string> sorted;
+    return RankTopButtons(buttonIdList, runCountList, sorted);
+}
+
+TSlotList TTopButtons::RankTopButtons(const std::vector<std::string>& buttonIdList,
+                                      const std::vector<std::string>& runCountList,
+                                      std::vector<std::string>& sorted) {
+    sorted = runCountList;
     std::stable_sort(sorted.begin(), sorted.end(), RunCountSortsBefore);
     while (sorted.size() < static_cast<size_t>(kTopSlotCount)) sorted.push_back("0");
 

@@ -54,6 +54,11 @@ public:
     // slot). Returns the slots filled, in filling order.
     TSlotList RankTopButtons(const std::vector<std::string>& buttonIdList,
                              const std::vector<std::string>& runCountList);
+    // The same, leaving the counts sorted largest first (and padded with "0"
+    // to six entries) in sortedCountList.
+    TSlotList RankTopButtons(const std::vector<std::string>& buttonIdList,
+                             const std::vector<std::string>& runCountList,
+                             std::vector<std::string>& sortedCountList);
 
     // A launch from the Quorlet Tab: the first slot holding id takes the count.
     // Nothing is reordered or redrawn. Returns that slot, or 0 when no slot holds id.

@@ -90,6 +90,8 @@ private:
     // when that page does not exist or has no tab; the Quorlet Tab when it is
     // to be shown first.
     int StartPage(bool afterShow) const;
+    // ShowAppPanel and ActiveAppPanel: the Quorlet Tab is shown first.
+    bool QuorletTabFirst() const;
     void SelectStartPage();
     void PrefetchStartPageIcons();
     void MoveToStoredPosition(int left, int top);
@@ -100,8 +102,11 @@ private:
     // UMainPages.cpp
     void CreatePageControl();
     void BuildTabSheets();
-    TPage& AddPage(const std::string& caption);
+    void AddPage(const std::string& caption);
     TSheetWindow& EnsureSheet(int k);
+    void InsertTab(int tab, std::string caption);
+    // The cells of page k: the Quorlet Tab's or the button grid.
+    void EnsurePageContent(int k);
     void BuildButtonGrid(TPage& page, int k);
     void EnsureButtonGrid(int k);
     void CollectRankingInputs(int k);
@@ -154,6 +159,9 @@ private:
     void ActionBtn_PropertiesExecute();
     void ActionBtn_ExplorerButtonPathExecute();
     bool ShowBtnPropertiesForNewButton();
+    // Launches the current record and shows its counts in the second panel.
+    bool LaunchAndShowCounts(int32_t id);
+    void HideAfterLaunch(bool launched, bool keepVisible);
     void MinimizeApplication();
     void CellMouseDown(TCellWindow& cell, TShiftFlag button, TShiftState shift) override;
     void CellMouseUp(TCellWindow& cell, TShiftFlag button, TShiftState shift) override;

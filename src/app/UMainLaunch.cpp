@@ -68,14 +68,13 @@ void TfrmQuorlet::ImageClick(TCellWindow& image) {
     case caLaunch:
         break;
     }
-    const bool launched = store.LaunchButton(id);
+    const bool launched = LaunchAndShowCounts(id);
     const int32_t count = store.TotolRunTimes;
-    SetStatusPanel(1, store.RunTimesHint());
     PlayClickSound(csIcon);
     settings.PushRecentButton(id);
     ShowRecentButtons();
     PromoteTopButton(id, count);
-    if (launched && settings.HideAfterClicking && !mode.KeepVisible) MinimizeApplication();
+    HideAfterLaunch(launched, mode.KeepVisible);
 }
 
 void TfrmQuorlet::Image_LastClick(TCellWindow& image) {
@@ -88,12 +87,21 @@ void TfrmQuorlet::Image_LastClick(TCellWindow& image) {
         return;
     }
     if (mode.Action != caLaunch) return;
-    const bool launched = store.LaunchButton(id);
-    const int32_t count = store.TotolRunTimes;
-    SetStatusPanel(1, store.RunTimesHint());
-    UpdateTopCount(id, count);
+    const bool launched = LaunchAndShowCounts(id);
+    UpdateTopCount(id, store.TotolRunTimes);
     PlayClickSound(csIcon);
-    if (launched && AppSettingXml().HideAfterClicking && !mode.KeepVisible) MinimizeApplication();
+    HideAfterLaunch(launched, mode.KeepVisible);
+}
+
+bool TfrmQuorlet::LaunchAndShowCounts(int32_t id) {
+    TBtnSettingXml& store = BtnSettingXml();
+    const bool launched = store.LaunchButton(id);
+    SetStatusPanel(1, store.RunTimesHint());
+    return launched;
+}
+
+void TfrmQuorlet::HideAfterLaunch(bool launched, bool keepVisible) {
+    if (launched && AppSettingXml().HideAfterClicking && !keepVisible) MinimizeApplication();
 }
 
 void TfrmQuorlet::ActionBtn_ExplorerButtonPathExecute() { BtnSettingXml().ExploreButtonPath(PressedButtonId); }

@@ -34,9 +34,7 @@ void TfrmQuorlet::FormCreate() {
     ApplyTabStyle(settings.TabStyle);
     // The system menu's "Show Quorlet Tab" entry decides whether page 0 has a tab.
     ShowQuorletTab(settings.ShowAppPanel);
-
-    // The command icons are bound when the Quorlet Tab is first shown.
-
+    // The Quorlet Tab, with its command icons, is made when it is first shown.
     SelectStartPage();
     SetWindowTextA(Handle(), "Quorlet");
     MoveToStoredPosition(settings.X, settings.Y);
@@ -48,7 +46,7 @@ int TfrmQuorlet::StartPage(bool afterShow) const {
     const TAppSettingXml& settings = AppSettingXml();
     const bool quorletTabShown = settings.ShowAppPanel;
     const int pageCount = static_cast<int>(settings.GroupNames.size()) + 1;
-    if (afterShow && settings.ShowAppPanel && settings.ActiveAppPanel) return 0;
+    if (afterShow && QuorletTabFirst()) return 0;
     int page = settings.LastPanelIndex;
     if (page < 0 || page >= pageCount || (page == 0 && !quorletTabShown)) page = 1;
     // Without any group there is no page 1: the Quorlet Tab, when it has a tab.
@@ -69,15 +67,16 @@ void TfrmQuorlet::PrefetchStartPageIcons() {
     for (int position = 1; page >= 1 && position <= kCellCount; ++position)
         if (store.ReadButtonBrief(ButtonId(page, position)) && !store.IconFile.empty())
             requests.emplace_back(store.IconFile, store.IconNumber);
-    // Even without a button to show, the shell's first icon call sets up its
-    // image list, which takes a while: have that done off this thread.
-    if (requests.empty()) requests.emplace_back(Platform().ExecutableName(), 0);
     FIconPrefetcher.Start(std::move(requests));
 }
 
-void TfrmQuorlet::FormShow() {
+bool TfrmQuorlet::QuorletTabFirst() const {
     const TAppSettingXml& settings = AppSettingXml();
-    if (settings.ShowAppPanel && settings.ActiveAppPanel) SetActivePage(0);
+    return settings.ShowAppPanel && settings.ActiveAppPanel;
+}
+
+void TfrmQuorlet::FormShow() {
+    if (QuorletTabFirst()) SetActivePage(0);
 }
 
 void TfrmQuorlet::FormActivate() { ShowAlarmIcon(AppSettingXml().AlarmOn); }

@@ -60,18 +60,24 @@ void TfrmQuorlet::EnsureButtonGrid(int k) {
     BuildButtonGrid(FPages[k], k);
 }
 
-TfrmQuorlet::TPage& TfrmQuorlet::AddPage(const std::string& caption) {
+void TfrmQuorlet::AddPage(const std::string& caption) {
     FPages.emplace_back();
-    TPage& page = FPages.back();
     const int index = PageCount() - 1;
-    if (index > 0 || FQuorletTabShown) {
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        std::string text = caption;
-        item.pszText = &text[0];
-        SendMessageA(FPageControl, TCM_INSERTITEMA, TabOfPage(index), reinterpret_cast<LPARAM>(&item));
-    }
-    return page;
+    if (index > 0 || FQuorletTabShown) InsertTab(TabOfPage(index), caption);
+}
+
+void TfrmQuorlet::InsertTab(int tab, std::string caption) {
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = &caption[0];
+    SendMessageA(FPageControl, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
+}
+
+void TfrmQuorlet::EnsurePageContent(int k) {
+    if (k == 0)
+        EnsureQuorletTab();
+    else
+        EnsureButtonGrid(k);
 }
 
 TSheetWindow& TfrmQuorlet::EnsureSheet(int k) {
@@ -130,8 +136,7 @@ void TfrmQuorlet::ReloadCell(TCellWindow& cell) { LoadButtonImage(cell, true); }
 
 TCellWindow* TfrmQuorlet::FindCell(int sheet, int32_t id) {
     if (sheet < 0 || sheet >= PageCount()) return nullptr;
-    if (sheet == 0) EnsureQuorletTab();
-    EnsureButtonGrid(sheet);
+    EnsurePageContent(sheet);
     for (const auto& cell : FPages[sheet].Cells)
         if (cell->Kind() == TCellKind::Grid && cell->ButtonId == id) return cell.get();
     return nullptr;
@@ -183,11 +188,7 @@ void TfrmQuorlet::ShowQuorletTab(bool shown) {
     if (shown == FQuorletTabShown) return;
     FQuorletTabShown = shown;
     if (shown) {
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        std::string text = AppSettingXml().FavoriteGroup;
-        item.pszText = &text[0];
-        SendMessageA(FPageControl, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        InsertTab(0, AppSettingXml().FavoriteGroup);
     } else {
         SendMessageA(FPageControl, TCM_DELETEITEM, 0, 0);
         if (FActivePage == 0 && PageCount() > 1) FActivePage = 1;
@@ -206,10 +207,11 @@ void TfrmQuorlet::SetActivePage(int page) {
 }
 
 void TfrmQuorlet::ShowActiveSheet() {
-    if (FActivePage == 0) EnsureQuorletTab();
-    EnsureButtonGrid(FActivePage);
-    if (FActivePage >= 0) SendMessageA(FPageControl, TCM_SETCURSEL, TabOfPage(FActivePage), 0);
-    if (FActivePage >= 0) EnsureSheet(FActivePage);
+    if (FActivePage >= 0) {
+        EnsurePageContent(FActivePage);
+        EnsureSheet(FActivePage);
+        SendMessageA(FPageControl, TCM_SETCURSEL, TabOfPage(FActivePage), 0);
+    }
     for (int i = 0; i < PageCount(); ++i)
         if (FPages[i].Sheet) ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);
 }
@@ -217,8 +219,7 @@ void TfrmQuorlet::ShowActiveSheet() {
 void TfrmQuorlet::MorePageControlChange() {
     const int tab = static_cast<int>(SendMessageA(FPageControl, TCM_GETCURSEL, 0, 0));
     if (tab < 0) return;
-    FActivePage = PageOfTab(tab);
-    ShowActiveSheet();
+    SetActivePage(PageOfTab(tab));
     TAppSettingXml& settings = AppSettingXml();
     settings.LastPanelIndex = FActivePage;
     if (!FQuorletTabShown || FActivePage != 0) SetStatusPanel(0, std::string());

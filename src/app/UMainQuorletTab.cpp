@@ -1,6 +1,4 @@
 // The Quorlet Tab: the recent row, the most-used row and the command icons.
-#include <algorithm>
-
 #include "app/MainControls.h"
 #include "app/UMain.h"
 #include "resources/resource.h"
@@ -31,16 +29,29 @@ void TfrmQuorlet::BuildQuorletTab(TPage& page) {
     }
     EnsureSheet(0).SetBevel(kBevelLeft, kRecentRowTop, 2 * kCellSize);
 
-    Image_Options = AddQuorletCell(page, TCellKind::Command, 0, IdImageOptions, kCommandLeft, kRecentRowTop);
-    Image_Report = AddQuorletCell(page, TCellKind::Command, 0, IdImageReport, kCommandLeft + kQuorletPanelPitch, kRecentRowTop);
-    Image_AlarmConfig = AddQuorletCell(page, TCellKind::Command, 0, IdPanel18, kCommandLeft, kTopRowTop);
-    Image_AlarmConfigEnabled = AddQuorletCell(page, TCellKind::Command, 0, IdPanel19, kCommandLeft, kTopRowTop);
-    Image_Backup = AddQuorletCell(page, TCellKind::Command, 0, IdImageBackup, kCommandLeft + kQuorletPanelPitch, kTopRowTop);
-    Image_Restore = AddQuorletCell(page, TCellKind::Command, 0, IdImageRestore, kCommandLeft + 2 * kQuorletPanelPitch, kTopRowTop);
-    Image_Options->SetFramed(false);
-    Image_Report->SetFramed(false);
-    ShowWindow(Image_Backup->Handle(), SW_HIDE);
-    ShowWindow(Image_Restore->Handle(), SW_HIDE);
+    // The command icons, bound to their commands, whose hints they show.
+    struct TCommandIcon {
+        TCellWindow* TfrmQuorlet::*Image;
+        int ControlId, Left, Top, IconId;
+        const char* Hint;
+        bool Framed, Shown;
+    };
+    const int second = kCommandLeft + kQuorletPanelPitch, third = kCommandLeft + 2 * kQuorletPanelPitch;
+    const TCommandIcon icons[] = {
+        {&TfrmQuorlet::Image_Options, IdImageOptions, kCommandLeft, kRecentRowTop, IDI_OPTIONS, "Options...", false, true},
+        {&TfrmQuorlet::Image_Report, IdImageReport, second, kRecentRowTop, IDI_REPORT, "View Frequency Report", false, true},
+        {&TfrmQuorlet::Image_AlarmConfig, IdPanel18, kCommandLeft, kTopRowTop, IDI_ALARM, "Alarm Clock", true, true},
+        {&TfrmQuorlet::Image_AlarmConfigEnabled, IdPanel19, kCommandLeft, kTopRowTop, IDI_ALARMON, "Alarm Clock", true, true},
+        {&TfrmQuorlet::Image_Backup, IdImageBackup, second, kTopRowTop, IDI_BACKUP, "Backup Settings", true, false},
+        {&TfrmQuorlet::Image_Restore, IdImageRestore, third, kTopRowTop, IDI_RESTORE, "Restore Settings", true, false},
+    };
+    for (const TCommandIcon& icon : icons) {
+        TCellWindow* image = AddQuorletCell(page, TCellKind::Command, 0, icon.ControlId, icon.Left, icon.Top);
+        this->*icon.Image = image;
+        image->SetFramed(icon.Framed);
+        BindCommandIcon(image, icon.IconId, icon.Hint);
+        if (!icon.Shown) ShowWindow(image->Handle(), SW_HIDE);
+    }
 }
 
 void TfrmQuorlet::EnsureQuorletTab() {
@@ -49,12 +60,6 @@ void TfrmQuorlet::EnsureQuorletTab() {
     // most-used slots hold by then.
     FQuorletTabBuilt = true;
     BuildQuorletTab(FPages[0]);
-    BindCommandIcon(Image_Options, IDI_OPTIONS, "Options...");
-    BindCommandIcon(Image_Report, IDI_REPORT, "View Frequency Report");
-    BindCommandIcon(Image_Backup, IDI_BACKUP, "Backup Settings");
-    BindCommandIcon(Image_Restore, IDI_RESTORE, "Restore Settings");
-    BindCommandIcon(Image_AlarmConfig, IDI_ALARM, "Alarm Clock");
-    BindCommandIcon(Image_AlarmConfigEnabled, IDI_ALARMON, "Alarm Clock");
     ShowAlarmIcon(AppSettingXml().AlarmOn);
     ShowRecentButtons();
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot)
@@ -98,9 +103,7 @@ void TfrmQuorlet::SwapRecentButtons(int32_t a, int32_t b) {
 }
 
 void TfrmQuorlet::RankTopButtons() {
-    SortedCountList = RunCountList;
-    std::stable_sort(SortedCountList.begin(), SortedCountList.end(), RunCountSortsBefore);
-    ShowTopSlots(TopButtons.RankTopButtons(ButtonIdList, RunCountList));
+    ShowTopSlots(TopButtons.RankTopButtons(ButtonIdList, RunCountList, SortedCountList));
 }
 
 void TfrmQuorlet::UpdateTopCount(int32_t id, int32_t count) { TopButtons.UpdateTopCount(id, count); }

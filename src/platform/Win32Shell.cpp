@@ -27,7 +27,12 @@ bool ToWidePath(const std::string& path, std::wstring& wide) {
     return true;
 }
 
-std::string CutAtZero(const char* buffer) { return std::string(buffer); }
+// One text of a shell link, fetched into a 260-character buffer and cut at its first zero.
+template <typename TGet>
+void FetchLinkText(TGet get, std::string& text) {
+    char buffer[MAX_PATH] = {};
+    if (SUCCEEDED(get(buffer))) text = buffer;
+}
 
 HKEY RootKey(TRegistryRoot root) {
     return root == TRegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
@@ -144,26 +149,22 @@ bool TWin32Platform::LoadShellLink(const std::string& linkFile, TShellLinkData& 
         FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) || FAILED(file->Load(wide.c_str(), 0)))
         return false;
 
-    char buffer[MAX_PATH] = {};
     WIN32_FIND_DATAA found = {};
-    if (SUCCEEDED(link->GetPath(buffer, MAX_PATH, &found, SLGP_UNCPRIORITY))) data.Path = CutAtZero(buffer);
+    FetchLinkText([&](char* buffer) { return link->GetPath(buffer, MAX_PATH, &found, SLGP_UNCPRIORITY); }, data.Path);
     LPITEMIDLIST items = nullptr;
     if (SUCCEEDED(link->GetIDList(&items)) && items) {
         data.HasIdList = true;
         CoTaskMemFree(items);
     }
-    buffer[0] = '\0';
-    if (SUCCEEDED(link->GetDescription(buffer, MAX_PATH))) data.Description = CutAtZero(buffer);
-    buffer[0] = '\0';
-    if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) data.WorkingDir = CutAtZero(buffer);
-    buffer[0] = '\0';
-    if (SUCCEEDED(link->GetArguments(buffer, MAX_PATH))) data.Arguments = CutAtZero(buffer);
-    buffer[0] = '\0';
+    FetchLinkText([&](char* buffer) { return link->GetDescription(buffer, MAX_PATH); }, data.Description);
+    FetchLinkText([&](char* buffer) { return link->GetWorkingDirectory(buffer, MAX_PATH); }, data.WorkingDir);
+    FetchLinkText([&](char* buffer) { return link->GetArguments(buffer, MAX_PATH); }, data.Arguments);
     int iconIndex = 0;
-    if (SUCCEEDED(link->GetIconLocation(buffer, MAX_PATH, &iconIndex))) {
-        data.IconLocation = CutAtZero(buffer);
-        data.IconIndex = iconIndex;
-    }
+    FetchLinkText([&](char* buffer) {
+        const HRESULT result = link->GetIconLocation(buffer, MAX_PATH, &iconIndex);
+        if (SUCCEEDED(result)) data.IconIndex = iconIndex;
+        return result;
+    }, data.IconLocation);
     int showCmd = 0;
     if (SUCCEEDED(link->GetShowCmd(&showCmd))) data.ShowCmd = showCmd;
     return true;
