@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
-#include "platform/Platform.h"
-#include "settings/FileIo.h"
+#include "base/AppPaths.h"
+#include "base/Platform.h"
+#include "base/FileIo.h"
 #include "fakes/FakePlatform.h"
 #include "settings/UBtnSettingXml.h"
 

@@ -17,7 +17,7 @@
 
 #include <pugixml.hpp>
 
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 #include "settings/XmlDoc.h"
 
 using namespace quorlet;

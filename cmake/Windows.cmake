@@ -1,5 +1,6 @@
 # The Windows program: window code and the Win32 side of system services.
 file(GLOB QUORLET_WIN_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/win32/*.cpp
   ${PROJECT_SOURCE_DIR}/src/platform/*.cpp
   ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
 list(FILTER QUORLET_WIN_SOURCES EXCLUDE REGEX "/Quorlet\\.cpp$")  # the entry belongs to the exe

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
-#include "settings/DateCalc.h"
+#include "base/DateCalc.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"

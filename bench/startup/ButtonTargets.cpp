@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "platform/WinHandles.h"
+#include "win32/WinHandles.h"
 
 namespace quorlet {
 namespace startupbench {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 
 namespace quorlet {
 namespace startupbench {

@@ -31,8 +31,10 @@ const int IdImageRestore = 1026;  // hidden
 namespace quorlet {
 
 // Questions a cell answers (WM_APP range, both parameters 0): the button
-// identifier it shows (0 = none), and 1 when it shows a picture.
+// identifier it shows (0 = none), 1 when it shows a picture (or one is on its
+// way), and 1 while its icon is still being loaded.
 const unsigned WM_CELL_BUTTONID = 0x8000 + 1;
 const unsigned WM_CELL_HASPICTURE = 0x8000 + 2;
+const unsigned WM_CELL_LOADING = 0x8000 + 3;
 
 }  // namespace quorlet

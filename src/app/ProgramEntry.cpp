@@ -2,13 +2,12 @@
 
 #include <commctrl.h>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "app/TApplicationWindow.h"
 #include "app/UMain.h"
-#include "platform/ComPtr.h"
-#include "platform/TShellWarmUp.h"
-#include "platform/WinHandles.h"
 #include "platform/Win32Platform.h"
+#include "win32/ComPtr.h"
+#include "win32/WinHandles.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
@@ -38,7 +37,9 @@ void RunMessageLoop() {
 }  // namespace
 
 int RunProgram(HINSTANCE instance) {
-    TWin32Platform platform(instance);
+    // Kept for the whole process: a worker left waiting in the shell at the
+    // end may still use it while the process winds down.
+    TWin32Platform& platform = *new TWin32Platform(instance);
     SetPlatform(&platform);
     InitAppPaths(platform.ExecutableName());
     TAppConfig appConfig(platform);
@@ -49,7 +50,6 @@ int RunProgram(HINSTANCE instance) {
 
     // The shell services run on this thread and need COM for the program's lifetime.
     TComApartment apartment;
-    TShellWarmUp shellWarmUp;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
@@ -69,7 +69,6 @@ int RunProgram(HINSTANCE instance) {
     ResetBtnSettingXml();
     ResetAppSettingXml();
     SetAppConfig(nullptr);
-    SetPlatform(nullptr);
     return 0;
 }
 

@@ -2,7 +2,7 @@
 // The application's hidden owner window. Its extended style is exactly
 // WS_EX_TOOLWINDOW, so the main window it owns gets no taskbar button.
 
-#include "platform/TWindowBase.h"
+#include "win32/TWindowBase.h"
 
 namespace quorlet {
 

@@ -1,7 +1,7 @@
 #include "app/TCellWindow.h"
 
-#include "app/ButtonGrid.h"
 #include "app/MainControls.h"
+#include "launcher/ButtonGrid.h"
 
 namespace quorlet {
 
@@ -32,15 +32,31 @@ bool TCellWindow::Create(HINSTANCE instance, HWND sheet, int controlId, int left
     return true;
 }
 
+namespace {
+// A finished icon; wParam is the loader's ticket.
+const UINT WM_CELL_ICONLOADED = WM_APP + 100;
+}  // namespace
+
 void TCellWindow::SetPicture(TOwnedIcon icon) {
-    FLoader = nullptr;
+    FTicket = 0;
     FIcon = std::move(icon);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TCellWindow::SetPictureLoader(std::function<TOwnedIcon()> loader) {
+void TCellWindow::LoadPicture(TIconLoader& loader, const TIconLoader::TIconKey& key) {
     FIcon.Reset();
-    FLoader = std::move(loader);
+    FLoader = &loader;
+    FTicket = loader.Request(Handle(), WM_CELL_ICONLOADED, key);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TCellWindow::PictureLoaded(uint64_t ticket) {
+    if (!FLoader) return;
+    TOwnedIcon icon = FLoader->Take(ticket);
+    // An answer to an earlier request is dropped: the cell shows something else now.
+    if (ticket != FTicket) return;
+    FTicket = 0;
+    FIcon = std::move(icon);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -59,11 +75,6 @@ void TCellWindow::SetFrame(TCellFrame frame) {
 }
 
 void TCellWindow::Paint() {
-    if (FLoader) {
-        std::function<TOwnedIcon()> loader = std::move(FLoader);
-        FLoader = nullptr;
-        FIcon = loader();
-    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
     RECT r = {0, 0, kCellSize, kCellSize};
@@ -97,13 +108,23 @@ void TCellWindow::MouseDown(TShiftFlag button, WPARAM keys) {
 
 void TCellWindow::MouseUp(TShiftFlag button, WPARAM keys, LPARAM position) {
     HWND self = Handle();
+    bool clicked = false;
     if (button == ssLeft && FLeftDown) {
         FLeftDown = false;
         if (GetCapture() == self) ReleaseCapture();
         // A click is a release over the cell that was pressed; it comes before
         // the release itself, so it sees the modifiers of its own press.
         const int x = static_cast<short>(LOWORD(position)), y = static_cast<short>(HIWORD(position));
-        if (x >= 0 && y >= 0 && x < kCellSize && y < kCellSize) FEvents.CellClick(*this);
+        clicked = x >= 0 && y >= 0 && x < kCellSize && y < kCellSize;
+    }
+    if (clicked) {
+        try {
+            FEvents.CellClick(*this);
+        } catch (...) {
+            // The frame comes back to rest when the click fails, too.
+            if (IsWindow(self)) FEvents.CellMouseUp(*this, button, MouseShiftState(keys));
+            throw;
+        }
     }
     if (IsWindow(self)) FEvents.CellMouseUp(*this, button, MouseShiftState(keys));
 }
@@ -161,6 +182,11 @@ LRESULT TCellWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return ButtonId;
     case WM_CELL_HASPICTURE:
         return HasPicture() ? 1 : 0;
+    case WM_CELL_LOADING:
+        return PictureLoading() ? 1 : 0;
+    case WM_CELL_ICONLOADED:
+        PictureLoaded(static_cast<uint64_t>(wParam));
+        return 0;
     default:
         break;
     }

@@ -3,12 +3,13 @@
 // recent or most-used image, or a command icon of the Quorlet Tab. It owns its
 // icon, keeps its hint as its window text and reports the mouse to its owner.
 
-#include <functional>
+#include <cstdint>
 #include <string>
 
-#include "app/ClickModes.h"
-#include "platform/TWindowBase.h"
+#include "app/TIconLoader.h"
+#include "launcher/ClickModes.h"
 #include "shell/OwnedIcon.h"
+#include "win32/TWindowBase.h"
 
 namespace quorlet {
 
@@ -49,10 +50,11 @@ public:
     int ButtonId = 0;
 
     void SetPicture(TOwnedIcon icon);
-    // The picture is made when the cell is first painted: pages that are not
-    // shown cost nothing at start.
-    void SetPictureLoader(std::function<TOwnedIcon()> loader);
-    bool HasPicture() const { return static_cast<bool>(FIcon) || static_cast<bool>(FLoader); }
+    // The picture comes from the icon loader: until it arrives the cell shows
+    // its frame only. A later SetPicture or LoadPicture wins over it.
+    void LoadPicture(TIconLoader& loader, const TIconLoader::TIconKey& key);
+    bool HasPicture() const { return static_cast<bool>(FIcon) || PictureLoading(); }
+    bool PictureLoading() const { return FTicket != 0; }
     void SetHint(const std::string& hint);
     const std::string& Hint() const { return FHint; }
     void SetFrame(TCellFrame frame);
@@ -69,12 +71,14 @@ private:
     void MouseDown(TShiftFlag button, WPARAM keys);
     void MouseUp(TShiftFlag button, WPARAM keys, LPARAM position);
     void MouseMove();
+    void PictureLoaded(uint64_t ticket);
 
     ICellEvents& FEvents;
     TCellKind FKind;
     int FSlot;
     TOwnedIcon FIcon;
-    std::function<TOwnedIcon()> FLoader;
+    TIconLoader* FLoader = nullptr;
+    uint64_t FTicket = 0;  // the icon on its way, 0 for none
     std::string FHint;
     TCellFrame FFrame = TCellFrame::Normal;
     HCURSOR FCursor = nullptr;

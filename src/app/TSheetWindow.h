@@ -2,7 +2,7 @@
 // The body of one page of the tab control: a plain window that holds the
 // page's cells, opens no context menu and has no hint of its own.
 
-#include "platform/TWindowBase.h"
+#include "win32/TWindowBase.h"
 
 namespace quorlet {
 

@@ -4,7 +4,10 @@
 
 #include <commctrl.h>
 
+#include "launcher/ClickSound.h"
 #include "resources/resource.h"
+#include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
 
 namespace quorlet {
 
@@ -12,6 +15,18 @@ const char* const TfrmQuorlet::ClassName = "TfrmQuorlet";
 
 namespace {
 const DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+}
+
+TfrmQuorlet::TfrmQuorlet()
+    : FPlatform(Platform()),
+      FIconLoader(FPlatform),
+      FButtonImages(FPlatform, BtnSettingXml(), FIconLoader),
+      FPageControl(*this, *this, FButtonImages),
+      FQuorletTab(*this, FButtonImages, FCommands) {
+    BuildCommands();
+    FStatusLine.SetHintPrefix([this] {
+        return StatusHintPrefix(KeyShift, FPageControl.QuorletTabShown(), FPageControl.ActivePage());
+    });
 }
 
 TfrmQuorlet::~TfrmQuorlet() {
@@ -53,6 +68,8 @@ void TfrmQuorlet::Show() {
 LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            // A window that cannot be built is not shown at all: the program
+            // entry reports why.
             try {
                 FormCreate();
             } catch (const std::exception& e) {
@@ -69,20 +86,15 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             else
                 ApplicationDeActive();
             break;
-        case WM_NOTIFY: {
-            const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->hwndFrom == FPageControl && header->code == TCN_SELCHANGE) {
-                MorePageControlChange();
-                return 0;
-            }
+        case WM_NOTIFY:
+            if (FPageControl.HandleNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
             break;
-        }
         case WM_MOVE:
             DefaultHandler(message, wParam, lParam);
             WMMove();
             return 0;
         case WM_MOUSEMOVE:
-            SetApplicationHint(std::string());
+            PointerOverBackground();
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -93,16 +105,12 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormKeyUp();
             break;
         case WM_CLOSE:
-            try {
-                FormClose();
-            } catch (const std::exception& e) {
-                // The settings could not be saved: say so, and close all the same.
-                MessageBoxA(Handle(), e.what(), "Quorlet", MB_OK | MB_ICONERROR);
-            }
+            // When the settings cannot be saved the error is shown and the
+            // window stays, so nothing the user set is lost without a word.
+            FormClose();
             DestroyWindow(Handle());
             return 0;
         case WM_DESTROY:
-            FIconPrefetcher.Stop();
             PostQuitMessage(0);
             return 0;
         case WM_QUORLET_RUNNING:
@@ -112,6 +120,78 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefaultHandler(message, wParam, lParam);
+}
+
+// Events of the tab strip and its pages.
+
+void TfrmQuorlet::MorePageControlChange() {
+    TAppSettingXml& settings = AppSettingXml();
+    const int page = FPageControl.ActivePage();
+    settings.LastPanelIndex = page;
+    if (!FPageControl.QuorletTabShown() || page != 0) FStatusLine.SetPanel(0, std::string());
+    PlayClickSound(FPlatform, csTabsheet);
+    SavedPageIndex = settings.LastPanelIndex;
+}
+
+void TfrmQuorlet::QuorletTabNeeded(TSheetWindow& sheet) {
+    // Made when first shown: its rows show what the recent list and the
+    // most-used slots hold by then.
+    FQuorletTab.Build(FInstance, sheet);
+    FQuorletTab.ShowAlarmIcon(AppSettingXml().AlarmOn);
+    ShowRecentButtons();
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot)
+        if (TopButtons.TopButtonId(slot) != 0) ShowTopSlot(TopButtons.TopButtonId(slot), slot);
+}
+
+void TfrmQuorlet::ButtonGridNeeded() {
+    if (!FCreating) BtnSettingXml().LoadButtonsDoc();
+}
+
+void TfrmQuorlet::PointerOverBackground() { FStatusLine.ClearHint(); }
+
+void TfrmQuorlet::TabStripKey(bool down) {
+    if (down)
+        FormKeyDown();
+    else
+        FormKeyUp();
+}
+
+// Events of the cells.
+
+void TfrmQuorlet::CellMouseDown(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
+    if (cell.Kind() != TCellKind::Command) ImageMouseDown(cell, button, shift);
+}
+
+void TfrmQuorlet::CellMouseUp(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
+    if (cell.Kind() != TCellKind::Command) ImageMouseUp(cell, button, shift);
+}
+
+void TfrmQuorlet::CellClick(TCellWindow& cell) {
+    TCommandId command;
+    switch (cell.Kind()) {
+    case TCellKind::Grid: ImageClick(cell); break;
+    case TCellKind::Recent:
+    case TCellKind::Top: Image_LastClick(cell); break;
+    case TCellKind::Command:
+        if (FQuorletTab.CommandOf(cell, command)) FCommands.Execute(command);
+        break;
+    }
+}
+
+void TfrmQuorlet::CellHintShown(TCellWindow& cell) { FStatusLine.ShowHint(&cell, cell.Hint()); }
+
+void TfrmQuorlet::CellLeft(TCellWindow& cell) { FStatusLine.SourceLeft(&cell); }
+
+void TfrmQuorlet::ShowHintInStatus() { FStatusLine.ShowHintInStatus(); }
+
+void TfrmQuorlet::FormKeyDown() {
+    KeyShift = KeyboardShiftState();
+    ShowHintInStatus();
+}
+
+void TfrmQuorlet::FormKeyUp() {
+    KeyShift = 0;
+    ShowHintInStatus();
 }
 
 }  // namespace quorlet

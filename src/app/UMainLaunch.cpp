@@ -1,33 +1,15 @@
 // Clicks on button images: the pressed look, the click modes and launching.
-#include "app/ClickSound.h"
 #include "app/UMain.h"
+#include "launcher/ButtonLaunch.h"
+#include "launcher/ClickSound.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 #include "shell/ShellServices.h"
 
 namespace quorlet {
 
-void TfrmQuorlet::CellMouseDown(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
-    if (cell.Kind() != TCellKind::Command) ImageMouseDown(cell, button, shift);
-}
-
-void TfrmQuorlet::CellMouseUp(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
-    if (cell.Kind() != TCellKind::Command) ImageMouseUp(cell, button, shift);
-}
-
-void TfrmQuorlet::CellClick(TCellWindow& cell) {
-    switch (cell.Kind()) {
-    case TCellKind::Grid: ImageClick(cell); break;
-    case TCellKind::Recent:
-    case TCellKind::Top: Image_LastClick(cell); break;
-    case TCellKind::Command: CommandIconClick(cell); break;
-    }
-}
-
 void TfrmQuorlet::ImageMouseDown(TCellWindow& image, TShiftFlag button, TShiftState shift) {
-    PressedImage = &image;
     // Every image sits in its own framed panel.
-    PressedCell = &image;
     if (button == ssLeft)
         image.SetFrame(TCellFrame::LeftPressed);
     else if (button == ssRight && !SwapPending && !CopyPending)
@@ -51,16 +33,16 @@ void TfrmQuorlet::ImageClick(TCellWindow& image) {
     const TClickMode mode = CellClickMode(ClickShift, hasRecord, settings.IgnoreBlankButton);
     switch (mode.Action) {
     case caProperties:
-        ActionBtn_PropertiesExecute();
+        FCommands.Execute(TCommandId::ActionBtn_Properties);
         return;
     case caExplorerFolder:
-        ActionBtn_ExplorerButtonPathExecute();
+        FCommands.Execute(TCommandId::ActionBtn_ExplorerButtonPath);
         return;
     case caNewButton:
         if (ShowBtnPropertiesForNewButton()) {
             store.UpdateButtonProperties(PressedButtonId);
             image.SetHint(NewButtonHint(store.Description, store.HotKey));
-            image.SetPicture(GetFileIcon(store.IconFile, store.IconNumber));
+            image.SetPicture(GetFileIcon(FPlatform, store.IconFile, store.IconNumber));
         }
         return;
     case caNothing:
@@ -70,7 +52,7 @@ void TfrmQuorlet::ImageClick(TCellWindow& image) {
     }
     const bool launched = LaunchAndShowCounts(id);
     const int32_t count = store.TotolRunTimes;
-    PlayClickSound(csIcon);
+    PlayClickSound(FPlatform, csIcon);
     settings.PushRecentButton(id);
     ShowRecentButtons();
     PromoteTopButton(id, count);
@@ -83,20 +65,20 @@ void TfrmQuorlet::Image_LastClick(TCellWindow& image) {
     const bool hasRecord = id != 0 && store.ReadButton(id);
     const TClickMode mode = LastClickMode(ClickShift, hasRecord);
     if (mode.Action == caExplorerFolder) {
-        ActionBtn_ExplorerButtonPathExecute();
+        FCommands.Execute(TCommandId::ActionBtn_ExplorerButtonPath);
         return;
     }
     if (mode.Action != caLaunch) return;
     const bool launched = LaunchAndShowCounts(id);
     UpdateTopCount(id, store.TotolRunTimes);
-    PlayClickSound(csIcon);
+    PlayClickSound(FPlatform, csIcon);
     HideAfterLaunch(launched, mode.KeepVisible);
 }
 
 bool TfrmQuorlet::LaunchAndShowCounts(int32_t id) {
     TBtnSettingXml& store = BtnSettingXml();
-    const bool launched = store.LaunchButton(id);
-    SetStatusPanel(1, store.RunTimesHint());
+    const bool launched = LaunchButton(FPlatform, store, id);
+    FStatusLine.SetPanel(1, store.RunTimesHint());
     return launched;
 }
 
@@ -104,12 +86,8 @@ void TfrmQuorlet::HideAfterLaunch(bool launched, bool keepVisible) {
     if (launched && AppSettingXml().HideAfterClicking && !keepVisible) MinimizeApplication();
 }
 
-void TfrmQuorlet::ActionBtn_ExplorerButtonPathExecute() { BtnSettingXml().ExploreButtonPath(PressedButtonId); }
-
-// The button properties dialog is not part of the program yet: opening it
-// changes nothing, as a Cancel would.
-void TfrmQuorlet::ActionBtn_PropertiesExecute() {}
-
+// The button properties dialog is not part of the program yet: a new button
+// is never made, as a Cancel would leave it.
 bool TfrmQuorlet::ShowBtnPropertiesForNewButton() { return false; }
 
 void TfrmQuorlet::MinimizeApplication() {

@@ -1,6 +1,7 @@
-// Creation, showing, activation and closing of the main window.
-#include "app/AppPaths.h"
+// Creation, showing, activation, moving and closing of the main window.
 #include "app/UMain.h"
+#include "base/AppPaths.h"
+#include "launcher/EdgeSnap.h"
 #include "resources/resource.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
@@ -10,7 +11,7 @@ namespace quorlet {
 
 void TfrmQuorlet::FormCreate() {
     FCreating = true;
-    CellIconSize = 32;
+    FButtonImages.SetDocumentFresh(true);
     SwapPending = false;
     CopyPending = false;
 
@@ -23,23 +24,57 @@ void TfrmQuorlet::FormCreate() {
     TAppSettingXml& settings = AppSettingXml();
     settings.LoadSettings();
 
-    ImageMissedIcon = TOwnedIcon(Platform(), LoadImageA(FInstance, MAKEINTRESOURCEA(IDI_MISSEDICON), IMAGE_ICON,
-                                                        CellIconSize, CellIconSize, 0));
+    FButtonImages.SetMissedIcon(TOwnedIcon(
+        FPlatform, LoadImageA(FInstance, MAKEINTRESOURCEA(IDI_MISSEDICON), IMAGE_ICON, CellIconSize, CellIconSize, 0)));
     BuildTabSheets();
     RankTopButtons();
     settings.LoadRecentButtons();
     ShowRecentButtons();
 
     HiddenInTray = false;
-    ApplyTabStyle(settings.TabStyle);
+    FPageControl.ApplyTabStyle(settings.TabStyle);
+    LayoutWindow();
     // The system menu's "Show Quorlet Tab" entry decides whether page 0 has a tab.
-    ShowQuorletTab(settings.ShowAppPanel);
+    FPageControl.ShowQuorletTab(settings.ShowAppPanel, settings.FavoriteGroup);
     // The Quorlet Tab, with its command icons, is made when it is first shown.
     SelectStartPage();
     SetWindowTextA(Handle(), "Quorlet");
     MoveToStoredPosition(settings.X, settings.Y);
     UpdateChecked = false;
+    FButtonImages.SetDocumentFresh(false);
     FCreating = false;
+}
+
+void TfrmQuorlet::BuildTabSheets() {
+    TAppSettingXml& settings = AppSettingXml();
+    settings.LoadGroups();
+    BtnSettingXml().LoadButtonsDoc();
+
+    FPageControl.Create(FInstance, Handle());
+    FStatusLine.Create(FInstance, Handle());
+    FPageControl.AddPage(settings.FavoriteGroup);
+    for (const std::string& group : settings.GroupNames) FPageControl.AddPage(group);
+    for (int k = 1; k < PageCount(); ++k) CollectRankingInputs(k);
+}
+
+void TfrmQuorlet::CollectRankingInputs(int k) {
+    TBtnSettingXml& store = BtnSettingXml();
+    for (int position = 1; position <= kCellCount; ++position) {
+        const int32_t id = ButtonId(k, position);
+        if (!store.ReadButtonBrief(id)) continue;
+        ButtonIdList.push_back(std::to_string(id));
+        RunCountList.push_back(std::to_string(store.TotolRunTimes));
+    }
+}
+
+void TfrmQuorlet::LayoutWindow() {
+    const int stripHeight = FPageControl.Layout(ClientWidth);
+    FStatusLine.Place(stripHeight, ClientWidth);
+    RECT frame = {0, 0, ClientWidth, stripHeight + TStatusLine::Height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TfrmQuorlet::StartPage(bool afterShow) const {
@@ -56,18 +91,8 @@ int TfrmQuorlet::StartPage(bool afterShow) const {
 
 void TfrmQuorlet::SelectStartPage() {
     const int page = StartPage(false);
-    if (page >= 0) SetActivePage(page);
+    if (page >= 0) FPageControl.SetActivePage(page);
     SavedPageIndex = AppSettingXml().LastPanelIndex;
-}
-
-void TfrmQuorlet::PrefetchStartPageIcons() {
-    std::vector<TIconPrefetcher::TIconKey> requests;
-    const int page = StartPage(true);
-    TBtnSettingXml& store = BtnSettingXml();
-    for (int position = 1; page >= 1 && position <= kCellCount; ++position)
-        if (store.ReadButtonBrief(ButtonId(page, position)) && !store.IconFile.empty())
-            requests.emplace_back(store.IconFile, store.IconNumber);
-    FIconPrefetcher.Start(std::move(requests));
 }
 
 bool TfrmQuorlet::QuorletTabFirst() const {
@@ -76,10 +101,10 @@ bool TfrmQuorlet::QuorletTabFirst() const {
 }
 
 void TfrmQuorlet::FormShow() {
-    if (QuorletTabFirst()) SetActivePage(0);
+    if (QuorletTabFirst()) FPageControl.SetActivePage(0);
 }
 
-void TfrmQuorlet::FormActivate() { ShowAlarmIcon(AppSettingXml().AlarmOn); }
+void TfrmQuorlet::FormActivate() { FQuorletTab.ShowAlarmIcon(AppSettingXml().AlarmOn); }
 
 void TfrmQuorlet::MoveToStoredPosition(int left, int top) {
     // Top first, then left; each move is snapped to the screen's edges, which
@@ -92,12 +117,39 @@ void TfrmQuorlet::MoveToStoredPosition(int left, int top) {
     SetWindowPos(Handle(), nullptr, left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TfrmQuorlet::FormClose() {
+void TfrmQuorlet::WMMove() {
+    if (IsIconic(Handle())) return;
     RECT window;
     GetWindowRect(Handle(), &window);
+    const TSnapResult snapped = SnapToEdges(window.left, window.top, window.right - window.left,
+                                            window.bottom - window.top, FPlatform.ScreenWidth(),
+                                            FPlatform.WorkAreaHeight());
+    if (snapped.Changed)
+        SetWindowPos(Handle(), nullptr, snapped.Left, snapped.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT TfrmQuorlet::RestoredPosition() const {
+    RECT window;
+    GetWindowRect(Handle(), &window);
+    POINT position = {window.left, window.top};
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!IsIconic(Handle()) || !GetWindowPlacement(Handle(), &placement)) return position;
+    // The normal position of a window with a taskbar style is given relative
+    // to the work area of its monitor.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    position.x = placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left;
+    position.y = placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top;
+    return position;
+}
+
+void TfrmQuorlet::FormClose() {
+    const POINT position = RestoredPosition();
     TAppSettingXml& settings = AppSettingXml();
-    settings.Y = window.top;
-    settings.X = window.left;
+    settings.Y = position.y;
+    settings.X = position.x;
     settings.SaveSettings();
     ButtonIdList.clear();
     RunCountList.clear();
@@ -108,8 +160,8 @@ void TfrmQuorlet::ApplicationActive() { AppActive = true; }
 void TfrmQuorlet::ApplicationDeActive() { AppActive = false; }
 
 void TfrmQuorlet::WMQuorletRunning() {
-    // The tray icon's "Quorlet is running." balloon answers this once the tray icon exists.
-    ++RunningNoticeCount;
+    // Answered, and the window stays as it is; the tray icon's "Quorlet is
+    // running." balloon comes with the tray icon.
 }
 
 }  // namespace quorlet

@@ -1,6 +1,6 @@
 // Win32 side of FileIo.h: ANSI paths, temporary file beside the target,
 // MoveFileExA with write-through so the replacement is one step.
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 
 namespace quorlet {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 namespace quorlet {
 
@@ -40,6 +40,9 @@ public:
     std::string RegistryString(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
     void RegistryDeleteValue(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
     std::string SystemFolderPath(TSystemFolder folder) override;
+
+    // Win32Sound.cpp
+    void PlayResourceSound(const std::string& name) override;
 
 private:
     HINSTANCE FInstance;

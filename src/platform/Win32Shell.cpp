@@ -7,9 +7,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "platform/ComPtr.h"
+#include "win32/ComPtr.h"
 #include "platform/Win32Platform.h"
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 #include "shell/LinkCreateInfo.h"
 
 namespace quorlet {

@@ -3,8 +3,8 @@
 // and recent-button lists are in UAppSettingXmlLists.cpp.
 #include "settings/UAppSettingXml.h"
 
-#include "app/AppPaths.h"
-#include "settings/DateCalc.h"
+#include "base/AppPaths.h"
+#include "base/DateCalc.h"
 
 namespace quorlet {
 

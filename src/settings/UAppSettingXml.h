@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
-#include "settings/DateTime.h"
+#include "base/Platform.h"
+#include "base/DateTime.h"
 #include "settings/XmlDoc.h"
 
 namespace quorlet {
@@ -31,7 +31,7 @@ constexpr const char* kAppVersion = "1.3.0.1";
 class TAppSettingXml {
 public:
     // The platform gives the clock and the screen metrics of new documents.
-    explicit TAppSettingXml(IPlatform& platform = Platform());
+    explicit TAppSettingXml(IPlatform& platform);
     TAppSettingXml(const TAppSettingXml&) = delete;
     TAppSettingXml& operator=(const TAppSettingXml&) = delete;
 

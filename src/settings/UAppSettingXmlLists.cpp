@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "settings/UAppSettingXml.h"
 
 namespace quorlet {

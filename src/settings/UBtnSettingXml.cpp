@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/AppPaths.h"
-#include "settings/FileIo.h"
+#include "base/AppPaths.h"
+#include "base/FileIo.h"
 
 namespace quorlet {
 
@@ -127,7 +127,7 @@ std::unique_ptr<TBtnSettingXml> g_btnSetting;
 static_assert(sizeof kItems / sizeof kItems[0] == 26, "a button record has twenty-six items");
 
 TBtnSettingXml& BtnSettingXml() {
-    if (!g_btnSetting) g_btnSetting = std::make_unique<TBtnSettingXml>();
+    if (!g_btnSetting) g_btnSetting = std::make_unique<TBtnSettingXml>(Platform());
     return *g_btnSetting;
 }
 

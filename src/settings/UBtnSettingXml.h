@@ -17,7 +17,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Platform.h"
+#include "base/Platform.h"
 #include "settings/XmlDoc.h"
 
 namespace quorlet {
@@ -25,7 +25,7 @@ namespace quorlet {
 class TBtnSettingXml {
 public:
     // The clock of the platform gives the weekday and week of a launch.
-    explicit TBtnSettingXml(IPlatform& platform = Platform());
+    explicit TBtnSettingXml(IPlatform& platform);
 
     // The ID last read (ReadButton / ParseButton).
     int32_t ID = 0;
@@ -92,16 +92,6 @@ public:
     int32_t WeekRunTimes() const;
     // "T:%d/W:%d/A:%d" (today, week, all); empty when IgnoreRunTimes is set.
     std::string RunTimesHint();
-
-    // Launching (UBtnSettingXmlLaunch.cpp), on the current record as ReadButton
-    // left it.
-    //
-    // Hands the target to the shell and counts the launch under id; false, and
-    // nothing counted, when Command names neither a file nor a folder.
-    bool LaunchButton(int32_t id);
-    // Opens the folder of the record under id in Explorer: Command itself when it
-    // is a folder, else the folder part of Command. False without a record.
-    bool ExploreButtonPath(int32_t id);
 
     // Count and week stamp of weekday n (0 Sunday .. 6 Saturday).
     int32_t& DayCount(int n);

@@ -5,7 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "settings/DateCalc.h"
+#include "base/DateCalc.h"
 #include "settings/UBtnSettingXml.h"
 
 namespace quorlet {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 
 namespace quorlet {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Platform.h"
+#include "base/Platform.h"
 #include "settings/XmlDoc.h"
 
 namespace quorlet {

@@ -9,7 +9,7 @@
 #include <new>
 #include <system_error>
 
-#include "FileIo.h"
+#include "base/FileIo.h"
 #include "XmlChars.h"
 #include "XmlNodes.h"
 

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "DateTime.h"
+#include "base/DateTime.h"
 
 namespace quorlet {
 

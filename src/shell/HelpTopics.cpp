@@ -1,6 +1,6 @@
 #include "shell/HelpTopics.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 
 namespace quorlet {
 
@@ -11,8 +11,6 @@ const char* const HelpTopicUpdateSetting = "::/Update_setting.htm";
 const char* const HelpTopicButtonProperties = "::/QuickStart.htm#DescriptionofSettings";
 const char* const HelpTopicFrequencyReport = "::/frequencyreport.htm";
 const char* const HelpTopicAlarmConfig = "::/Alarm Config.htm";
-
-void ShowHelpTopic(const std::string& topic) { ShowHelpTopic(Platform(), topic); }
 
 void ShowHelpTopic(IPlatform& platform, const std::string& topic) {
     // The file name and topic go to the viewer as one unquoted parameter.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 namespace quorlet {
 
@@ -16,7 +16,6 @@ extern const char* const HelpTopicFrequencyReport;
 extern const char* const HelpTopicAlarmConfig;
 
 // Opens HelpFileName at topic ("" for the start page) in "hh.exe".
-void ShowHelpTopic(const std::string& topic);
 void ShowHelpTopic(IPlatform& platform, const std::string& topic);
 
 }  // namespace quorlet

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 namespace quorlet {
 

@@ -1,8 +1,8 @@
 #include "shell/ShellLinker.h"
 
-#include "app/AppPaths.h"
-#include "platform/Platform.h"
-#include "settings/FileIo.h"
+#include "base/AppPaths.h"
+#include "base/Platform.h"
+#include "base/FileIo.h"
 #include "shell/ShellServices.h"
 
 namespace quorlet {
@@ -66,12 +66,12 @@ int ShowCmdFromShowState(uint8_t showState) {
     return swShowNormal;
 }
 
-bool ReadLink(const std::string& linkFile, TLinkInfo& info) {
+bool ReadLink(IPlatform& platform, const std::string& linkFile, TLinkInfo& info) {
     std::string header;
     if (!ReadLinkHeader(linkFile, header)) return false;
     info = TLinkInfo();
     TShellLinkData data;
-    if (!Platform().LoadShellLink(linkFile, data) || !data.HasIdList) return false;
+    if (!platform.LoadShellLink(linkFile, data) || !data.HasIdList) return false;
     info.Path = LinkText(data.Path);
     info.WorkingDir = LinkText(data.WorkingDir);
     info.Arguments = LinkText(data.Arguments);
@@ -85,22 +85,22 @@ bool ReadLink(const std::string& linkFile, TLinkInfo& info) {
     return true;
 }
 
-bool OpenLink(const std::string& linkFile, const std::string& verb) {
+bool OpenLink(IPlatform& platform, const std::string& linkFile, const std::string& verb) {
     TLinkInfo info;
-    ReadLink(linkFile, info);
+    ReadLink(platform, linkFile, info);
     const std::string& target = info.Path.empty() ? linkFile : info.Path;
-    return Platform().ShellOpen(verb, target, "", ".", ShowCmdFromShowState(info.ShowState));
+    const std::string folder = info.WorkingDir.empty() ? std::string(".") : info.WorkingDir;
+    return platform.ShellOpen(verb, target, info.Arguments, folder, ShowCmdFromShowState(info.ShowState));
 }
 
-bool ResolveLinkFields(const std::string& linkFile, TLinkButtonFields& fields) {
+bool ResolveLinkFields(IPlatform& platform, const std::string& linkFile, TLinkButtonFields& fields) {
     if (!EqualsIgnoringCase(ExtractFileExt(linkFile), ".lnk")) return false;
     TLinkInfo info;
-    if (!ReadLink(linkFile, info)) return false;
-    IPlatform& platform = Platform();
+    if (!ReadLink(platform, linkFile, info)) return false;
     if (info.Path.empty() || !(platform.FileExists(info.Path) || platform.DirectoryExists(info.Path))) return false;
     TLinkButtonFields resolved;
-    resolved.Command = GetLongPathByShell(info.Path);
-    resolved.WorkingDir = info.WorkingDir.empty() ? std::string() : GetLongPathByShell(info.WorkingDir);
+    resolved.Command = GetLongPathByShell(platform, info.Path);
+    resolved.WorkingDir = info.WorkingDir.empty() ? std::string() : GetLongPathByShell(platform, info.WorkingDir);
     resolved.Parameters = info.Arguments;
     resolved.Description = info.Description.empty() ? ExtractFileName(resolved.Command) : info.Description;
     if (!info.IconLocation.empty()) {

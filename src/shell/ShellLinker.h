@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Platform.h"
+
 namespace quorlet {
 
 struct TLinkInfo {
@@ -36,11 +38,13 @@ int ShowCmdFromShowState(uint8_t showState);
 
 // True if the file is a shortcut with link information and a target item;
 // on an early failure info is left as it was.
-bool ReadLink(const std::string& linkFile, TLinkInfo& info);
+bool ReadLink(IPlatform& platform, const std::string& linkFile, TLinkInfo& info);
 // Opens the shortcut's target (or the shortcut itself when it has none) with
-// the application window as owner; an empty verb is the default verb.
-bool OpenLink(const std::string& linkFile, const std::string& verb = std::string());
+// the application window as owner, the shortcut's own arguments, its working
+// folder (or "." when it names none) and its show state, as a double click on
+// the shortcut would; an empty verb is the default verb.
+bool OpenLink(IPlatform& platform, const std::string& linkFile, const std::string& verb = std::string());
 // Fills fields from a ".lnk" file whose target exists; false leaves them untouched.
-bool ResolveLinkFields(const std::string& linkFile, TLinkButtonFields& fields);
+bool ResolveLinkFields(IPlatform& platform, const std::string& linkFile, TLinkButtonFields& fields);
 
 }  // namespace quorlet

@@ -1,6 +1,6 @@
 #include "shell/ShellServices.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "settings/UAppSettingXml.h"
 
 namespace quorlet {
@@ -36,8 +36,7 @@ std::string SpecialFolderWithoutSlash(IPlatform& platform, uint8_t code) {
 
 }  // namespace
 
-std::string GetLongPathByShell(const std::string& path) {
-    IPlatform& platform = Platform();
+std::string GetLongPathByShell(IPlatform& platform, const std::string& path) {
     std::string fullPath = platform.FullPathName(path);
     // A path the system cannot expand (too long for it) is kept as given.
     if (fullPath.empty()) fullPath = path;
@@ -46,33 +45,31 @@ std::string GetLongPathByShell(const std::string& path) {
     return fullPath;
 }
 
-int GetIconCount(const std::string& file) {
-    int count = Platform().IconCount(file);
+int GetIconCount(IPlatform& platform, const std::string& file) {
+    int count = platform.IconCount(file);
     return count > 0 ? count : 0;
 }
 
-TOwnedIcon GetShellIcon(const std::string& file) {
-    IPlatform& platform = Platform();
+TOwnedIcon GetShellIcon(IPlatform& platform, const std::string& file) {
     return TOwnedIcon(platform, platform.ShellIconOf(file));
 }
 
-TOwnedIcon GetFileIcon(const std::string& file, int32_t index) {
+TOwnedIcon GetFileIcon(IPlatform& platform, const std::string& file, int32_t index) {
     // -1 asks the extraction call for the number of icons, never for an icon:
     // it is shown like index 0.
-    if (index == 0 || index == -1) return GetShellIcon(file);
-    int count = GetIconCount(file);
-    if (count == 0) return GetShellIcon(file);
+    if (index == 0 || index == -1) return GetShellIcon(platform, file);
+    int count = GetIconCount(platform, file);
+    if (count == 0) return GetShellIcon(platform, file);
     if (index >= count) index = count - 1;
-    IPlatform& platform = Platform();
     return TOwnedIcon(platform, platform.ExtractIconAt(file, index));
 }
 
-bool CreateLink(const TLinkCreateInfo& info, const std::string& linkFileName) {
-    return Platform().SaveShellLink(info, linkFileName);
+bool CreateLink(IPlatform& platform, const TLinkCreateInfo& info, const std::string& linkFileName) {
+    return platform.SaveShellLink(info, linkFileName);
 }
 
-std::string GetSpecialFolder(uint8_t code) {
-    std::string folder = SpecialFolderWithoutSlash(Platform(), code);
+std::string GetSpecialFolder(IPlatform& platform, uint8_t code) {
+    std::string folder = SpecialFolderWithoutSlash(platform, code);
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
 }
@@ -81,25 +78,24 @@ std::string ProgramLinkFileName(const std::string& folder) {
     return folder + "\\" + ProgramLinkName + ".lnk";
 }
 
-void CreateProgramLink(const std::string& folder) {
-    std::string program = Platform().ExecutableName();
+void CreateProgramLink(IPlatform& platform, const std::string& folder) {
+    std::string program = platform.ExecutableName();
     TLinkCreateInfo info = {};
     // A shortcut to a cut-off path would start something else: write none.
     if (!AssignLinkField(info.Path, program) || !AssignLinkField(info.WorkingDir, ExtractFilePath(program))) return;
     info.ShowCmd = swShowNormal;
-    CreateLink(info, ProgramLinkFileName(folder));
+    CreateLink(platform, info, ProgramLinkFileName(folder));
 }
 
-void SetRunAtStartup(bool enabled) {
-    IPlatform& platform = Platform();
+void SetRunAtStartup(IPlatform& platform, TAppSettingXml& settings, bool enabled) {
     platform.RegistryDeleteValue(TRegistryRoot::CurrentUser, UserRunKey, ProgramLinkName);
-    AppSettingXml().RunStartup = enabled;
-    std::string startup = GetSpecialFolder(sfStartup);
+    settings.RunStartup = enabled;
+    std::string startup = GetSpecialFolder(platform, sfStartup);
     // Without a known Startup folder there is no place for the shortcut.
     if (startup.empty()) return;
     std::string linkFile = ProgramLinkFileName(startup);
     if (enabled)
-        CreateProgramLink(startup);
+        CreateProgramLink(platform, startup);
     else if (platform.FileExists(linkFile))
         platform.RemoveFile(linkFile);
 }

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 
 namespace quorlet {
 

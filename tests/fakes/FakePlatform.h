@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "base/Platform.h"
 #include "shell/LinkCreateInfo.h"
 
 namespace quorlet {
@@ -88,6 +88,9 @@ public:
     std::string RegistryString(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
     void RegistryDeleteValue(TRegistryRoot root, const std::string& key, const std::string& valueName) override;
     std::string SystemFolderPath(TSystemFolder folder) override;
+    // Sounds played, by resource name, in order.
+    std::vector<std::string> SoundsPlayed;
+    void PlayResourceSound(const std::string& name) override { SoundsPlayed.push_back(name); }
 
 private:
     TIconHandle NewIcon(const TFakeIcon& icon);

@@ -1,6 +1,6 @@
 #include "fakes/TempFolder.h"
 
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 
 #include <fstream>
 #include <random>

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/ButtonGrid.h"
+#include "launcher/ButtonGrid.h"
 
 using namespace quorlet;
 

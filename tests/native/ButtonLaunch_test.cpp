@@ -5,9 +5,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
+#include "launcher/ButtonLaunch.h"
 #include "settings/UBtnSettingXml.h"
 
 using namespace quorlet;
@@ -63,7 +64,8 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
     WriteFileText(document, "text");
     TShellLinkData target;
     target.Path = program;
-    target.Arguments = "--not-passed";
+    target.Arguments = "--profile work";
+    target.WorkingDir = "C:\\Profiles";
     target.HasIdList = true;
     target.ShowCmd = 7;
     WriteFakeShortcut(platform, link, target);
@@ -79,8 +81,9 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
         // Capitals take the general way, with the stored (empty) working folder.
         {upper, "", "-y", 1, {"open", upper, "-y", "", 1}},
         {document, "D:\\", "", 0, {"open", document, "", "D:\\", 0}},
-        // A shortcut opens its target with no arguments, in ".", as it says to show.
-        {link, "C:\\Work", "-z", 1, {"", program, "", ".", 7}},
+        // A shortcut opens its target as a double click on it would: its own
+        // arguments, folder and show state, none of the record's.
+        {link, "C:\\Work", "-z", 1, {"", program, "--profile work", "C:\\Profiles", 7}},
         // A folder is explored with a backslash added, whatever its window style.
         {tools, "C:\\Work", "-w", 3, {"explore", tools + "\\", "", "", 1, TShellOwner::Desktop}},
     };
@@ -88,7 +91,7 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
     for (const Case& c : cases) {
         platform.ShellOpenCalls.clear();
         Store(id, c.Command, c.WorkingDir, c.Parameters, c.WindowStyle);
-        EXPECT_TRUE(store.LaunchButton(id)) << c.Command;
+        EXPECT_TRUE(LaunchButton(platform, store, id)) << c.Command;
         ASSERT_EQ(platform.ShellOpenCalls.size(), 1u) << c.Command;
         const TShellOpenCall& call = platform.ShellOpenCalls[0];
         EXPECT_EQ(call.Verb, c.Expected.Verb) << c.Command;
@@ -108,7 +111,7 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
 
 TEST_F(ButtonLaunchTest, MissingTargetStartsAndCountsNothing) {
     Store(101, folder.File("gone.exe"));
-    EXPECT_FALSE(store.LaunchButton(101));
+    EXPECT_FALSE(LaunchButton(platform, store, 101));
     EXPECT_TRUE(platform.ShellOpenCalls.empty());
     EXPECT_EQ(StoredCount(101), 0);
     EXPECT_EQ(store.TotolRunTimes, 0);
@@ -117,16 +120,16 @@ TEST_F(ButtonLaunchTest, MissingTargetStartsAndCountsNothing) {
 TEST_F(ButtonLaunchTest, ARefusedStartStillCounts) {
     platform.ShellOpenResult = false;
     Store(101, program);
-    EXPECT_TRUE(store.LaunchButton(101));
+    EXPECT_TRUE(LaunchButton(platform, store, 101));
     EXPECT_EQ(StoredCount(101), 1);
 }
 
 TEST_F(ButtonLaunchTest, ExploreButtonPathOpensTheFolder) {
     Store(101, program);
     Store(102, tools);
-    EXPECT_TRUE(store.ExploreButtonPath(101));
-    EXPECT_TRUE(store.ExploreButtonPath(102));
-    EXPECT_FALSE(store.ExploreButtonPath(103));
+    EXPECT_TRUE(ExploreButtonPath(platform, store, 101));
+    EXPECT_TRUE(ExploreButtonPath(platform, store, 102));
+    EXPECT_FALSE(ExploreButtonPath(platform, store, 103));
     ASSERT_EQ(platform.ShellOpenCalls.size(), 2u);
     EXPECT_EQ(platform.ShellOpenCalls[0].File, tools + "/");
     EXPECT_EQ(platform.ShellOpenCalls[1].File, tools + "\\");

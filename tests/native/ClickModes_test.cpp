@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ClickModes.h"
+#include "launcher/ClickModes.h"
 
 using namespace quorlet;
 

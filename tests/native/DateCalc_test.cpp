@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/DateCalc.h"
+#include "base/DateCalc.h"
 
 using namespace quorlet;
 

@@ -1,7 +1,7 @@
 // Edge snapping after a move of the main window.
 #include <gtest/gtest.h>
 
-#include "app/EdgeSnap.h"
+#include "launcher/EdgeSnap.h"
 
 using namespace quorlet;
 

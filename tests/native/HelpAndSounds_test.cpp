@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/AppPaths.h"
-#include "app/ClickSound.h"
+#include "base/AppPaths.h"
+#include "launcher/ClickSound.h"
 #include "fakes/FakePlatform.h"
 #include "shell/HelpTopics.h"
 

@@ -14,11 +14,9 @@ namespace {
 class ShellLinkerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetPlatform(&platform);
         target = folder.File("Target Program.exe");
         WriteFileText(target, "MZ");
     }
-    void TearDown() override { SetPlatform(nullptr); }
 
     std::string Shortcut(const std::string& name, const TShellLinkData& data) {
         std::string file = folder.File(name);
@@ -57,12 +55,12 @@ TEST_F(ShellLinkerTest, FilesThatAreNotShortcutsLeaveTheRecordAsItWas) {
         platform.ShellLinks[file] = ToTarget();  // the shell object would read it: it is never asked
         TLinkInfo info;
         info.Path = "kept";
-        EXPECT_FALSE(ReadLink(file, info)) << c.Name;
+        EXPECT_FALSE(ReadLink(platform, file, info)) << c.Name;
         EXPECT_EQ(info.Path, "kept") << c.Name;
     }
     TLinkInfo info;
     info.Path = "kept";
-    EXPECT_FALSE(ReadLink(folder.File("missing.lnk"), info));
+    EXPECT_FALSE(ReadLink(platform, folder.File("missing.lnk"), info));
     EXPECT_EQ(info.Path, "kept");
 }
 
@@ -72,12 +70,12 @@ TEST_F(ShellLinkerTest, ShortcutWithoutTargetItemClearsTheRecord) {
     std::string file = Shortcut("noitem.lnk", data);
     TLinkInfo info;
     info.Path = "old";
-    EXPECT_FALSE(ReadLink(file, info));
+    EXPECT_FALSE(ReadLink(platform, file, info));
     EXPECT_EQ(info.Path, "");
 
     platform.ShellLinks.erase(file);  // the shell object fails on it
     info.Path = "old";
-    EXPECT_FALSE(ReadLink(file, info));
+    EXPECT_FALSE(ReadLink(platform, file, info));
     EXPECT_EQ(info.Path, "");
 }
 
@@ -89,7 +87,7 @@ TEST_F(ShellLinkerTest, ReadsFieldsCutsLongTextsAndFallsBackToThePathForTheIcon)
     data.IconIndex = 4;
     data.ShowCmd = 7;
     TLinkInfo info;
-    ASSERT_TRUE(ReadLink(Shortcut("a.lnk", data), info));
+    ASSERT_TRUE(ReadLink(platform, Shortcut("a.lnk", data), info));
     EXPECT_EQ(info.Path, target);
     EXPECT_EQ(info.Arguments, ("-x " + std::string(300, 'a')).substr(0, 259));
     EXPECT_EQ(info.WorkingDir, "C:\\Work");
@@ -105,38 +103,48 @@ TEST_F(ShellLinkerTest, ShowCommandStoredInTheHeaderWins) {
     std::string file = Shortcut("max.lnk", data);
     platform.ShellLinks[file].ShowCmd = 1;  // an object that reports only the default
     TLinkInfo info;
-    ASSERT_TRUE(ReadLink(file, info));
+    ASSERT_TRUE(ReadLink(platform, file, info));
     EXPECT_EQ(info.ShowState, 2);
 
     std::string cut = folder.File("cut.lnk");  // flag present, header incomplete
     WriteFileText(cut, ReadFileText(file).substr(0, 40));
     platform.ShellLinks[cut] = data;
     platform.ShellLinks[cut].ShowCmd = 7;
-    ASSERT_TRUE(ReadLink(cut, info));
+    ASSERT_TRUE(ReadLink(platform, cut, info));
     EXPECT_EQ(info.ShowState, 1);
 }
 
-TEST_F(ShellLinkerTest, OpenLinkStartsTheTargetWithoutArgumentsInDot) {
-    TShellLinkData data = ToTarget();
-    data.Arguments = "--ignored";
-    data.WorkingDir = "C:\\Ignored";
-    data.ShowCmd = 3;
-    EXPECT_TRUE(OpenLink(Shortcut("max.lnk", data)));
-    ASSERT_EQ(platform.ShellOpenCalls.size(), 1u);
-    const TShellOpenCall& call = platform.ShellOpenCalls[0];
-    EXPECT_EQ(call.Verb, "");
-    EXPECT_EQ(call.File, target);
-    EXPECT_EQ(call.Parameters, "");
-    EXPECT_EQ(call.Directory, ".");
-    EXPECT_EQ(call.ShowCommand, 3);
-    EXPECT_EQ(call.Owner, TShellOwner::Application);
+TEST_F(ShellLinkerTest, OpenLinkStartsTheTargetAsTheShortcutSays) {
+    struct Case {
+        std::string Arguments, WorkingDir;
+        std::string ExpectedDirectory;
+    } cases[] = {
+        {"--profile work", "C:\\Work", "C:\\Work"},
+        {"", "", "."},  // no folder of its own: the current one
+    };
+    for (const Case& c : cases) {
+        platform.ShellOpenCalls.clear();
+        TShellLinkData data = ToTarget();
+        data.Arguments = c.Arguments;
+        data.WorkingDir = c.WorkingDir;
+        data.ShowCmd = 3;
+        EXPECT_TRUE(OpenLink(platform, Shortcut("max.lnk", data)));
+        ASSERT_EQ(platform.ShellOpenCalls.size(), 1u);
+        const TShellOpenCall& call = platform.ShellOpenCalls[0];
+        EXPECT_EQ(call.Verb, "");
+        EXPECT_EQ(call.File, target);
+        EXPECT_EQ(call.Parameters, c.Arguments);
+        EXPECT_EQ(call.Directory, c.ExpectedDirectory);
+        EXPECT_EQ(call.ShowCommand, 3);
+        EXPECT_EQ(call.Owner, TShellOwner::Application);
+    }
 }
 
 TEST_F(ShellLinkerTest, OpenLinkHandsAnUnreadableShortcutToTheShell) {
     std::string file = folder.File("odd.lnk");
     WriteFileText(file, "not a shortcut at all, but long enough");
     platform.ShellOpenResult = false;
-    EXPECT_FALSE(OpenLink(file, "open"));
+    EXPECT_FALSE(OpenLink(platform, file, "open"));
     ASSERT_EQ(platform.ShellOpenCalls.size(), 1u);
     EXPECT_EQ(platform.ShellOpenCalls[0].File, file);
     EXPECT_EQ(platform.ShellOpenCalls[0].Verb, "open");
@@ -153,7 +161,7 @@ TEST_F(ShellLinkerTest, ResolveLinkFieldsFallbacks) {
     plain.Arguments = "/a /b";
     plain.ShowCmd = 2;
     TLinkButtonFields fields;
-    ASSERT_TRUE(ResolveLinkFields(Shortcut("Plain.LNK", plain), fields));
+    ASSERT_TRUE(ResolveLinkFields(platform, Shortcut("Plain.LNK", plain), fields));
     EXPECT_EQ(fields.Command, "C:\\Long Names\\Target Program.exe");
     EXPECT_EQ(fields.WorkingDir, "C:\\Work Folder");
     EXPECT_EQ(fields.Parameters, "/a /b");
@@ -166,7 +174,7 @@ TEST_F(ShellLinkerTest, ResolveLinkFieldsFallbacks) {
     described.Description = "My tool";
     described.IconLocation = "C:\\icons.dll";
     described.IconIndex = 9;
-    ASSERT_TRUE(ResolveLinkFields(Shortcut("described.lnk", described), fields));
+    ASSERT_TRUE(ResolveLinkFields(platform, Shortcut("described.lnk", described), fields));
     EXPECT_EQ(fields.Description, "My tool");
     EXPECT_EQ(fields.IconFile, "C:\\icons.dll");
     EXPECT_EQ(fields.IconNumber, 9);
@@ -174,7 +182,7 @@ TEST_F(ShellLinkerTest, ResolveLinkFieldsFallbacks) {
 
     TShellLinkData toFolder = ToTarget();
     toFolder.Path = folder.Path().substr(0, folder.Path().size() - 1);
-    ASSERT_TRUE(ResolveLinkFields(Shortcut("folder.lnk", toFolder), fields));
+    ASSERT_TRUE(ResolveLinkFields(platform, Shortcut("folder.lnk", toFolder), fields));
     EXPECT_EQ(fields.Command, toFolder.Path);  // the shell could not parse it: the full path
 }
 
@@ -184,9 +192,9 @@ TEST_F(ShellLinkerTest, UnresolvedShortcutsLeaveTheFieldsUntouched) {
     std::string deleted = folder.File("deleted.exe");
     TShellLinkData gone = ToTarget();
     gone.Path = deleted;
-    EXPECT_FALSE(ResolveLinkFields(Shortcut("gone.lnk", gone), fields));
-    EXPECT_FALSE(ResolveLinkFields(Shortcut("target.txt", ToTarget()), fields));  // not a ".lnk" name
-    EXPECT_FALSE(ResolveLinkFields(folder.File("missing.lnk"), fields));
+    EXPECT_FALSE(ResolveLinkFields(platform, Shortcut("gone.lnk", gone), fields));
+    EXPECT_FALSE(ResolveLinkFields(platform, Shortcut("target.txt", ToTarget()), fields));  // not a ".lnk" name
+    EXPECT_FALSE(ResolveLinkFields(platform, folder.File("missing.lnk"), fields));
     EXPECT_EQ(fields.Command, "kept");
 }
 

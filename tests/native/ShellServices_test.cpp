@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "settings/UAppSettingXml.h"
@@ -23,18 +23,14 @@ const char* const RunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 class ShellServicesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetPlatform(&platform);
         SettingFileName = folder.File("QL_alice.xml");
         platform.FakeExecutableName = "C:\\Tools\\Quorlet\\Quorlet.exe";
     }
-    void TearDown() override {
-        ResetAppSettingXml();
-        SettingFileName.clear();
-        SetPlatform(nullptr);
-    }
+    void TearDown() override { SettingFileName.clear(); }
 
     TTempFolder folder;
     TFakePlatform platform;
+    TAppSettingXml settings{platform};
 };
 
 TEST_F(ShellServicesTest, FileIconIndexRule) {
@@ -55,7 +51,7 @@ TEST_F(ShellServicesTest, FileIconIndexRule) {
         {"tool.exe", -7, false, -7},  // other negatives name a resource and pass through
     };
     for (const Case& c : cases) {
-        TOwnedIcon icon = GetFileIcon(c.File, c.Index);
+        TOwnedIcon icon = GetFileIcon(platform, c.File, c.Index);
         ASSERT_TRUE(icon) << c.File << " " << c.Index;
         const TFakeIcon& made = platform.LiveIcons.at(icon.Get());
         EXPECT_EQ(made.File, c.File);
@@ -71,17 +67,17 @@ TEST_F(ShellServicesTest, FileIconIndexRule) {
 TEST_F(ShellServicesTest, MissingFilesGiveNoIconAndNoCount) {
     platform.NoShellIcon.push_back("gone.exe");
     platform.IconCounts["broken.dll"] = -3;  // a nonsense answer counts as none
-    EXPECT_FALSE(GetFileIcon("gone.exe", 0));
-    EXPECT_FALSE(GetFileIcon("gone.exe", 4));
-    EXPECT_EQ(GetIconCount("gone.exe"), 0);
-    EXPECT_EQ(GetIconCount("broken.dll"), 0);
+    EXPECT_FALSE(GetFileIcon(platform, "gone.exe", 0));
+    EXPECT_FALSE(GetFileIcon(platform, "gone.exe", 4));
+    EXPECT_EQ(GetIconCount(platform, "gone.exe"), 0);
+    EXPECT_EQ(GetIconCount(platform, "broken.dll"), 0);
 }
 
 TEST_F(ShellServicesTest, ReplacedIconsAreDestroyedExactlyOnce) {
     platform.IconCounts["tool.exe"] = 3;
     {
         TOwnedIcon shown;
-        for (int i = 0; i < 300; ++i) shown = GetFileIcon("tool.exe", i % 4);
+        for (int i = 0; i < 300; ++i) shown = GetFileIcon(platform, "tool.exe", i % 4);
         TOwnedIcon moved(std::move(shown));
         EXPECT_FALSE(shown);
         EXPECT_EQ(platform.LiveIcons.size(), 1u);
@@ -105,26 +101,26 @@ TEST_F(ShellServicesTest, SpecialFolderTable) {
                                    std::string("M:\\") + machineValues[code - 21]);
 
     for (int code = 0; code <= 16; ++code)
-        EXPECT_EQ(GetSpecialFolder(code), std::string("U:\\") + userValues[code] + "\\") << code;
+        EXPECT_EQ(GetSpecialFolder(platform, code), std::string("U:\\") + userValues[code] + "\\") << code;
     for (int code = 21; code <= 26; ++code)
-        EXPECT_EQ(GetSpecialFolder(code), std::string("M:\\") + machineValues[code - 21] + "\\") << code;
-    EXPECT_EQ(GetSpecialFolder(17), "C:\\Windows\\");
-    EXPECT_EQ(GetSpecialFolder(18), "C:\\Windows\\system32\\");
-    EXPECT_EQ(GetSpecialFolder(19), "C:\\Users\\alice\\Temp\\");  // already ends in a backslash
-    EXPECT_EQ(GetSpecialFolder(20), "C:\\");
-    EXPECT_EQ(GetSpecialFolder(27), "");
-    EXPECT_EQ(GetSpecialFolder(255), "");
+        EXPECT_EQ(GetSpecialFolder(platform, code), std::string("M:\\") + machineValues[code - 21] + "\\") << code;
+    EXPECT_EQ(GetSpecialFolder(platform, 17), "C:\\Windows\\");
+    EXPECT_EQ(GetSpecialFolder(platform, 18), "C:\\Windows\\system32\\");
+    EXPECT_EQ(GetSpecialFolder(platform, 19), "C:\\Users\\alice\\Temp\\");  // already ends in a backslash
+    EXPECT_EQ(GetSpecialFolder(platform, 20), "C:\\");
+    EXPECT_EQ(GetSpecialFolder(platform, 27), "");
+    EXPECT_EQ(GetSpecialFolder(platform, 255), "");
 }
 
 TEST_F(ShellServicesTest, MissingSpecialFoldersAreEmpty) {
     platform.SystemFolder.clear();
-    EXPECT_EQ(GetSpecialFolder(sfDesktop), "");
-    EXPECT_EQ(GetSpecialFolder(21), "");
-    EXPECT_EQ(GetSpecialFolder(sfSystemDrive), "");
+    EXPECT_EQ(GetSpecialFolder(platform, sfDesktop), "");
+    EXPECT_EQ(GetSpecialFolder(platform, 21), "");
+    EXPECT_EQ(GetSpecialFolder(platform, sfSystemDrive), "");
 }
 
 TEST_F(ShellServicesTest, ProgramLinkPointsAtTheRunningProgram) {
-    CreateProgramLink(folder.File("Desk\\"));
+    CreateProgramLink(platform, folder.File("Desk\\"));
     ASSERT_EQ(platform.SavedLinks.size(), 1u);
     const TLinkCreateInfo& info = platform.SavedLinks[0].first;
     EXPECT_EQ(platform.SavedLinks[0].second, folder.File("Desk\\\\Quorlet.lnk"));
@@ -141,7 +137,7 @@ TEST_F(ShellServicesTest, ProgramLinkPointsAtTheRunningProgram) {
 
 TEST_F(ShellServicesTest, ProgramPathTooLongForAShortcutWritesNone) {
     platform.FakeExecutableName = "C:\\" + std::string(270, 'a') + "\\Quorlet.exe";
-    CreateProgramLink(folder.Path());
+    CreateProgramLink(platform, folder.Path());
     EXPECT_TRUE(platform.SavedLinks.empty());
 }
 
@@ -164,7 +160,7 @@ protected:
         platform.SetRegistryString(TRegistryRoot::CurrentUser, RunKey, "Quorlet", "C:\\old\\Quorlet.exe");
     }
     void CreateDirectoryForStartup() { std::filesystem::create_directories(startup.File("Startup")); }
-    std::string LinkFile() { return ProgramLinkFileName(GetSpecialFolder(sfStartup)); }
+    std::string LinkFile() { return ProgramLinkFileName(GetSpecialFolder(platform, sfStartup)); }
     bool RunValueGone() {
         return platform.RegistryString(TRegistryRoot::CurrentUser, RunKey, "Quorlet").empty();
     }
@@ -173,28 +169,28 @@ protected:
 };
 
 TEST_F(RunAtStartupTest, OnWritesTheStartupShortcutAndRemovesTheRunValue) {
-    SetRunAtStartup(true);
-    EXPECT_TRUE(AppSettingXml().RunStartup);
+    SetRunAtStartup(platform, settings, true);
+    EXPECT_TRUE(settings.RunStartup);
     EXPECT_TRUE(RunValueGone());
     EXPECT_TRUE(platform.FileExists(LinkFile()));
     ASSERT_EQ(platform.SavedLinks.size(), 1u);
     EXPECT_EQ(platform.SavedLinks[0].second, LinkFile());
     EXPECT_STREQ(platform.SavedLinks[0].first.Path, "C:\\Tools\\Quorlet\\Quorlet.exe");
 
-    SetRunAtStartup(true);  // rewritten each time, in the same place
+    SetRunAtStartup(platform, settings, true);  // rewritten each time, in the same place
     ASSERT_EQ(platform.SavedLinks.size(), 2u);
     EXPECT_EQ(platform.SavedLinks[1].second, LinkFile());
 }
 
 TEST_F(RunAtStartupTest, OffDeletesTheShortcutAndOffAgainOnlyRemovesTheRunValue) {
-    SetRunAtStartup(true);
-    SetRunAtStartup(false);
-    EXPECT_FALSE(AppSettingXml().RunStartup);
+    SetRunAtStartup(platform, settings, true);
+    SetRunAtStartup(platform, settings, false);
+    EXPECT_FALSE(settings.RunStartup);
     EXPECT_FALSE(platform.FileExists(LinkFile()));
 
     platform.SetRegistryString(TRegistryRoot::CurrentUser, RunKey, "Quorlet", "C:\\old\\Quorlet.exe");
     size_t deletions = platform.DeletedRegistryValues.size();
-    SetRunAtStartup(false);
+    SetRunAtStartup(platform, settings, false);
     EXPECT_TRUE(RunValueGone());
     EXPECT_EQ(platform.DeletedRegistryValues.size(), deletions + 1);
     EXPECT_EQ(platform.SavedLinks.size(), 1u);
@@ -202,8 +198,8 @@ TEST_F(RunAtStartupTest, OffDeletesTheShortcutAndOffAgainOnlyRemovesTheRunValue)
 
 TEST_F(RunAtStartupTest, UnknownStartupFolderWritesNoShortcutAnywhere) {
     platform.Registry.erase(TFakePlatform::RegistryKey(TRegistryRoot::CurrentUser, ShellFolders, "Startup"));
-    SetRunAtStartup(true);
-    EXPECT_TRUE(AppSettingXml().RunStartup);
+    SetRunAtStartup(platform, settings, true);
+    EXPECT_TRUE(settings.RunStartup);
     EXPECT_TRUE(RunValueGone());
     EXPECT_TRUE(platform.SavedLinks.empty());
 }

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/TopButtons.h"
+#include "launcher/TopButtons.h"
 
 using namespace quorlet;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "settings/UAppSettingXml.h"

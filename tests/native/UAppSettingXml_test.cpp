@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "native/UAppSettingXml_fixture.h"
-#include "settings/DateCalc.h"
+#include "base/DateCalc.h"
 
 #ifndef _WIN32
 #include <signal.h>

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "settings/UBtnSettingXml.h"

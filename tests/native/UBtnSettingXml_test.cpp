@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "settings/UBtnSettingXml.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 #include "settings/UConfigXml.h"
 
 using namespace quorlet;

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
-#include "platform/WinHandles.h"
+#include "win32/WinHandles.h"
 #include "shell/HelpTopics.h"
 
 using namespace quorlet;

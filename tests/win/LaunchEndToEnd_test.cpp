@@ -14,12 +14,12 @@
 
 #include "RemoteControls.h"
 #include "WinTestSupport.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "app/MainControls.h"
 #include "fakes/TempFolder.h"
-#include "platform/ComPtr.h"
+#include "win32/ComPtr.h"
 #include "platform/Win32Platform.h"
-#include "platform/WinHandles.h"
+#include "win32/WinHandles.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
@@ -219,7 +219,7 @@ protected:
         AssignLinkField(link.Arguments, "--from-link");
         AssignLinkField(link.WorkingDir, workFolder);
         link.ShowCmd = SW_SHOWNORMAL;
-        ASSERT_TRUE(CreateLink(link, shortcut));
+        ASSERT_TRUE(CreateLink(scope.Platform(), link, shortcut));
 
         TAppSettingXml settings(scope.Platform());
         settings.LoadSettings();  // a new document: groups "Tabsheet 1" and "Tabsheet 2"
@@ -467,10 +467,10 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     ASSERT_NO_FATAL_FAILURE(ClickTab(2));
     ExpectGrid(2, {{201, linkHint}, {202, docsHint}, {203, goneHint}});
     {
-        SCOPED_TRACE("a shortcut starts its target without its arguments in the folder \".\"");
+        SCOPED_TRACE("a shortcut starts its target with its own arguments in its own folder");
         ASSERT_NO_FATAL_FAILURE(BringToFront());
         ASSERT_TRUE(SendClick(PointAt(Cell(2, 201)), {VK_SHIFT}));
-        expectedLines.push_back(WithoutTrailingBackslash(startFolder) + "|");
+        expectedLines.push_back(WithoutTrailingBackslash(workFolder) + "|--from-link");
         EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
         EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:1")) << Panel(1);
     }

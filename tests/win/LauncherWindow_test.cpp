@@ -9,12 +9,12 @@
 #include <commctrl.h>
 
 #include "WinTestSupport.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "app/MainControls.h"
 #include "app/TApplicationWindow.h"
 #include "app/UMain.h"
 #include "fakes/TempFolder.h"
-#include "platform/ComPtr.h"
+#include "win32/ComPtr.h"
 #include "platform/Win32Platform.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
@@ -70,6 +70,7 @@ protected:
     // Creates and shows the window from what the files hold.
     TfrmQuorlet& Open() {
         AppSettingXml().SaveSettings();
+        form.reset();
         ResetAppSettingXml();
         ResetBtnSettingXml();
         form.reset(new TfrmQuorlet);

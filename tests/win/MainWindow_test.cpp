@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
-#include "app/AppPaths.h"
+#include "app/MainControls.h"
+#include "base/AppPaths.h"
 #include "app/TApplicationWindow.h"
 #include "app/UMain.h"
 #include "fakes/TempFolder.h"
 #include "platform/Win32Platform.h"
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UConfigXml.h"
 
@@ -44,7 +45,6 @@ TEST_F(MainWindowTest, CreationResolvesTheSettingsDocumentAndShapesTheWindow) {
 
     EXPECT_EQ(SettingFileName, folder.File("QL_" + config.UserName + ".xml"));
     EXPECT_TRUE(FileExistsOnDisk(ConfigFileName));
-    EXPECT_EQ(form.CellIconSize, 32);
 
     char text[64] = {};
     GetClassNameA(hwnd, text, sizeof text);
@@ -70,15 +70,41 @@ TEST_F(MainWindowTest, CreationResolvesTheSettingsDocumentAndShapesTheWindow) {
     RECT client;
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right - client.left, 348);
+
+    // The status bar is 18 pixels high at the bottom; the tab strip with its
+    // page fills the rest, room for two rows of 34-pixel cells.
+    RECT status, strip;
+    GetWindowRect(GetDlgItem(hwnd, IdStatusBar), &status);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&status), 2);
+    EXPECT_EQ(status.bottom - status.top, 18);
+    EXPECT_EQ(status.bottom, client.bottom);
+    EXPECT_EQ(status.right - status.left, 348);
+    GetWindowRect(GetDlgItem(hwnd, IdMorePageControl), &strip);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&strip), 2);
+    EXPECT_EQ(strip.top, 0);
+    EXPECT_EQ(strip.bottom, status.top);
+    RECT cell;
+    ASSERT_TRUE(GetWindowRect(GetDlgItem(GetDlgItem(hwnd, IdFirstSheet + 1), 111), &cell));
+    EXPECT_EQ(cell.right - cell.left, 34);
+    EXPECT_EQ(cell.bottom - cell.top, 34);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&cell), 2);
+    EXPECT_GT(cell.top, strip.top);
+    EXPECT_LE(cell.bottom, status.top);  // the lower row is not covered
 }
 
 TEST_F(MainWindowTest, AnswersTheSecondStartsMessageAndClosesTheLoop) {
     TfrmQuorlet form;
     ASSERT_TRUE(form.Create(GetModuleHandleA(nullptr), application.Handle())) << form.ErrorText();
     form.Show();
+    // A second start's notice leaves the window as it is: shown stays shown,
+    // minimised stays minimised.
     EXPECT_EQ(SendMessageA(form.Handle(), WM_QUORLET_RUNNING, 0, 0), 0);
-    EXPECT_EQ(form.RunningNoticeCount, 1);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_FALSE(IsIconic(form.Handle()));
+    ShowWindow(form.Handle(), SW_MINIMIZE);
+    EXPECT_EQ(SendMessageA(form.Handle(), WM_QUORLET_RUNNING, 0, 0), 0);
+    PumpUntil(500, [] { return false; });
+    EXPECT_TRUE(IsIconic(form.Handle()));
 
     PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
     HWND hwnd = form.Handle();

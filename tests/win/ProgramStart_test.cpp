@@ -5,7 +5,7 @@
 
 #include "WinTestSupport.h"
 #include "fakes/TempFolder.h"
-#include "platform/WinHandles.h"
+#include "win32/WinHandles.h"
 
 using namespace quorlet;
 

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "platform/WinHandles.h"
+#include "win32/WinHandles.h"
 
 namespace quorlet {
 

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "WinTestSupport.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "fakes/TempFolder.h"
-#include "platform/ComPtr.h"
+#include "win32/ComPtr.h"
 #include "platform/Win32Platform.h"
-#include "settings/FileIo.h"
+#include "base/FileIo.h"
 #include "shell/ShellLinker.h"
 #include "shell/ShellServices.h"
 
@@ -85,10 +85,10 @@ TEST_F(ShellTest, ShortcutsWrittenByCreateLinkReadBackWithTheSameFields) {
         info.IconIndex = 2;
         info.ShowCmd = c.ShowCmd;
         std::string link = folder.File("case" + std::to_string(c.ShowCmd) + ".lnk");
-        ASSERT_TRUE(CreateLink(info, link));
+        ASSERT_TRUE(CreateLink(platform, info, link));
 
         TLinkInfo read;
-        ASSERT_TRUE(ReadLink(link, read)) << c.ShowCmd;
+        ASSERT_TRUE(ReadLink(platform, link, read)) << c.ShowCmd;
         EXPECT_EQ(read.Path, recorder);
         EXPECT_EQ(read.Arguments, "-a \"two words\"");
         EXPECT_EQ(read.WorkingDir, folder.Path());
@@ -101,10 +101,10 @@ TEST_F(ShellTest, ShortcutsWrittenByCreateLinkReadBackWithTheSameFields) {
 
 TEST_F(ShellTest, ShortcutWithoutIconLocationTakesItsTargetsIcon) {
     std::string link = folder.File("plain.lnk");
-    ASSERT_TRUE(CreateLink(LinkTo(recorder), link));
+    ASSERT_TRUE(CreateLink(platform, LinkTo(recorder), link));
     TLinkButtonFields fields;
-    ASSERT_TRUE(ResolveLinkFields(link, fields));
-    EXPECT_EQ(fields.Command, GetLongPathByShell(recorder));
+    ASSERT_TRUE(ResolveLinkFields(platform, link, fields));
+    EXPECT_EQ(fields.Command, GetLongPathByShell(platform, recorder));
     EXPECT_EQ(fields.IconFile, recorder);
     EXPECT_EQ(fields.IconNumber, 0);
     EXPECT_EQ(fields.Description, "QuorletRecorder.exe");
@@ -114,11 +114,11 @@ TEST_F(ShellTest, ShortcutToADeletedTargetIsNotResolved) {
     std::string target = folder.File("doomed.txt");
     WriteFileText(target, "soon gone");
     std::string link = folder.File("doomed.lnk");
-    ASSERT_TRUE(CreateLink(LinkTo(target), link));
+    ASSERT_TRUE(CreateLink(platform, LinkTo(target), link));
     ASSERT_TRUE(DeleteFileA(target.c_str()));
     TLinkButtonFields fields;
     fields.Command = "kept";
-    EXPECT_FALSE(ResolveLinkFields(link, fields));
+    EXPECT_FALSE(ResolveLinkFields(platform, link, fields));
     EXPECT_EQ(fields.Command, "kept");
 }
 
@@ -128,33 +128,33 @@ TEST_F(ShellTest, ShortNamesComeBackLong) {
     char shortName[MAX_PATH] = {};
     ASSERT_GT(GetShortPathNameA(longName.c_str(), shortName, MAX_PATH), 0u);
     ASSERT_NE(std::string(shortName), longName);
-    EXPECT_EQ(GetLongPathByShell(shortName), GetLongPathByShell(longName));
-    EXPECT_EQ(ExtractFileName(GetLongPathByShell(shortName)), "A Rather Long File Name.txt");
+    EXPECT_EQ(GetLongPathByShell(platform, shortName), GetLongPathByShell(platform, longName));
+    EXPECT_EQ(ExtractFileName(GetLongPathByShell(platform, shortName)), "A Rather Long File Name.txt");
 
     std::string missing = folder.File("No Such File.txt");
     char full[MAX_PATH] = {};
     GetFullPathNameA(missing.c_str(), MAX_PATH, full, nullptr);
-    EXPECT_EQ(GetLongPathByShell(missing), full);
+    EXPECT_EQ(GetLongPathByShell(platform, missing), full);
 }
 
 TEST_F(ShellTest, IconCountsAndChoices) {
     std::string text = folder.File("notes.txt");
     WriteFileText(text, "no icons here");
-    EXPECT_EQ(GetIconCount(recorder), 3);
-    EXPECT_EQ(GetIconCount(WindowsPath(QUORLET_MULTI_IMAGE_ICO)), 1);  // one icon, several images
-    EXPECT_EQ(GetIconCount(text), 0);
-    EXPECT_EQ(GetIconCount(folder.File("missing.exe")), 0);
+    EXPECT_EQ(GetIconCount(platform, recorder), 3);
+    EXPECT_EQ(GetIconCount(platform, WindowsPath(QUORLET_MULTI_IMAGE_ICO)), 1);  // one icon, several images
+    EXPECT_EQ(GetIconCount(platform, text), 0);
+    EXPECT_EQ(GetIconCount(platform, folder.File("missing.exe")), 0);
 
-    TOwnedIcon first = GetFileIcon(recorder, 1), second = GetFileIcon(recorder, 2);
+    TOwnedIcon first = GetFileIcon(platform, recorder, 1), second = GetFileIcon(platform, recorder, 2);
     ASSERT_TRUE(first);
     ASSERT_TRUE(second);
     EXPECT_NE(IconPixels(first.Get()), IconPixels(second.Get()));
-    TOwnedIcon clamped = GetFileIcon(recorder, 5);  // beyond the last: the last
+    TOwnedIcon clamped = GetFileIcon(platform, recorder, 5);  // beyond the last: the last
     EXPECT_EQ(IconPixels(clamped.Get()), IconPixels(second.Get()));
 
-    EXPECT_TRUE(GetFileIcon(text, 2));             // the shell's document icon
-    EXPECT_TRUE(GetShellIcon(folder.Path()));      // folders have one too
-    EXPECT_TRUE(GetFileIcon(recorder, -1));        // never the count mistaken for a handle
+    EXPECT_TRUE(GetFileIcon(platform, text, 2));             // the shell's document icon
+    EXPECT_TRUE(GetShellIcon(platform, folder.Path()));      // folders have one too
+    EXPECT_TRUE(GetFileIcon(platform, recorder, -1));        // never the count mistaken for a handle
 }
 
 TEST_F(ShellTest, ReplacedIconsAreDestroyed) {
@@ -165,7 +165,7 @@ TEST_F(ShellTest, ReplacedIconsAreDestroyed) {
         TOwnedIcon shown;
         for (int i = 0; i < 300; ++i) {
             if (shown) replaced.push_back(shown.Get());
-            shown = GetFileIcon(recorder, 1 + i % 3);
+            shown = GetFileIcon(platform, recorder, 1 + i % 3);
             ASSERT_TRUE(shown);
         }
         EXPECT_TRUE(IsLiveIcon(shown.Get()));
@@ -183,22 +183,22 @@ TEST_F(ShellTest, ReplacedIconsAreDestroyed) {
 TEST_F(ShellTest, SystemDriveFolder) {
     char system[MAX_PATH] = {};
     ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 2u);
-    std::string drive = GetSpecialFolder(sfSystemDrive);
+    std::string drive = GetSpecialFolder(platform, sfSystemDrive);
     EXPECT_EQ(drive, std::string(system, 2) + "\\");
-    EXPECT_EQ(GetSpecialFolder(27), "");
-    std::string windows = GetSpecialFolder(17);
+    EXPECT_EQ(GetSpecialFolder(platform, 27), "");
+    std::string windows = GetSpecialFolder(platform, 17);
     ASSERT_FALSE(windows.empty());
     EXPECT_EQ(windows.back(), '\\');
     EXPECT_TRUE(DirectoryExistsOnDisk(windows));
 }
 
 TEST_F(ShellTest, ProgramLinkPointsAtTheRunningProgram) {
-    CreateProgramLink(folder.Path());
+    CreateProgramLink(platform, folder.Path());
     std::string link = folder.File("Quorlet.lnk");
     ASSERT_TRUE(FileExistsOnDisk(link));
     TLinkInfo read;
-    ASSERT_TRUE(ReadLink(link, read));
-    EXPECT_EQ(GetLongPathByShell(read.Path), GetLongPathByShell(platform.ExecutableName()));
+    ASSERT_TRUE(ReadLink(platform, link, read));
+    EXPECT_EQ(GetLongPathByShell(platform, read.Path), GetLongPathByShell(platform, platform.ExecutableName()));
     EXPECT_EQ(read.WorkingDir, ExtractFilePath(platform.ExecutableName()));
     EXPECT_EQ(read.ShowState, 0);
 }
@@ -223,7 +223,7 @@ TEST_F(ShellTest, DamagedShortcutsAreRefusedWithoutHarm) {
         std::string file = folder.File(c.Name);
         WriteFileText(file, c.Bytes);
         TLinkInfo info;
-        bool read = ReadLink(file, info);
+        bool read = ReadLink(platform, file, info);
         if (std::string(c.Name) != "random.lnk") {
             EXPECT_FALSE(read) << c.Name;
         }
@@ -231,7 +231,7 @@ TEST_F(ShellTest, DamagedShortcutsAreRefusedWithoutHarm) {
         EXPECT_LE(info.Arguments.size(), LinkTextLimit);
         TLinkButtonFields fields;
         fields.Command = "kept";
-        if (!ResolveLinkFields(file, fields)) {
+        if (!ResolveLinkFields(platform, file, fields)) {
             EXPECT_EQ(fields.Command, "kept") << c.Name;
         }
     }
@@ -239,14 +239,14 @@ TEST_F(ShellTest, DamagedShortcutsAreRefusedWithoutHarm) {
 
 TEST_F(ShellTest, PathsLongerThanMaxPathAreRefused) {
     std::string deep = folder.Path() + std::string(150, 'd') + "\\" + std::string(150, 'e') + ".lnk";
-    EXPECT_FALSE(CreateLink(LinkTo(recorder), deep));
+    EXPECT_FALSE(CreateLink(platform, LinkTo(recorder), deep));
     TLinkInfo info;
-    EXPECT_FALSE(ReadLink(deep, info));
+    EXPECT_FALSE(ReadLink(platform, deep, info));
     std::string longTarget = folder.Path() + std::string(300, 'x') + ".exe";
     TLinkCreateInfo tooLong = {};
     EXPECT_FALSE(AssignLinkField(tooLong.Path, longTarget));
     EXPECT_EQ(std::string(tooLong.Path).size(), 260u);
-    EXPECT_EQ(GetLongPathByShell(longTarget), longTarget);
+    EXPECT_EQ(GetLongPathByShell(platform, longTarget), longTarget);
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+// Pictures and hints of button images (LoadButtonImage): a cell of a button
+// tab sheet or a recent or most-used image of the Quorlet Tab shows the icon
+// and hint of the record stored under its button identifier.
+
+#include "app/TCellWindow.h"
+#include "app/TIconLoader.h"
+#include "base/Platform.h"
+#include "launcher/ButtonGrid.h"
+#include "settings/UBtnSettingXml.h"
+#include "shell/OwnedIcon.h"
+
+namespace quorlet {
+
+class TButtonImages {
+public:
+    TButtonImages(IPlatform& platform, TBtnSettingXml& store, TIconLoader& loader)
+        : FPlatform(platform), FStore(store), FLoader(loader) {}
+
+    IPlatform& PlatformServices() const { return FPlatform; }
+    // ImageMissedIcon: shown for a record whose icon file no longer exists.
+    void SetMissedIcon(TOwnedIcon icon) { FMissedIcon = std::move(icon); }
+    // While the window is being built, the document just read serves every
+    // image and reload requests read nothing.
+    void SetDocumentFresh(bool fresh) { FDocumentFresh = fresh; }
+
+    // Gives the image the icon and hint of the record under its ButtonId, from
+    // the store's document (read again from the file first when reload is set).
+    // Without a record the image is emptied. The icon arrives later when it
+    // must be loaded from its file.
+    TButtonBrief LoadButtonImage(TCellWindow& image, bool reload);
+
+private:
+    IPlatform& FPlatform;
+    TBtnSettingXml& FStore;
+    TIconLoader& FLoader;
+    TOwnedIcon FMissedIcon;
+    bool FDocumentFresh = false;
+};
+
+}  // namespace quorlet

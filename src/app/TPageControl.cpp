@@ -1,0 +1,201 @@
+#include "app/TPageControl.h"
+
+#include <commctrl.h>
+
+#include "app/MainControls.h"
+#include "win32/ErrorBoundary.h"
+
+namespace quorlet {
+
+namespace {
+
+// Room on a page for the two rows of cells and a little more.
+const int kSheetHeight = 2 * kCellSize + 4;
+
+}  // namespace
+
+TPageControl::~TPageControl() = default;
+
+void TPageControl::Create(HINSTANCE instance, HWND parent) {
+    FInstance = instance;
+    FHandle = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
+                              kClientWidth, 100, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdMorePageControl)), instance, nullptr);
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SetWindowSubclass(FHandle, &TPageControl::StripProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TPageControl::AddPage(const std::string& caption) {
+    FPages.emplace_back();
+    const int index = PageCount() - 1;
+    if (index > 0 || FQuorletTabShown) InsertTab(TabOfPage(index), caption);
+}
+
+void TPageControl::InsertTab(int tab, std::string caption) {
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = &caption[0];
+    SendMessageA(FHandle, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
+}
+
+void TPageControl::SetActivePage(int page) {
+    if (page < 0 || page >= PageCount() || (page == 0 && !FQuorletTabShown)) return;
+    // The page's content first: when it cannot be made, nothing has changed.
+    EnsurePageContent(page);
+    FActivePage = page;
+    ShowActiveSheet();
+}
+
+void TPageControl::ShowQuorletTab(bool shown, const std::string& caption) {
+    if (shown == FQuorletTabShown) return;
+    FQuorletTabShown = shown;
+    if (shown) {
+        InsertTab(0, caption);
+    } else {
+        SendMessageA(FHandle, TCM_DELETEITEM, 0, 0);
+        if (FActivePage == 0 && PageCount() > 1) FActivePage = 1;
+    }
+    ShowActiveSheet();
+}
+
+void TPageControl::ShowActiveSheet() {
+    if (FActivePage >= 0) {
+        EnsurePageContent(FActivePage);
+        EnsureSheet(FActivePage);
+        SendMessageA(FHandle, TCM_SETCURSEL, TabOfPage(FActivePage), 0);
+    }
+    for (int i = 0; i < PageCount(); ++i)
+        if (FPages[i].Sheet) ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);
+}
+
+void TPageControl::ApplyTabStyle(int tabStyle) {
+    LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BUTTONS | TCS_FLATBUTTONS);
+    if (tabStyle == 1) style |= TCS_BUTTONS;
+    if (tabStyle == 2) style |= TCS_BUTTONS | TCS_FLATBUTTONS;
+    SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+}
+
+int TPageControl::Layout(int width) {
+    // The strip's height follows its style and font; the page below it holds
+    // the two rows of cells.
+    RECT control = {0, 0, width, kSheetHeight};
+    SendMessageA(FHandle, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&control));
+    const int height = control.bottom - control.top;
+    MoveWindow(FHandle, 0, 0, width, height, TRUE);
+    RECT inside = {0, 0, width, height};
+    SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&inside));
+    FSheetBounds = inside;
+    for (TPage& page : FPages)
+        if (page.Sheet)
+            MoveWindow(page.Sheet->Handle(), inside.left, inside.top, inside.right - inside.left,
+                       inside.bottom - inside.top, TRUE);
+    return height;
+}
+
+TSheetWindow& TPageControl::EnsureSheet(int k) {
+    TPage& page = FPages[k];
+    if (!page.Sheet) {
+        page.Sheet.reset(new TSheetWindow(*this, k));
+        page.Sheet->Create(FInstance, GetParent(FHandle), FSheetBounds);
+        SetWindowPos(page.Sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return *page.Sheet;
+}
+
+void TPageControl::EnsurePageContent(int k) {
+    if (k < 0 || k >= PageCount() || FPages[k].ContentBuilt) return;
+    TPage& page = FPages[k];
+    if (k == 0) {
+        page.ContentBuilt = true;
+        FEvents.QuorletTabNeeded(EnsureSheet(0));
+        return;
+    }
+    FEvents.ButtonGridNeeded();
+    BuildButtonGrid(page, k);
+}
+
+void TPageControl::BuildButtonGrid(TPage& page, int k) {
+    page.ContentBuilt = true;
+    for (int position = 1; position <= kCellCount; ++position) {
+        const int32_t id = ButtonId(k, position);
+        const TCellPoint origin = CellOrigin(position);
+        std::unique_ptr<TCellWindow> cell(new TCellWindow(FCellEvents, TCellKind::Grid, 0));
+        cell->Create(FInstance, EnsureSheet(k).Handle(), id, origin.Left, origin.Top);
+        cell->ButtonId = id;
+        cell->SetCursor(page.CellCursor);
+        TCellWindow& added = *cell;
+        page.Cells.push_back(std::move(cell));
+        FImages.LoadButtonImage(added, false);
+    }
+}
+
+TCellWindow* TPageControl::FindCell(int sheet, int32_t id) {
+    if (sheet < 1 || sheet >= PageCount()) return nullptr;
+    EnsurePageContent(sheet);
+    for (const auto& cell : FPages[sheet].Cells)
+        if (cell->ButtonId == id) return cell.get();
+    return nullptr;
+}
+
+void TPageControl::SetCellCursors(int sheet, HCURSOR cursor) {
+    if (sheet < 0 || sheet >= PageCount()) return;
+    FPages[sheet].CellCursor = cursor;
+    for (const auto& cell : FPages[sheet].Cells) cell->SetCursor(cursor);
+}
+
+bool TPageControl::HandleNotify(const NMHDR& header) {
+    if (header.hwndFrom != FHandle || header.code != TCN_SELCHANGE) return false;
+    const int tab = static_cast<int>(SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+    if (tab < 0) return true;
+    try {
+        SetActivePage(PageOfTab(tab));
+    } catch (...) {
+        // The page could not be shown: the strip goes back to the page that is.
+        if (FActivePage >= 0) SendMessageA(FHandle, TCM_SETCURSEL, TabOfPage(FActivePage), 0);
+        throw;
+    }
+    FEvents.MorePageControlChange();
+    return true;
+}
+
+void TPageControl::MorePageControlMouseMove(TShiftState shift, int x, int y) {
+    FEvents.PointerOverBackground();
+    if (shift != ssCtrl) return;
+    TCHITTESTINFO hit = {{x, y}, 0};
+    const int tab = static_cast<int>(SendMessageA(FHandle, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    // Over the strip but beside the tabs nothing is selected.
+    if (tab < 0) return;
+    const int page = PageOfTab(tab);
+    if (page != FActivePage) SetActivePage(page);
+}
+
+LRESULT CALLBACK TPageControl::StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR data) {
+    TPageControl* strip = reinterpret_cast<TPageControl*>(data);
+    RunGuarded(hwnd, 0, [&] {
+        switch (message) {
+        case WM_MOUSEMOVE:
+            // Keys from the message, Alt from the keyboard: the whole set counts.
+            strip->MorePageControlMouseMove(MouseShiftState(wParam), static_cast<short>(LOWORD(lParam)),
+                                            static_cast<short>(HIWORD(lParam)));
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            strip->FEvents.TabStripKey(true);
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            strip->FEvents.TabStripKey(false);
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &TPageControl::StripProc, 1);
+            break;
+        default:
+            break;
+        }
+        return 0;
+    });
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace quorlet

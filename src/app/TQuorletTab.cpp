@@ -1,0 +1,95 @@
+#include "app/TQuorletTab.h"
+
+#include "app/MainControls.h"
+#include "resources/resource.h"
+
+namespace quorlet {
+
+namespace {
+
+// Right of the twelve images: the separator, then the command icons.
+const int kBevelLeft = kQuorletPanelLeft + kQuorletSlotCount * kQuorletPanelPitch + 4;
+const int kCommandLeft = kBevelLeft + 8;
+
+struct TCommandIconPlace {
+    TCommandId Command;
+    int ControlId, Left, Top, IconId;
+    bool Framed, Shown;
+};
+
+}  // namespace
+
+TCellWindow* TQuorletTab::AddCell(TSheetWindow& sheet, TCellKind kind, int slot, int controlId, int left, int top) {
+    std::unique_ptr<TCellWindow> cell(new TCellWindow(FCellEvents, kind, slot));
+    cell->Create(FInstance, sheet.Handle(), controlId, left, top);
+    FCells.push_back(std::move(cell));
+    return FCells.back().get();
+}
+
+void TQuorletTab::Build(HINSTANCE instance, TSheetWindow& sheet) {
+    FInstance = instance;
+    FBuilt = true;
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
+        const TCellPoint recent = RecentPanelOrigin(slot), top = TopPanelOrigin(slot);
+        FImageLast[slot - 1] = AddCell(sheet, TCellKind::Recent, slot, IdImageLast1 + slot - 1, recent.Left, recent.Top);
+        FImageTop[slot - 1] = AddCell(sheet, TCellKind::Top, slot, IdImageTop1 + slot - 1, top.Left, top.Top);
+    }
+    sheet.SetBevel(kBevelLeft, kRecentRowTop, 2 * kCellSize);
+
+    const int second = kCommandLeft + kQuorletPanelPitch, third = kCommandLeft + 2 * kQuorletPanelPitch;
+    const TCommandIconPlace places[] = {
+        {TCommandId::ActionMenu_AppOptions, IdImageOptions, kCommandLeft, kRecentRowTop, IDI_OPTIONS, false, true},
+        {TCommandId::ActionMenu_Report, IdImageReport, second, kRecentRowTop, IDI_REPORT, false, true},
+        {TCommandId::ActionMenu_AlarmConfig, IdPanel18, kCommandLeft, kTopRowTop, IDI_ALARM, true, true},
+        {TCommandId::ActionMenu_AlarmConfig, IdPanel19, kCommandLeft, kTopRowTop, IDI_ALARMON, true, true},
+        {TCommandId::ActionMenu_BackupConfig, IdImageBackup, second, kTopRowTop, IDI_BACKUP, true, false},
+        {TCommandId::ActionMenu_ResotreConfig, IdImageRestore, third, kTopRowTop, IDI_RESTORE, true, false},
+    };
+    for (const TCommandIconPlace& place : places) {
+        TCellWindow* image = AddCell(sheet, TCellKind::Command, 0, place.ControlId, place.Left, place.Top);
+        image->SetFramed(place.Framed);
+        image->SetPicture(TOwnedIcon(FImages.PlatformServices(), LoadImageA(instance, MAKEINTRESOURCEA(place.IconId),
+                                                                     IMAGE_ICON, CellIconSize, CellIconSize, 0)));
+        // Bound to its command: the command's hint is the icon's hint.
+        if (const TCommand* command = FCommands.Find(place.Command)) image->SetHint(command->Hint);
+        if (!place.Shown) ShowWindow(image->Handle(), SW_HIDE);
+        FCommandIcons.push_back({image, place.Command});
+        if (place.ControlId == IdPanel18) FPanel18 = image;
+        if (place.ControlId == IdPanel19) FPanel19 = image;
+    }
+}
+
+bool TQuorletTab::CommandOf(const TCellWindow& image, TCommandId& command) const {
+    for (const TCommandIcon& icon : FCommandIcons)
+        if (icon.Image == &image) {
+            command = icon.Command;
+            return true;
+        }
+    return false;
+}
+
+void TQuorletTab::ShowAlarmIcon(bool alarmOn) {
+    if (!FBuilt) return;
+    ShowWindow(FPanel18->Handle(), alarmOn ? SW_HIDE : SW_SHOWNA);
+    ShowWindow(FPanel19->Handle(), alarmOn ? SW_SHOWNA : SW_HIDE);
+}
+
+void TQuorletTab::ShowRecentButtons(const std::vector<std::string>& recentButtons) {
+    if (recentButtons.size() <= 5 || !FBuilt) return;
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
+        TCellWindow& image = *FImageLast[slot - 1];
+        int32_t id = 0;
+        ParseDecimalInt(recentButtons[slot - 1], id);
+        image.ButtonId = id;
+        image.SetHint(LastClickHint(slot, FImages.LoadButtonImage(image, true)));
+    }
+}
+
+void TQuorletTab::ShowTopSlot(int32_t id, int slot) {
+    if (slot < 1 || slot > kQuorletSlotCount || !FBuilt) return;
+    TCellWindow& image = *FImageTop[slot - 1];
+    image.ButtonId = id;
+    image.SetHint(TopClickHint(slot, FImages.LoadButtonImage(image, true)));
+}
+
+}  // namespace quorlet

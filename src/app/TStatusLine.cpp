@@ -1,0 +1,47 @@
+#include "app/TStatusLine.h"
+
+#include <commctrl.h>
+
+#include "app/MainControls.h"
+
+namespace quorlet {
+
+void TStatusLine::Create(HINSTANCE instance, HWND parent) {
+    // The bar keeps the height given to it instead of the one the system picks.
+    FHandle = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
+                              0, Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdStatusBar)), instance,
+                              nullptr);
+    // The counts panel is the last one: it runs to the right edge, so longer
+    // counts are not cut off.
+    int edges[2] = {260, -1};
+    SendMessageA(FHandle, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+}
+
+void TStatusLine::Place(int top, int width) { MoveWindow(FHandle, 0, top, width, Height, TRUE); }
+
+void TStatusLine::SetPanel(int panel, const std::string& text) {
+    SendMessageA(FHandle, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TStatusLine::PanelText(int panel) const {
+    const LRESULT info = SendMessageA(FHandle, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
+    std::string text(LOWORD(info) + 1, '\0');
+    SendMessageA(FHandle, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(LOWORD(info));
+    return text;
+}
+
+void TStatusLine::ShowHint(const void* source, const std::string& hint) {
+    FHintSource = source;
+    if (hint == FHint) return;
+    FHint = hint;
+    ShowHintInStatus();
+}
+
+void TStatusLine::SourceLeft(const void* source) {
+    if (source == FHintSource) ClearHint();
+}
+
+void TStatusLine::ShowHintInStatus() { SetPanel(0, (FPrefix ? FPrefix() : std::string()) + FHint); }
+
+}  // namespace quorlet

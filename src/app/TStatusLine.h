@@ -1,0 +1,45 @@
+#pragma once
+// The status bar (StatusBar1): panel 0 is the hint line, which shows the hint
+// of what the pointer is over after the prefix of the modifier keys; panel 1
+// shows the counts of the last launched button.
+
+#include <functional>
+#include <string>
+
+#include <windows.h>
+
+namespace quorlet {
+
+class TStatusLine {
+public:
+    // Height of the status bar in pixels, borders included.
+    static const int Height = 18;
+
+    void Create(HINSTANCE instance, HWND parent);
+    HWND Handle() const { return FHandle; }
+    // Puts the bar at this top edge, as wide as the parent's client area.
+    void Place(int top, int width);
+
+    void SetPanel(int panel, const std::string& text);
+    std::string PanelText(int panel) const;
+
+    // The pointer is over source, whose hint is hint (possibly empty).
+    void ShowHint(const void* source, const std::string& hint);
+    // The pointer left source: the hint line clears, unless it shows the hint
+    // of another source by now (a late "left" must not clear the next hint).
+    void SourceLeft(const void* source);
+    // The pointer is over something without a hint of its own.
+    void ClearHint() { ShowHint(nullptr, std::string()); }
+    // The text before the hint, asked for each time the hint line is written.
+    void SetHintPrefix(std::function<std::string()> prefix) { FPrefix = std::move(prefix); }
+    // Writes the hint line again (after the prefix changed).
+    void ShowHintInStatus();
+
+private:
+    HWND FHandle = nullptr;
+    const void* FHintSource = nullptr;
+    std::string FHint;
+    std::function<std::string()> FPrefix;
+};
+
+}  // namespace quorlet

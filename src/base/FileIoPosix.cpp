@@ -1,0 +1,87 @@
+// POSIX side of FileIo.h (native builds and tests).
+#include "base/FileIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorlet {
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
+    FILE* f = std::fopen(fileName.c_str(), "rb");
+    if (!f) return false;
+    bytes.clear();
+    char block[64 * 1024];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0) bytes.append(block, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+namespace {
+std::runtime_error WriteError(const std::string& fileName, int err) {
+    return std::runtime_error("Cannot write file \"" + fileName + "\": " + std::strerror(err));
+}
+}  // namespace
+
+void WriteFileAtomically(const std::string& fileName, const std::string& bytes) {
+    std::string tempName = fileName + ".XXXXXX";
+    int fd = mkstemp(&tempName[0]);
+    if (fd < 0) throw WriteError(fileName, errno);
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t w = ::write(fd, p, left);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            int err = errno;
+            ::close(fd);
+            ::unlink(tempName.c_str());
+            throw WriteError(fileName, err);
+        }
+        p += w;
+        left -= static_cast<size_t>(w);
+    }
+    if (::fsync(fd) != 0 || ::fchmod(fd, 0644) != 0) {
+        int err = errno;
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        throw WriteError(fileName, err);
+    }
+    if (::close(fd) != 0 || std::rename(tempName.c_str(), fileName.c_str()) != 0) {
+        int err = errno;
+        ::unlink(tempName.c_str());
+        throw WriteError(fileName, err);
+    }
+}
+
+bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes) {
+    int fd = ::open(fileName.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    bytes.assign(count, '\0');
+    ssize_t got = ::pread(fd, &bytes[0], count, static_cast<off_t>(offset));
+    ::close(fd);
+    if (got < 0) return false;
+    bytes.resize(static_cast<size_t>(got));
+    return true;
+}
+
+bool FileExistsOnDisk(const std::string& fileName) {
+    struct stat st;
+    return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExistsOnDisk(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RemoveFileOnDisk(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0; }
+
+}  // namespace quorlet

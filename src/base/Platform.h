@@ -1,0 +1,97 @@
+#pragma once
+// The few system services the program's rules need. The Win32 implementation
+// lives in Win32Platform; tests use a recording fake.
+
+#include <string>
+
+#include "base/DateTime.h"
+
+namespace quorlet {
+
+struct TLinkCreateInfo;
+
+// An icon as the system hands it out; destroyed through DestroyIconHandle.
+using TIconHandle = void*;
+
+enum class TRegistryRoot { CurrentUser, LocalMachine };
+enum class TSystemFolder { Windows, System, Temp };
+// The window that owns a shell request: the application window, or the desktop.
+enum class TShellOwner { Application, Desktop };
+
+// What the shell link object reports of a shortcut file.
+struct TShellLinkData {
+    std::string Path, Description, WorkingDir, Arguments, IconLocation;
+    int IconIndex = 0;
+    int ShowCmd = 0;
+    bool HasIdList = false;
+};
+
+// Show commands as ShellExecute takes them.
+enum TShowCommand {
+    swHide = 0, swShowNormal = 1, swShowMinimized = 2, swShowMaximized = 3, swShow = 5,
+    swShowMinNoActive = 7
+};
+
+class IPlatform {
+public:
+    virtual ~IPlatform() = default;
+
+    // The Windows user name, or "" when it cannot be read.
+    virtual std::string UserName() = 0;
+    // Full path of the running executable.
+    virtual std::string ExecutableName() = 0;
+    virtual bool FileExists(const std::string& fileName) = 0;
+    // Copies from over to, replacing an existing file; false on failure.
+    virtual bool CopyFileOver(const std::string& from, const std::string& to) = 0;
+    // ShellExecute; an empty verb is the default verb. True when the shell
+    // accepted the request.
+    virtual bool ShellOpen(const std::string& verb, const std::string& file,
+                           const std::string& parameters, const std::string& directory,
+                           int showCommand, TShellOwner owner = TShellOwner::Application) = 0;
+    // Local wall-clock time.
+    virtual TDateTime Now() = 0;
+    // Width of the primary screen and height of its work area, in pixels.
+    virtual int ScreenWidth() = 0;
+    virtual int WorkAreaHeight() = 0;
+
+    // Files and folders.
+    virtual bool DirectoryExists(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& fileName) = 0;
+    // The absolute form of path; "" when it has none.
+    virtual std::string FullPathName(const std::string& path) = 0;
+    // The path as the shell names it (long names, the file system's letter
+    // case); false when the shell cannot parse it.
+    virtual bool ShellLongPath(const std::string& fullPath, std::string& longPath) = 0;
+
+    // Icons.
+    virtual int IconCount(const std::string& file) = 0;
+    // Icon `index` stored in the file (a negative index other than -1 names a
+    // resource identifier); null when there is none.
+    virtual TIconHandle ExtractIconAt(const std::string& file, int index) = 0;
+    // The shell's large icon for a file, folder or drive; null on failure.
+    virtual TIconHandle ShellIconOf(const std::string& file) = 0;
+    virtual void DestroyIconHandle(TIconHandle icon) = 0;
+
+    // Shortcut files through the shell link object. SaveShellLink throws
+    // std::runtime_error when the object cannot be created.
+    virtual bool SaveShellLink(const TLinkCreateInfo& info, const std::string& linkFile) = 0;
+    virtual bool LoadShellLink(const std::string& linkFile, TShellLinkData& data) = 0;
+
+    // Registry string values; "" when the key or the value is missing.
+    virtual std::string RegistryString(TRegistryRoot root, const std::string& key,
+                                       const std::string& valueName) = 0;
+    virtual void RegistryDeleteValue(TRegistryRoot root, const std::string& key,
+                                     const std::string& valueName) = 0;
+    // The Windows, system or temporary folder as the system reports it; "" on failure.
+    virtual std::string SystemFolderPath(TSystemFolder folder) = 0;
+
+    // Plays a sound embedded in the program (resource type WAVE) without
+    // waiting for it to end.
+    virtual void PlayResourceSound(const std::string& name) = 0;
+};
+
+// The process-wide platform; set once at start (tests may swap in a fake).
+IPlatform& Platform();
+void SetPlatform(IPlatform* platform);
+
+}  // namespace quorlet

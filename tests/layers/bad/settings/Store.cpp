@@ -1,0 +1,2 @@
+#include "base/Paths.h"
+#  include <Windows.h>

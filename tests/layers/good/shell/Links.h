@@ -1,0 +1,4 @@
+#pragma once
+#include <string>
+#include "base/Platform.h"
+#include "settings/FileIo.h"
