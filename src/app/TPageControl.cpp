@@ -106,8 +106,8 @@ void TPageControl::EnsurePageContent(int k) {
     if (k < 0 || k >= PageCount() || FPages[k].ContentBuilt) return;
     TPage& page = FPages[k];
     if (k == 0) {
-        page.ContentBuilt = true;
         FEvents.QuorletTabNeeded(EnsureSheet(0));
+        page.ContentBuilt = true;
         return;
     }
     FEvents.ButtonGridNeeded();

@@ -23,7 +23,8 @@ public:
     // The user chose a tab; the page is active already. Never called for a
     // change the program makes.
     virtual void MorePageControlChange() = 0;
-    // The Quorlet Tab's body is shown, or its images needed, for the first time.
+    // The Quorlet Tab's body is shown, or its images needed, for the first
+    // time; asked again next time when it failed.
     virtual void QuorletTabNeeded(TSheetWindow& sheet) = 0;
     // A button tab sheet's grid is about to be built from the settings document.
     virtual void ButtonGridNeeded() = 0;

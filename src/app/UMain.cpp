@@ -136,7 +136,7 @@ void TfrmQuorlet::MorePageControlChange() {
 void TfrmQuorlet::QuorletTabNeeded(TSheetWindow& sheet) {
     // Made when first shown: its rows show what the recent list and the
     // most-used slots hold by then.
-    FQuorletTab.Build(FInstance, sheet);
+    if (!FQuorletTab.Built()) FQuorletTab.Build(FInstance, sheet);
     FQuorletTab.ShowAlarmIcon(AppSettingXml().AlarmOn);
     ShowRecentButtons();
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot)

@@ -5,6 +5,7 @@
 
 #include "base/AppPaths.h"
 #include "base/DateCalc.h"
+#include "settings/SettingsDocument.h"
 
 namespace quorlet {
 
@@ -161,17 +162,6 @@ struct TWriteItems {
     }
 };
 
-// A document without a root element is empty when it holds nothing but a
-// declaration, comments or white space. Text outside any element means the
-// file is not XML at all: it is reported, never replaced.
-void CheckEmptyDocument(const XmlDocumentPtr& doc) {
-    for (size_t i = 0; i < doc->ChildCount(); ++i) {
-        const TXmlNodeType type = doc->Child(i)->NodeType();
-        if (type != xntProcessingInstruction && type != xntComment)
-            throw EXmlError("File \"" + SettingFileName + "\" is not a settings document");
-    }
-}
-
 }  // namespace
 
 TAppSettingXml::TAppSettingXml(IPlatform& platform) : FPlatform(platform) {}
@@ -181,7 +171,7 @@ XmlElementPtr TAppSettingXml::ReloadRoot() {
     XmlElementPtr root = RootElement(SettingDoc);
     if (!root) {
         // Emptied since it was last read: the sections are rebuilt as they are saved.
-        CheckEmptyDocument(SettingDoc);
+        CheckEmptySettingsDocument(SettingDoc, SettingFileName);
         SettingDoc = NewXmlDocument(kRootName, "1.0", "");
         root = RootElement(SettingDoc);
     }
@@ -225,7 +215,7 @@ void TAppSettingXml::LoadSettings() {
     if (!root) {
         // An empty file (or one with only a declaration or comments) holds no
         // settings at all: treat it like a missing one.
-        CheckEmptyDocument(SettingDoc);
+        CheckEmptySettingsDocument(SettingDoc, SettingFileName);
         CreateDefaultSettings();
         SettingDoc = LoadXmlFile(SettingFileName);
         root = RootElement(SettingDoc);

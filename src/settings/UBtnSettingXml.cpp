@@ -4,6 +4,7 @@
 
 #include "base/AppPaths.h"
 #include "base/FileIo.h"
+#include "settings/SettingsDocument.h"
 
 namespace quorlet {
 
@@ -147,11 +148,15 @@ void TBtnSettingXml::ReloadButtonDoc() {
     if (!ReadWholeFile(SettingFileName, bytes)) throw EXmlError("Cannot open file \"" + SettingFileName + "\"");
     if (ButtonDoc && ButtonDoc.use_count() == 1 && FIntactDoc.lock() == ButtonDoc && bytes == FDocBytes) return;
     FIntactDoc.reset();
+    XmlDocumentPtr doc;
     try {
-        ButtonDoc = ParseXmlText(bytes);
+        doc = ParseXmlText(bytes);
     } catch (const EXmlError& e) {
         throw EXmlError("File \"" + SettingFileName + "\": " + e.what());
     }
+    // A damaged file is reported, not read as a document without buttons.
+    if (!RootElement(doc)) CheckEmptySettingsDocument(doc, SettingFileName);
+    ButtonDoc = doc;
     FDocBytes.swap(bytes);
     FIntactDoc = ButtonDoc;
 }

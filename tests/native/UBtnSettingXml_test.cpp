@@ -495,7 +495,9 @@ TEST_F(BtnSettingDamaged, UnreadableOrEmptyFileIsNeverOverwritten) {
     TBtnSettingXml store(platform);
     for (const std::string& garbage :
          {Document(ButtonText(101, RecordItems("a"))).substr(0, 900), std::string("<<not a settings file>>"),
-          std::string("\r\n<RKConfig><Buttons></Button></RKConfig>")}) {
+          std::string("\r\n<RKConfig><Buttons></Button></RKConfig>"),
+          // Plain text is no document without buttons: every button would be dead without a word.
+          std::string("This is not a settings document.\r\n")}) {
         WriteFileText(SettingFileName, garbage);
         EXPECT_THROW(store.LoadButtonsDoc(), EXmlError);
         EXPECT_THROW(store.ReadButton(101), EXmlError);

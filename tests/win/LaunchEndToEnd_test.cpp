@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "QuorletProcess.h"
 #include "RemoteControls.h"
 #include "WinTestSupport.h"
 #include "base/AppPaths.h"
@@ -29,101 +30,6 @@ using namespace quorlet;
 
 namespace {
 
-const DWORD kLaunchWait = 15000;  // a program start under Wine takes a second or more
-const DWORD kShortWait = 5000;
-
-// Points the process-wide platform and settings paths at a program folder while
-// the stores read or write its documents, and puts them back afterwards.
-class TStoreScope {
-public:
-    explicit TStoreScope(const std::string& exe)
-        : FSavedSetting(SettingFileName), FSavedConfig(ConfigFileName), FSavedHelp(HelpFileName) {
-        SetPlatform(&FPlatform);
-        InitAppPaths(exe);
-        SettingFileName = FConfig.LoadUserConfig();
-    }
-    ~TStoreScope() {
-        SettingFileName = FSavedSetting;
-        ConfigFileName = FSavedConfig;
-        HelpFileName = FSavedHelp;
-        SetPlatform(nullptr);
-    }
-    TStoreScope(const TStoreScope&) = delete;
-    TStoreScope& operator=(const TStoreScope&) = delete;
-    IPlatform& Platform() { return FPlatform; }
-
-private:
-    std::string FSavedSetting, FSavedConfig, FSavedHelp;
-    TWin32Platform FPlatform{GetModuleHandleA(nullptr)};
-    TAppConfig FConfig{FPlatform};
-};
-
-struct TButtonRecord {
-    int32_t Id;
-    std::string Command, Parameters, WorkingDir, Description, HotKey, IconFile;
-    int32_t IconNumber;
-    int32_t WindowStyle;
-    int32_t TotolRunTimes;  // launches counted before this run
-};
-
-void StoreButton(TBtnSettingXml& store, const TButtonRecord& b) {
-    store.Empty = false;
-    store.BtnStyle = 0;
-    store.IconFile = b.IconFile;
-    store.IconNumber = b.IconNumber;
-    store.Command = b.Command;
-    store.Parameters = b.Parameters;
-    store.WorkingDir = b.WorkingDir;
-    store.Description = b.Description;
-    store.HotKey = b.HotKey;
-    store.WindowStyle = b.WindowStyle;
-    store.Priority = 0;
-    store.IgnoreRunTimes = false;
-    store.TotolRunTimes = b.TotolRunTimes;
-    for (int day = 0; day < 7; ++day) {
-        store.DayCount(day) = 0;
-        store.DayWeek(day) = 0;
-    }
-    store.WriteButton(b.Id);
-}
-
-std::string WithoutTrailingBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    return path;
-}
-
-std::vector<std::string> LinesOf(const std::string& fileName) {
-    std::vector<std::string> lines;
-    if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) return lines;
-    const std::string text = ReadFileText(fileName);
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
-DWORD WindowProcessId(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
-
-LRESULT Ask(HWND window, UINT message) {
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, kShortWait, &answer)) return -1;
-    return static_cast<LRESULT>(answer);
-}
-
-// The window text as the window itself answers it.
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        kShortWait, &ignored);
-    return text;
-}
-
-bool ShownNormally(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
 
 // A window of the shell's folder browser showing the folder of that name.
 struct TFolderWindowSearch {
@@ -246,38 +152,19 @@ protected:
         for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU})
             if (GetAsyncKeyState(key) & 0x8000) ReleaseKey(key);
         CloseAllFolderWindows();
-        if (quorlet.Process && WaitForSingleObject(quorlet.Process.Get(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(quorlet.Process.Get(), 1);
-            WaitForSingleObject(quorlet.Process.Get(), kShortWait);
-        }
     }
 
     // Starts Quorlet in startFolder and finds its window and controls.
     void StartQuorlet() {
-        quorlet = StartProgram(exe, startFolder);
-        ASSERT_TRUE(quorlet.Process);
-        PumpUntil(kLaunchWait, [&] {
-            window = FindWindowA("TfrmQuorlet", "Quorlet");
-            return window && IsWindowVisible(window) && WindowProcessId(window) == quorlet.ProcessId;
-        });
-        ASSERT_NE(window, nullptr);
-        ASSERT_EQ(WindowProcessId(window), quorlet.ProcessId);
-        tabs = FindChildControl(window, IdMorePageControl, WC_TABCONTROLA);
-        status = FindChildControl(window, IdStatusBar, STATUSCLASSNAMEA);
-        ASSERT_NE(tabs, nullptr);
-        ASSERT_NE(status, nullptr);
+        ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, startFolder));
+        window = quorlet.Window();
+        tabs = quorlet.Tabs();
     }
 
-    HWND Sheet(int page) const { return FindChildControl(window, IdFirstSheet + page, SheetClassName); }
-    HWND Cell(int page, int id) const {
-        HWND sheet = Sheet(page);
-        return sheet ? FindChildControl(sheet, id, CellClassName) : nullptr;
-    }
-
-    std::string Panel(int panel) const { return StatusPanelText(status, panel); }
-    bool WaitForPanel(int panel, const std::string& text) const {
-        return PumpUntil(kLaunchWait, [&] { return Panel(panel) == text; });
-    }
+    HWND Sheet(int page) const { return quorlet.Sheet(page); }
+    HWND Cell(int page, int id) const { return quorlet.Cell(page, id); }
+    std::string Panel(int panel) const { return quorlet.Panel(panel); }
+    bool WaitForPanel(int panel, const std::string& text) const { return quorlet.WaitForPanel(panel, text); }
     std::string ReadLog() const {
         std::string text;
         for (const std::string& line : LinesOf(recorderLog)) text += line + "\n";
@@ -286,39 +173,9 @@ protected:
     bool WaitForRecorderLines(size_t count) const {
         return PumpUntil(kLaunchWait, [&] { return LinesOf(recorderLog).size() >= count; });
     }
-
-    // Makes the window the foreground window, as a click on its caption would.
-    void BringToFront() {
-        ASSERT_TRUE(ShownNormally(window)) << "the window was hidden; recorder log:\n" << ReadLog();
-        if (GetForegroundWindow() == window) return;
-        SetForegroundWindow(window);
-        if (!PumpUntil(2000, [&] { return GetForegroundWindow() == window; })) {
-            RECT r;
-            GetWindowRect(window, &r);
-            SendClick(POINT{(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
-            PumpUntil(kShortWait, [&] { return GetForegroundWindow() == window; });
-        }
-        ASSERT_EQ(GetForegroundWindow(), window);
-    }
-
-    // The user selects a tab with the mouse.
-    void ClickTab(int index) {
-        ASSERT_NO_FATAL_FAILURE(BringToFront());
-        RECT tab;
-        ASSERT_TRUE(TabScreenRect(tabs, index, tab)) << index;
-        ASSERT_TRUE(SendClick(POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}));
-        ASSERT_TRUE(PumpUntil(kShortWait, [&] {
-            return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index && IsWindowVisible(Sheet(index));
-        })) << "tab " << index;
-    }
-
-    // The pointer rests on the cell; the cell must be what lies under it.
-    POINT PointAt(HWND cell) {
-        const POINT point = ScreenCenter(cell);
-        HWND hit = WindowFromPoint(point);
-        EXPECT_TRUE(hit == cell || IsChild(cell, hit)) << "the cell is covered";
-        return point;
-    }
+    void BringToFront() { ASSERT_NO_FATAL_FAILURE(quorlet.BringToFront()) << "recorder log:\n" << ReadLog(); }
+    void ClickTab(int index) { ASSERT_NO_FATAL_FAILURE(quorlet.ClickTab(index)); }
+    POINT PointAt(HWND cell) { return quorlet.PointAt(cell); }
 
     // A real click with one modifier held; hintWhileHeld is the hint line seen
     // with the pointer on the cell and the key down.
@@ -382,16 +239,13 @@ protected:
         }
     }
 
-    void SavePicture(const char* name) const {
-        const std::string file = WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\" + name;
-        EXPECT_TRUE(SaveWindowPicture(window, file)) << file;
-    }
+    void SavePicture(const char* name) { ASSERT_NO_FATAL_FAILURE(quorlet.SavePicture(name)); }
 
     TComApartment apartment;
     TTempFolder folder;
     std::string exe, recorder, programFolder, workFolder, docsFolder, startFolder, recorderLog, shortcut;
-    TStartedProcess quorlet;
-    HWND window = nullptr, tabs = nullptr, status = nullptr;
+    TQuorletUnderTest quorlet;
+    HWND window = nullptr, tabs = nullptr;
 };
 
 }  // namespace
@@ -414,9 +268,12 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
 
     ExpectGrid(1, {{101, plainHint}, {102, workHint}, {103, capsHint}});
 
+    // The sound library comes with the first click sound (here a tab's), not with the start.
+    EXPECT_FALSE(ProcessHasModule(quorlet.ProcessId(), "winmm.dll"));
     // Ranked at start from the stored counts (101: 5, 102: 4, 202: 4): of equal
     // counts the button built first takes the lower place.
     ASSERT_NO_FATAL_FAILURE(ClickTab(0));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ProcessHasModule(quorlet.ProcessId(), "winmm.dll"); }));
     ExpectRow(IdImageTop1, {101, 202, 102, 0, 0, 0},
               {"TopClick1 - " + plainHint + " ", "TopClick2 - " + docsHint + " ", "TopClick3 - " + workHint + " ", "",
                "", ""});
@@ -460,7 +317,7 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
         SCOPED_TRACE("Alt + click opens the properties (cancelled) and launches nothing");
         ClickHolding(Cell(1, 102), VK_MENU, "Config - " + workHint);
         Sleep(1000);
-        CloseDialogsOf(quorlet.ProcessId, window);
+        CloseDialogsOf(quorlet.ProcessId(), window);
         EXPECT_TRUE(ShownNormally(window));
     }
 
@@ -546,10 +403,7 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     }
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(quorlet.Process.Get(), kLaunchWait), static_cast<DWORD>(WAIT_OBJECT_0));
-    DWORD exitCode = STILL_ACTIVE;
-    GetExitCodeProcess(quorlet.Process.Get(), &exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
 
     // Exactly the launches of programs and shortcuts reached the recorder, in order.
     EXPECT_EQ(LinesOf(recorderLog), expectedLines);

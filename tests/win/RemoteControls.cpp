@@ -4,8 +4,10 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <vector>
 
 namespace quorlet {
@@ -229,7 +231,7 @@ void PostClick(HWND window, WPARAM keys) {
     PostMessageA(window, WM_LBUTTONUP, keys, at);
 }
 
-bool SaveWindowPicture(HWND window, const std::string& bmpFile) {
+bool CaptureWindowPicture(HWND window, TWindowPicture& picture) {
     RECT r = {};
     if (!GetWindowRect(window, &r)) return false;
     const int width = r.right - r.left, height = r.bottom - r.top;
@@ -250,27 +252,61 @@ bool SaveWindowPicture(HWND window, const std::string& bmpFile) {
     TMemoryDc memory(screen.Get());
     void* bits = nullptr;
     TBitmap bitmap(CreateDIBSection(screen.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bool copied = false;
-    if (memory.Get() && bitmap.Get()) {
-        HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
-        copied = BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY | CAPTUREBLT) != FALSE;
-        GdiFlush();
-        SelectObject(memory.Get(), old);
-    }
+    if (!memory.Get() || !bitmap.Get()) return false;
+    HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
+    const bool copied =
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY | CAPTUREBLT) != FALSE;
+    GdiFlush();
+    SelectObject(memory.Get(), old);
+    if (!copied) return false;
+    picture.Width = width;
+    picture.Height = height;
+    picture.Header = format.bmiHeader;
+    picture.Bits.assign(static_cast<const uint8_t*>(bits), static_cast<const uint8_t*>(bits) + imageSize);
+    return true;
+}
 
-    bool written = false;
-    if (copied) {
-        BITMAPFILEHEADER header = {};
-        header.bfType = 0x4D42;  // "BM"
-        header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-        header.bfSize = header.bfOffBits + imageSize;
-        TUniqueHandle file(CreateFileA(bmpFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        written = file && WriteAll(file.Get(), &header, sizeof header) &&
-                  WriteAll(file.Get(), &format.bmiHeader, sizeof format.bmiHeader) &&
-                  WriteAll(file.Get(), bits, imageSize);
-    }
-    return written;
+size_t TWindowPicture::DistinctColours(size_t enough) const {
+    std::set<uint32_t> colours;
+    const size_t stride = (static_cast<size_t>(Width) * 3 + 3) & ~static_cast<size_t>(3);
+    for (int y = 0; y < Height && colours.size() < enough; ++y)
+        for (int x = 0; x < Width && colours.size() < enough; ++x) {
+            const uint8_t* p = &Bits[static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3];
+            colours.insert(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                           static_cast<uint32_t>(p[2]) << 16);
+        }
+    return colours.size();
+}
+
+bool TWindowPicture::Save(const std::string& bmpFile) const {
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(Bits.size());
+    TUniqueHandle file(
+        CreateFileA(bmpFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && WriteAll(file.Get(), &header, sizeof header) && WriteAll(file.Get(), &Header, sizeof Header) &&
+           WriteAll(file.Get(), Bits.data(), Bits.size());
+}
+
+std::string SaveWindowPicture(HWND window, const std::string& bmpFile) {
+    // What the screen shows settles a moment after the last paint: two
+    // pictures alike in a row, and more than a flat area, make a finished one.
+    const size_t kNotBlank = 16;
+    TWindowPicture last, now;
+    bool haveLast = false;
+    const DWORD start = GetTickCount();
+    do {
+        if (!CaptureWindowPicture(window, now)) return "the window cannot be captured";
+        if (haveLast && now.Bits == last.Bits && now.DistinctColours(kNotBlank) >= kNotBlank)
+            return now.Save(bmpFile) ? std::string() : "cannot write " + bmpFile;
+        last = now;
+        haveLast = true;
+        Sleep(250);
+    } while (GetTickCount() - start < 10000);
+    last.Save(bmpFile);
+    return "the picture did not settle or stayed blank (" + std::to_string(last.DistinctColours(kNotBlank)) +
+           " colours), saved as " + bmpFile;
 }
 
 }  // namespace quorlet

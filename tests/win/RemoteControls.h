@@ -3,8 +3,10 @@
 // memory lent by that process, real mouse and keyboard input, and pictures of
 // windows as the screen shows them.
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -62,7 +64,19 @@ bool ReleaseKey(WORD key);
 // MK_ flags of the modifiers (MK_SHIFT, MK_CONTROL).
 void PostClick(HWND window, WPARAM keys);
 
-// Writes the screen area of the window into a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const std::string& bmpFile);
+// The screen area of a window as 24-bit pixels, rows from the bottom up.
+struct TWindowPicture {
+    int Width = 0, Height = 0;
+    BITMAPINFOHEADER Header = {};
+    std::vector<uint8_t> Bits;
+    // The number of different colours, counted up to enough.
+    size_t DistinctColours(size_t enough) const;
+    bool Save(const std::string& bmpFile) const;
+};
+bool CaptureWindowPicture(HWND window, TWindowPicture& picture);
+
+// Writes what the screen shows of the window into a 24-bit BMP file once the
+// picture has settled and is not blank; "" on success, else what went wrong.
+std::string SaveWindowPicture(HWND window, const std::string& bmpFile);
 
 }  // namespace quorlet
