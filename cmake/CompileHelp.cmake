@@ -7,4 +7,6 @@ execute_process(COMMAND ${CHMCMD} Quorlet_Help.hhp
 if(NOT result EQUAL 0 OR NOT EXISTS ${WORK_DIR}/Quorlet_Help.chm)
   message(FATAL_ERROR "chmcmd failed (${result}):\n${output}")
 endif()
+get_filename_component(output_dir ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${output_dir})
 file(COPY_FILE ${WORK_DIR}/Quorlet_Help.chm ${OUTPUT})

@@ -45,6 +45,15 @@ target_link_libraries(Quorlet PRIVATE quorlet_win)
 if(MSVC)
   # The manifest comes from the resource script.
   target_link_options(Quorlet PRIVATE /MANIFEST:NO)
+elseif(CMAKE_OBJCOPY)
+  # The program carries no debug information; its symbols go to Quorlet.debug
+  # beside it, which debuggers find through the link left in the program.
+  add_custom_command(TARGET Quorlet POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug Quorlet.exe Quorlet.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=Quorlet.debug Quorlet.exe
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:Quorlet>
+    COMMENT "Moving the symbols of Quorlet.exe to Quorlet.debug"
+    VERBATIM)
 endif()
 
 include(${PROJECT_SOURCE_DIR}/cmake/HelpFile.cmake)

@@ -25,7 +25,9 @@ TShiftState KeyboardShiftState() {
 }
 
 bool TCellWindow::Create(HINSTANCE instance, HWND sheet, int controlId, int left, int top) {
-    if (!RegisterWindowClass(instance, CellClassName, nullptr, nullptr, nullptr)) return false;
+    // Cells draw with their page's device context: setting up one of their
+    // own for each small cell costs more than the drawing itself.
+    if (!RegisterWindowClass(instance, CellClassName, nullptr, nullptr, nullptr, CS_PARENTDC)) return false;
     if (!CreateHandle(0, CellClassName, "", WS_CHILD | WS_VISIBLE, left, top, kCellSize, kCellSize, sheet, instance))
         return false;
     SetWindowLongPtrA(Handle(), GWLP_ID, controlId);

@@ -7,12 +7,13 @@ namespace quorlet {
 TWindowBase::~TWindowBase() { DestroyHandle(); }
 
 bool TWindowBase::RegisterWindowClass(HINSTANCE instance, const char* className, HICON icon,
-                                      HICON smallIcon, HBRUSH background) {
+                                      HICON smallIcon, HBRUSH background, UINT classStyle) {
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof existing;
     if (GetClassInfoExA(instance, className, &existing)) return true;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
+    wc.style = classStyle;
     wc.lpfnWndProc = &TWindowBase::WindowProc;
     wc.hInstance = instance;
     wc.hIcon = icon;

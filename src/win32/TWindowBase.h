@@ -22,7 +22,7 @@ public:
 protected:
     // Registers the class once per process (later calls are no-ops).
     static bool RegisterWindowClass(HINSTANCE instance, const char* className, HICON icon,
-                                    HICON smallIcon, HBRUSH background);
+                                    HICON smallIcon, HBRUSH background, UINT classStyle = 0);
     bool CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
                       int x, int y, int width, int height, HWND owner, HINSTANCE instance);
     // Destroys the window if it still exists.

@@ -15,6 +15,7 @@
 #include "app/UMain.h"
 #include "fakes/TempFolder.h"
 #include "win32/ComPtr.h"
+#include "win32/WinHandles.h"
 #include "platform/Win32Platform.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
@@ -23,6 +24,24 @@
 using namespace quorlet;
 
 namespace {
+
+// The real platform, except that the shell's icon calls wait until released.
+class TBlockingShellPlatform : public TWin32Platform {
+public:
+    TBlockingShellPlatform() : TWin32Platform(GetModuleHandleA(nullptr)), FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    void Release() { SetEvent(FRelease.Get()); }
+    TIconHandle ShellIconOf(const std::string& file) override {
+        WaitForSingleObject(FRelease.Get(), INFINITE);
+        return TWin32Platform::ShellIconOf(file);
+    }
+    TIconHandle ExtractIconAt(const std::string& file, int index) override {
+        WaitForSingleObject(FRelease.Get(), INFINITE);
+        return TWin32Platform::ExtractIconAt(file, index);
+    }
+
+private:
+    TUniqueHandle FRelease;
+};
 
 struct TButtonSeed {
     int32_t Id;
@@ -188,6 +207,35 @@ TEST_F(LauncherWindowTest, PagesCellsIconsAndHints) {
     EXPECT_TRUE(GetWindowLongPtrA(Cell(0, IdPanel18), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdImageBackup), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdImageRestore), GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(LauncherWindowTest, AStuckShellNeverHoldsUpTheWindow) {
+    Seed({{101, recorder, recorder, "Runner", "", 0}, {102, recorder, recorder, "Walker", "", 0}});
+    AppSettingXml().LastPanelIndex = 1;
+    TBlockingShellPlatform stuck;
+    SetPlatform(&stuck);
+    const DWORD start = GetTickCount();
+    TfrmQuorlet& window = Open();
+    PumpUntil(500, [] { return false; });
+    // Built, shown and painted with the frames of its cells while the shell hangs.
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_EQ(Text(Cell(1, 101)), "Runner");
+    EXPECT_EQ(SendMessageA(Cell(1, 101), WM_CELL_LOADING, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(Cell(1, 101), WM_CELL_HASPICTURE, 0, 0), 1);
+    // The user can go on meanwhile: another page, and back.
+    ClickTab(2);
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    ClickTab(1);
+    EXPECT_EQ(window.ActivePageIndex(), 1);
+
+    stuck.Release();
+    EXPECT_TRUE(PumpUntil(5000, [&] {
+        return SendMessageA(Cell(1, 101), WM_CELL_LOADING, 0, 0) == 0 && SendMessageA(Cell(1, 102), WM_CELL_LOADING, 0, 0) == 0;
+    }));
+    EXPECT_EQ(SendMessageA(Cell(1, 102), WM_CELL_HASPICTURE, 0, 0), 1);
+    form.reset();
+    SetPlatform(&platform);
 }
 
 TEST_F(LauncherWindowTest, StartPageRules) {

@@ -16,16 +16,19 @@ target_include_directories(win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(win_tests PRIVATE quorlet_win version ${QUORLET_GTEST})
 target_compile_definitions(win_tests PRIVATE
   QUORLET_EXE_PATH="Z:$<TARGET_FILE:Quorlet>"
-  QUORLET_CHM_PATH="Z:${CMAKE_BINARY_DIR}/Quorlet_Help.chm"
+  QUORLET_CHM_PATH="Z:$<TARGET_FILE_DIR:Quorlet>/Quorlet_Help.chm"
   QUORLET_RECORDER_PATH="Z:$<TARGET_FILE:QuorletRecorder>"
   QUORLET_MULTI_IMAGE_ICO="Z:${QUORLET_ICON_DIR}/Quorlet.ico"
   QUORLET_SCREENSHOT_DIR="Z:${CMAKE_BINARY_DIR}")
 add_dependencies(win_tests Quorlet QuorletRecorder)
+if(TARGET QuorletHelp)
+  add_dependencies(win_tests QuorletHelp)
+endif()
 add_test(NAME win_tests COMMAND win_tests)
 set_tests_properties(win_tests PROPERTIES TIMEOUT 600)
 
 find_program(QUORLET_7Z NAMES 7z)
 if(QUORLET_7Z AND QUORLET_CHMCMD)
-  add_test(NAME help_contents COMMAND ${CMAKE_COMMAND} -DCHM=${CMAKE_BINARY_DIR}/Quorlet_Help.chm
+  add_test(NAME help_contents COMMAND ${CMAKE_COMMAND} -DCHM=$<TARGET_FILE_DIR:Quorlet>/Quorlet_Help.chm
            -DSEVENZIP=${QUORLET_7Z} -P ${CMAKE_CURRENT_LIST_DIR}/CheckHelpContents.cmake)
 endif()
