@@ -130,6 +130,9 @@ TEST_F(ProgramStartTest, WindowComesBackWhereItWasClosed) {
         GetWindowRect(window, &r);
         return r.left == 123 && r.top == 77;
     });
+    // Closed while minimised: the place it is shown at counts, not the icon's.
+    ShowWindowAsync(window, SW_MINIMIZE);
+    ASSERT_TRUE(PumpUntil(5000, [&] { return IsIconic(window) != FALSE; }));
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForExit(first, 10000), 0u);
     const std::string saved = ReadFileText(settingsFile);
