@@ -77,6 +77,8 @@ private:
     void FormActivate();
     void FormClose();
     void BuildTabSheets();
+    // ReloadCell: the cell shows what its record holds on disk now.
+    void ReloadCell(TCellWindow& cell) { FButtonImages.LoadButtonImage(cell, true); }
     void CollectRankingInputs(int k);
     void LayoutWindow();
     // The page the window opens on (-1 for none): LastPanelIndex, or page 1
