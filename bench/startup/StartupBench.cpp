@@ -11,6 +11,17 @@
 //
 // After one warm-up start of each program the starts alternate (the order
 // flips every round); the figures are milliseconds per start.
+//
+//   startup_bench --memory [settle-seconds] [Quorlet.exe]
+//
+// Starts, one at a time, Quorlet.exe with the same document, Quorlet.exe in a
+// folder of its own with no document (it makes its default one) and the floor
+// program with and without Quorlet's manifest. Each is left to settle after its
+// window is shown and idle; then a line "measure <name>\t<folder>\<exe>" goes to
+// standard output and the benchmark waits for a line on standard input before
+// it closes the program; "memory done" ends the list. The private memory of a
+// process is for the caller to read (scripts/memory.sh reads it from the
+// system's process table under Wine).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +36,7 @@
 #include "BenchDocuments.h"
 #include "ButtonTargets.h"
 #include "EmptyWindow.h"
+#include "FloorWindow.h"
 #include "ProgramFolder.h"
 #include "StartupTimer.h"
 
@@ -126,22 +138,37 @@ void PrintTimes(int runs, const TSeries& quorletTimes, const TSeries& emptyTimes
     std::printf("target, Quorlet within 2x of the empty window (medians): %s\n", ratio <= 2.0 ? "met" : "NOT met");
 }
 
+// A copy of Quorlet.exe in its own folder with the benchmark's document.
+struct TQuorletWithDocument {
+    explicit TQuorletWithDocument(const std::string& quorletExe)
+        : Folder("quorlet-startup"),
+          Program{Folder.CopyIn(quorletExe, "Quorlet.exe"), Folder.Path(), "TfrmQuorlet", "Quorlet"} {
+        // Buttons for a document, a subfolder and the program folder besides the system's files.
+        const std::string notes = Folder.WriteText("Notes.txt", "Shopping list\r\n");
+        const std::string documents = Folder.File("Documents");
+        CreateDirectoryA(documents.c_str(), nullptr);
+        const std::string programFolder = Folder.Path().substr(0, Folder.Path().size() - 1);
+        Files = FindTargetFiles({notes, documents, programFolder});
+        Targets = ButtonTargets(Files, kTabSheets * kButtonsPerSheet);
+        SettingsFile = WriteBenchDocuments(Program.Exe, Targets);
+    }
+    const TProgramFolder Folder;
+    const TProgramUnderTest Program;
+    TTargetFiles Files;
+    std::vector<TButtonTarget> Targets;
+    std::string SettingsFile;
+};
+
 int Run(int runs, const std::string& quorletExe, const std::string& emptyExe) {
-    const TProgramFolder quorletFolder("quorlet-startup");
+    const TQuorletWithDocument prepared(quorletExe);
+    const TProgramFolder& quorletFolder = prepared.Folder;
+    const TProgramUnderTest& quorlet = prepared.Program;
+    const std::string& settingsFile = prepared.SettingsFile;
+    const TTargetFiles& files = prepared.Files;
+    const std::vector<TButtonTarget>& targets = prepared.Targets;
     const TProgramFolder emptyFolder("empty-startup");
-    const TProgramUnderTest quorlet = {quorletFolder.CopyIn(quorletExe, "Quorlet.exe"), quorletFolder.Path(),
-                                       "TfrmQuorlet", "Quorlet"};
     const TProgramUnderTest empty = {emptyFolder.CopyIn(emptyExe, "EmptyWindow.exe"), emptyFolder.Path(),
                                      kEmptyWindowClass, kEmptyWindowTitle};
-
-    // Buttons for a document, a subfolder and the program folder besides the system's files.
-    const std::string notes = quorletFolder.WriteText("Notes.txt", "Shopping list\r\n");
-    const std::string documents = quorletFolder.File("Documents");
-    CreateDirectoryA(documents.c_str(), nullptr);
-    const std::string programFolder = quorletFolder.Path().substr(0, quorletFolder.Path().size() - 1);
-    const TTargetFiles files = FindTargetFiles({notes, documents, programFolder});
-    const std::vector<TButtonTarget> targets = ButtonTargets(files, kTabSheets * kButtonsPerSheet);
-    const std::string settingsFile = WriteBenchDocuments(quorlet.Exe, targets);
 
     TimeStartUp(quorlet);
     CheckSingleSettingsDocument(quorletFolder, settingsFile);
@@ -163,9 +190,59 @@ int Run(int runs, const std::string& quorletExe, const std::string& emptyExe) {
     return 0;
 }
 
+// "<folder>\<exe>": how the caller finds the process among the system's.
+std::string FolderAndName(const std::string& exe) {
+    const size_t name = exe.find_last_of('\\');
+    const size_t folder = name == std::string::npos || name == 0 ? std::string::npos : exe.find_last_of('\\', name - 1);
+    return folder == std::string::npos ? exe : exe.substr(folder + 1);
+}
+
+void HoldForMeasurement(const char* name, const TProgramUnderTest& program, DWORD settleMs) {
+    TRunningProgram running(program);
+    Sleep(settleMs);
+    std::printf("measure %s\t%s\n", name, FolderAndName(program.Exe).c_str());
+    std::fflush(stdout);
+    char answer[64];
+    if (!std::fgets(answer, sizeof answer, stdin)) throw std::runtime_error("No answer on standard input");
+    running.Close();
+}
+
+int RunMemory(DWORD settleMs, const std::string& quorletExe) {
+    const TQuorletWithDocument withDocument(quorletExe);
+    const TProgramFolder bareFolder("quorlet-memory");
+    const TProgramUnderTest bare = {bareFolder.CopyIn(quorletExe, "Quorlet.exe"), bareFolder.Path(), "TfrmQuorlet",
+                                    "Quorlet"};
+    const TProgramFolder floorFolder("floor-memory");
+    const TProgramUnderTest floor = {floorFolder.CopyIn(WindowsPath(FLOOR_WINDOW_EXE_PATH), "FloorWindow.exe"),
+                                     floorFolder.Path(), kFloorWindowClass, kFloorWindowTitle};
+    const TProgramFolder plainFolder("floor-plain-memory");
+    const TProgramUnderTest plain = {
+        plainFolder.CopyIn(WindowsPath(FLOOR_WINDOW_PLAIN_EXE_PATH), "FloorWindowPlain.exe"), plainFolder.Path(),
+        kFloorWindowClass, kFloorWindowTitle};
+
+    HoldForMeasurement("quorlet-10x20", withDocument.Program, settleMs);
+    CheckSingleSettingsDocument(withDocument.Folder, withDocument.SettingsFile);
+    HoldForMeasurement("quorlet-empty", bare, settleMs);
+    HoldForMeasurement("floor", floor, settleMs);
+    HoldForMeasurement("floor-plain", plain, settleMs);
+    std::printf("memory done\n");
+    std::fflush(stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--memory") {
+        const int settleSeconds = argc > 2 ? std::max(0, std::atoi(argv[2])) : 3;
+        try {
+            return RunMemory(static_cast<DWORD>(settleSeconds) * 1000,
+                             WindowsPath(argc > 3 ? argv[3] : QUORLET_EXE_PATH));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "startup_bench: %s\n", e.what());
+            return 1;
+        }
+    }
     const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
     const std::string quorletExe = WindowsPath(argc > 2 ? argv[2] : QUORLET_EXE_PATH);
     const std::string emptyExe = WindowsPath(argc > 3 ? argv[3] : EMPTY_WINDOW_EXE_PATH);

@@ -91,7 +91,13 @@ HWND WaitForWindow(const TProgramUnderTest& program, const TStartedProcess& proc
 
 }  // namespace
 
-double TimeStartUp(const TProgramUnderTest& program) {
+struct TRunningProgram::TState {
+    explicit TState(const PROCESS_INFORMATION& pi) : Process(pi) {}
+    TStartedProcess Process;
+    HWND Window = nullptr;
+};
+
+TRunningProgram::TRunningProgram(const TProgramUnderTest& program) : FProgram(program) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
@@ -101,20 +107,29 @@ double TimeStartUp(const TProgramUnderTest& program) {
     if (!CreateProcessA(program.Exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         program.Folder.c_str(), &si, &pi))
         throw std::runtime_error(Failure(program, "cannot start (error " + std::to_string(GetLastError()) + ")"));
-    const TStartedProcess process(pi);
-    WaitUntilIdle(program, process);
-    const HWND window = WaitForWindow(program, process, clock);
+    FState.reset(new TState(pi));
+    WaitUntilIdle(program, FState->Process);
+    FState->Window = WaitForWindow(program, FState->Process, clock);
     // Shown; and whatever the program does after showing it has finished too.
-    WaitUntilIdle(program, process);
-    const double elapsed = clock.ElapsedMs();
+    WaitUntilIdle(program, FState->Process);
+    FStartMs = clock.ElapsedMs();
+}
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.Handle(), kTimeoutMs) != WAIT_OBJECT_0)
-        throw std::runtime_error(Failure(program, "still running 30 s after WM_CLOSE"));
-    if (process.ExitCode() != 0)
-        throw std::runtime_error(Failure(program, "exit code " + std::to_string(process.ExitCode()) +
-                                                      " after WM_CLOSE"));
-    return elapsed;
+TRunningProgram::~TRunningProgram() = default;
+
+void TRunningProgram::Close() {
+    PostMessageA(FState->Window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(FState->Process.Handle(), kTimeoutMs) != WAIT_OBJECT_0)
+        throw std::runtime_error(Failure(FProgram, "still running 30 s after WM_CLOSE"));
+    if (FState->Process.ExitCode() != 0)
+        throw std::runtime_error(Failure(FProgram, "exit code " + std::to_string(FState->Process.ExitCode()) +
+                                                       " after WM_CLOSE"));
+}
+
+double TimeStartUp(const TProgramUnderTest& program) {
+    TRunningProgram running(program);
+    running.Close();
+    return running.StartMs();
 }
 
 }  // namespace startupbench

@@ -2,6 +2,7 @@
 // Starts a program and measures the time until its main window is shown and
 // the program waits for input, then closes it.
 
+#include <memory>
 #include <string>
 
 namespace quorlet {
@@ -12,6 +13,30 @@ struct TProgramUnderTest {
     std::string Folder;       // working folder of the process
     std::string WindowClass;  // the main window, as FindWindowA looks it up
     std::string WindowTitle;
+};
+
+// A started program whose main window is shown and which waits for input.
+class TRunningProgram {
+public:
+    // Starts the program and waits until a visible window of its class and
+    // title belongs to the new process and the process is idle. Throws
+    // std::runtime_error on failure; a process still running when this goes is
+    // terminated.
+    explicit TRunningProgram(const TProgramUnderTest& program);
+    ~TRunningProgram();
+    TRunningProgram(const TRunningProgram&) = delete;
+    TRunningProgram& operator=(const TRunningProgram&) = delete;
+
+    // Milliseconds from CreateProcess until the window was shown and idle.
+    double StartMs() const { return FStartMs; }
+    // Sends the window WM_CLOSE; the process must end with exit code 0.
+    void Close();
+
+private:
+    struct TState;
+    TProgramUnderTest FProgram;
+    std::unique_ptr<TState> FState;
+    double FStartMs = 0;
 };
 
 // Milliseconds from CreateProcess until a visible window of the program's class
