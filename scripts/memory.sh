@@ -4,7 +4,8 @@
 # program runs with its window shown, idle and settled. bench.sh runs this
 # after the start-up time; run alone, it builds what it needs and starts its
 # own Xvfb. QUORLET_MEMORY_SETTLE sets the seconds to wait after the window is
-# idle (3); QUORLET_MEMORY_EXE measures another build of Quorlet.exe.
+# idle (3); QUORLET_MEMORY_EXE measures another build of Quorlet.exe;
+# QUORLET_MEMORY_SMAPS names a folder to keep each process's smaps in.
 
 # The Linux pid of the running Wine process whose command line holds $1.
 wine_pid_of() {
@@ -45,6 +46,7 @@ measure_memory() {
                     return 1
                 fi
                 kb[$name]="$(rss_anon_kb "$pid")"
+                [[ -n "${QUORLET_MEMORY_SMAPS:-}" ]] && cp "/proc/$pid/smaps" "$QUORLET_MEMORY_SMAPS/$name.smaps"
                 echo next >&"${MEMORY_BENCH[1]}"
                 ;;
             "memory done") break ;;
