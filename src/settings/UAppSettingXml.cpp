@@ -166,14 +166,14 @@ struct TWriteItems {
 
 TAppSettingXml::TAppSettingXml(IPlatform& platform) : FPlatform(platform) {}
 
-XmlElementPtr TAppSettingXml::ReloadRoot() {
-    SettingDoc = LoadXmlFile(SettingFileName);
-    XmlElementPtr root = RootElement(SettingDoc);
+XmlElementPtr TAppSettingXml::ReloadRoot(XmlDocumentPtr& doc) {
+    doc = LoadXmlFile(SettingFileName);
+    XmlElementPtr root = RootElement(doc);
     if (!root) {
         // Emptied since it was last read: the sections are rebuilt as they are saved.
-        CheckEmptySettingsDocument(SettingDoc, SettingFileName);
-        SettingDoc = NewXmlDocument(kRootName, "1.0", "");
-        root = RootElement(SettingDoc);
+        CheckEmptySettingsDocument(doc, SettingFileName);
+        doc = NewXmlDocument(kRootName, "1.0", "");
+        root = RootElement(doc);
     }
     return root;
 }
@@ -203,22 +203,21 @@ void TAppSettingXml::CreateDefaultSettings() {
     AddChildElement(root, "Buttons");
 
     SaveXmlFile(doc, SettingFileName);
-    SettingDoc = doc;
     X = d.X;
     Y = d.Y;
 }
 
 void TAppSettingXml::LoadSettings() {
     if (!FPlatform.FileExists(SettingFileName)) CreateDefaultSettings();
-    SettingDoc = LoadXmlFile(SettingFileName);
-    XmlElementPtr root = RootElement(SettingDoc);
+    XmlDocumentPtr doc = LoadXmlFile(SettingFileName);
+    XmlElementPtr root = RootElement(doc);
     if (!root) {
         // An empty file (or one with only a declaration or comments) holds no
         // settings at all: treat it like a missing one.
-        CheckEmptySettingsDocument(SettingDoc, SettingFileName);
+        CheckEmptySettingsDocument(doc, SettingFileName);
         CreateDefaultSettings();
-        SettingDoc = LoadXmlFile(SettingFileName);
-        root = RootElement(SettingDoc);
+        doc = LoadXmlFile(SettingFileName);
+        root = RootElement(doc);
     }
     const TSystemDefaults d = SystemDefaults(FPlatform);
     TReadItems application{ChildElement(root, "Application")};
@@ -236,17 +235,19 @@ void TAppSettingXml::SaveSettings() {
         X = x;
         Y = y;
     }
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     TWriteItems application{SectionForWriting(root, "Application")};
     ForEachApplicationKey(*this, TSystemDefaults(), application);
-    SaveXmlFile(SettingDoc, SettingFileName);
+    SaveXmlFile(doc, SettingFileName);
 }
 
 void TAppSettingXml::SaveAlarm() {
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     TWriteItems alarm{SectionForWriting(root, "AlarmClock")};
     ForEachAlarmKey(*this, TSystemDefaults(), alarm);
-    SaveXmlFile(SettingDoc, SettingFileName);
+    SaveXmlFile(doc, SettingFileName);
 }
 
 bool TAppSettingXml::IsUpdateCheckDue() const {

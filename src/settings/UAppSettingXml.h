@@ -83,9 +83,6 @@ public:
     bool Day5 = false;
     bool Day6 = false;  // Saturday
 
-    // The document last loaded (or created) by any operation.
-    XmlDocumentPtr SettingDoc;
-
     // Reads the Application and AlarmClock sections, creating a new document
     // first when there is no file (or the file holds no root element).
     void LoadSettings();
@@ -122,9 +119,11 @@ public:
     bool IsUpdateCheckDue() const;
 
 private:
-    // Loads SettingFileName into SettingDoc and returns its root element; a
-    // document without one gets a fresh RKConfig root (in memory).
-    XmlElementPtr ReloadRoot();
+    // Loads SettingFileName into doc and returns its root element; a document
+    // without one gets a fresh RKConfig root (in memory). Every operation reads
+    // the file afresh and lets the document go when it is done: none is held
+    // between operations.
+    XmlElementPtr ReloadRoot(XmlDocumentPtr& doc);
     // The named section of root; appended (empty) at the end of root when missing.
     static XmlElementPtr SectionForWriting(const XmlElementPtr& root, const std::string& name);
     // Count and one Item per entry of names, replacing the section's children.

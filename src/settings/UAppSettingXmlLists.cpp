@@ -46,7 +46,8 @@ void TAppSettingXml::WriteGroupsSection(const XmlElementPtr& groups, const std::
 }
 
 void TAppSettingXml::LoadGroups() {
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     XmlElementPtr groups = ChildElement(root, "Groups");
     if (!groups) {
         // The groups of a new document; the section is written by the next change.
@@ -63,16 +64,18 @@ void TAppSettingXml::LoadGroups() {
 }
 
 void TAppSettingXml::SaveGroups() {
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     WriteGroupsSection(SectionForWriting(root, "Groups"), GroupNames);
     GroupCount = static_cast<int32_t>(GroupNames.size());
-    SaveXmlFile(SettingDoc, SettingFileName);
+    SaveXmlFile(doc, SettingFileName);
 }
 
 void TAppSettingXml::SetGroupName(int32_t k, const std::string& name) {
     const int32_t count = static_cast<int32_t>(GroupNames.size());
     if (k < 1 || k > count) throw std::out_of_range("No group " + std::to_string(k) + " to rename");
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     GroupNames[k - 1] = name;
     XmlElementPtr groups = ChildElement(root, "Groups");
     if (!groups) {
@@ -88,7 +91,7 @@ void TAppSettingXml::SetGroupName(int32_t k, const std::string& name) {
         WriteStrAttr(item, "Value", name);
     }
     GroupCount = count;
-    SaveXmlFile(SettingDoc, SettingFileName);
+    SaveXmlFile(doc, SettingFileName);
 }
 
 void TAppSettingXml::AddGroup(const std::string& name) {
@@ -99,7 +102,8 @@ void TAppSettingXml::AddGroup(const std::string& name) {
 bool TAppSettingXml::DeleteGroup(int32_t k) {
     const int32_t count = static_cast<int32_t>(GroupNames.size());
     if (k < 1 || k > count) return false;
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     if (XmlElementPtr buttons = ChildElement(root, "Buttons")) {
         for (int32_t p = 1; p <= kButtonsPerGroup; ++p) MoveButtons(buttons, k * 100 + p, 0);
         for (int32_t a = k + 1; a <= count; ++a)
@@ -109,14 +113,15 @@ bool TAppSettingXml::DeleteGroup(int32_t k) {
     std::vector<std::string> names = GroupNames;
     names.erase(names.begin() + (k - 1));
     WriteGroupsSection(SectionForWriting(root, "Groups"), names);
-    SaveXmlFile(SettingDoc, SettingFileName);
+    SaveXmlFile(doc, SettingFileName);
     GroupNames = std::move(names);
     GroupCount = static_cast<int32_t>(GroupNames.size());
     return true;
 }
 
 void TAppSettingXml::LoadRecentButtons() {
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     XmlElementPtr recent = ChildElement(root, "Last6Buttons");
     RecentButtons.clear();
     if (recent) {
@@ -135,11 +140,12 @@ void TAppSettingXml::LoadRecentButtons() {
         WriteIntAttr(item, "Value", 0);
         RecentButtons.push_back("0");
     }
-    SaveXmlFile(SettingDoc, SettingFileName);
+    SaveXmlFile(doc, SettingFileName);
 }
 
 void TAppSettingXml::SaveRecentButtons() {
-    XmlElementPtr root = ReloadRoot();
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
     XmlElementPtr recent = SectionForWriting(root, "Last6Buttons");
     ClearChildNodes(recent);
     for (int32_t id = 1; id <= kRecentCount; ++id) {
@@ -147,7 +153,7 @@ void TAppSettingXml::SaveRecentButtons() {
         WriteIntAttr(item, "ID", id);
         WriteStrAttr(item, "Value", static_cast<size_t>(id) <= RecentButtons.size() ? RecentButtons[id - 1] : "0");
     }
-    SaveXmlFile(SettingDoc, SettingFileName);
+    SaveXmlFile(doc, SettingFileName);
 }
 
 void TAppSettingXml::PushRecentButton(int32_t id) {
