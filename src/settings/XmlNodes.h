@@ -67,6 +67,15 @@ public:
         }
         return AllocateInNewBlock(size, align);
     }
+    // Gives back the end of the latest allocation (p of size bytes) so that it
+    // keeps only newSize bytes; false, and nothing changed, when p is not the
+    // latest allocation.
+    bool ShrinkLatest(void* p, size_t size, size_t newSize) {
+        char* end = static_cast<char*>(p) + size;
+        if (end != FCur || newSize > size) return false;
+        FCur = static_cast<char*>(p) + newSize;
+        return true;
+    }
 
     size_t Refs = 0;
 
@@ -185,6 +194,7 @@ public:
     TXmlAttrList& operator=(const TXmlAttrList&) = delete;
 
     size_t Count() const { return FCount; }
+    size_t Capacity() const { return FCapacity; }
     TXmlAttr& operator[](size_t index) { return FItems[index]; }
     const TXmlAttr& operator[](size_t index) const { return FItems[index]; }
     TXmlAttr* Find(const TXmlName* name);
@@ -199,6 +209,13 @@ public:
     }
     // The attribute of that name, appended (as empty text) when missing.
     TXmlAttr& Obtain(TXmlArena& arena, const TXmlNameRef& name);
+    // Drops the unused room at the end of the array when the array is the
+    // arena's latest allocation (a parsed start tag's attributes are).
+    void Fit(TXmlArena& arena) {
+        if (FCapacity > FCount &&
+            arena.ShrinkLatest(FItems, FCapacity * sizeof(TXmlAttr), FCount * sizeof(TXmlAttr)))
+            FCapacity = FCount;
+    }
 
 private:
     void Grow(TXmlArena& arena);
