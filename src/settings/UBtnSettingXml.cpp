@@ -10,6 +10,17 @@ namespace quorlet {
 
 namespace {
 
+// 64-bit FNV-1a: the parsed document then needs no second copy of the file's
+// bytes beside it to tell an unchanged file.
+uint64_t BytesDigest(const std::string& bytes) {
+    uint64_t h = 14695981039346656037ull;
+    for (const char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
 enum class TItemKind { Int, Str, Bool };
 
 // One item of a `Button` element and the field it mirrors.
@@ -140,13 +151,16 @@ TBtnSettingXml::TBtnSettingXml(IPlatform& platform) : FPlatform(platform) {}
 // The document
 
 // A launch reads the record and, a moment later, saves its counters: two loads
-// of the same bytes. When the file still holds exactly the bytes the document
-// was parsed from, and the document is unchanged and held by no one else, it is
-// what a new parse would give, and is kept instead.
+// of the same bytes. When the file still holds the bytes the document was
+// parsed from (same length and digest), and the document is unchanged and held
+// by no one else, it is what a new parse would give, and is kept instead.
 void TBtnSettingXml::ReloadButtonDoc() {
     std::string bytes;
     if (!ReadWholeFile(SettingFileName, bytes)) throw EXmlError("Cannot open file \"" + SettingFileName + "\"");
-    if (ButtonDoc && ButtonDoc.use_count() == 1 && FIntactDoc.lock() == ButtonDoc && bytes == FDocBytes) return;
+    const uint64_t digest = BytesDigest(bytes);
+    if (ButtonDoc && ButtonDoc.use_count() == 1 && FIntactDoc.lock() == ButtonDoc && bytes.size() == FDocSize &&
+        digest == FDocDigest)
+        return;
     FIntactDoc.reset();
     XmlDocumentPtr doc;
     try {
@@ -157,7 +171,8 @@ void TBtnSettingXml::ReloadButtonDoc() {
     // A damaged file is reported, not read as a document without buttons.
     if (!RootElement(doc)) CheckEmptySettingsDocument(doc, SettingFileName);
     ButtonDoc = doc;
-    FDocBytes.swap(bytes);
+    FDocSize = bytes.size();
+    FDocDigest = digest;
     FIntactDoc = ButtonDoc;
 }
 

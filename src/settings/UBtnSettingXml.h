@@ -121,9 +121,11 @@ private:
     void SaveButtonDoc();
 
     IPlatform& FPlatform;
-    // The document last parsed, while it is unchanged, and the bytes it was parsed from.
+    // The document last parsed, while it is unchanged, and the length and
+    // digest of the bytes it was parsed from.
     std::weak_ptr<IXmlDocument> FIntactDoc;
-    std::string FDocBytes;
+    size_t FDocSize = 0;
+    uint64_t FDocDigest = 0;
 };
 
 // The process-wide store, created on first use and kept until the program ends.

@@ -356,6 +356,23 @@ TEST_F(BtnSettingRecords, WritesStartFromTheFileAsItIsNow) {
     }
 }
 
+TEST_F(BtnSettingRecords, NextReadSeesAnEditThatKeepsTheFileLength) {
+    // The store keeps its parsed document while the file is unchanged; an edit
+    // by another program that keeps every byte count must still be read.
+    WriteDocument(ButtonText(101, RecordItems("a")) + ButtonText(102, RecordItems("b")));
+    TBtnSettingXml store(platform);
+    ASSERT_TRUE(store.ReadButton(101));
+    ASSERT_EQ(store.Description, "a");
+    for (const char* edit : {"c", "d"}) {
+        std::string text = FileText();
+        const std::string from = "<Item Name=\"Description\" Value=\"" + store.Description + "\"/>";
+        text.replace(text.find(from), from.size(), "<Item Name=\"Description\" Value=\"" + std::string(edit) + "\"/>");
+        WriteFileText(SettingFileName, text);
+        ASSERT_TRUE(store.ReadButton(101));
+        EXPECT_EQ(store.Description, edit);
+    }
+}
+
 TEST_F(BtnSettingRecords, DocumentTakenFromTheStoreIsLeftAlone) {
     WriteDocument(ButtonText(101, RecordItems("a")));
     TBtnSettingXml store(platform);
