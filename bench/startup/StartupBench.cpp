@@ -12,6 +12,10 @@
 // After one warm-up start of each program the starts alternate (the order
 // flips every round); the figures are milliseconds per start.
 //
+//   startup_bench --compare runs Quorlet.exe...
+//
+// Times several builds of Quorlet.exe and the empty window in the same rounds.
+//
 //   startup_bench --memory [settle-seconds] [Quorlet.exe]
 //
 // Starts, one at a time, Quorlet.exe with the same document, Quorlet.exe in a
@@ -26,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <numeric>
 #include <stdexcept>
 #include <string>
@@ -190,6 +195,36 @@ int Run(int runs, const std::string& quorletExe, const std::string& emptyExe) {
     return 0;
 }
 
+// Several builds of Quorlet.exe against the empty window in one run: each
+// round starts every program once, the order turning by one each round, so
+// that each build sees the same load of the machine.
+int RunCompare(int runs, const std::vector<std::string>& quorletExes, const std::string& emptyExe) {
+    std::vector<std::unique_ptr<TQuorletWithDocument>> builds;
+    for (const std::string& exe : quorletExes) builds.emplace_back(new TQuorletWithDocument(exe));
+    const TProgramFolder emptyFolder("empty-startup");
+    const TProgramUnderTest empty = {emptyFolder.CopyIn(emptyExe, "EmptyWindow.exe"), emptyFolder.Path(),
+                                     kEmptyWindowClass, kEmptyWindowTitle};
+    std::vector<const TProgramUnderTest*> programs = {&empty};
+    for (const auto& build : builds) programs.push_back(&build->Program);
+    std::vector<TSeries> times(programs.size());
+    for (const TProgramUnderTest* program : programs) TimeStartUp(*program);
+    for (int r = 0; r < runs; ++r)
+        for (size_t i = 0; i < programs.size(); ++i) {
+            const size_t which = (i + static_cast<size_t>(r)) % programs.size();
+            times[which].Samples.push_back(TimeStartUp(*programs[which]));
+        }
+    std::printf("%d rounds, each program once a round, the order turning; milliseconds to shown and idle\n\n", runs);
+    std::printf("%-40s %9s %9s %12s %12s\n", "", "median", "min", "ratio", "rounds ratio");
+    for (size_t i = 0; i < programs.size(); ++i) {
+        TSeries rounds;
+        for (size_t r = 0; r < times[i].Samples.size(); ++r)
+            rounds.Samples.push_back(times[i].Samples[r] / times[0].Samples[r]);
+        std::printf("%-40s %9.1f %9.1f %11.2fx %11.2fx\n", i == 0 ? "empty window" : quorletExes[i - 1].c_str(),
+                    times[i].Median(), times[i].Min(), times[i].Median() / times[0].Median(), rounds.Median());
+    }
+    return 0;
+}
+
 // "<folder>\<exe>": how the caller finds the process among the system's.
 std::string FolderAndName(const std::string& exe) {
     const size_t name = exe.find_last_of('\\');
@@ -238,6 +273,16 @@ int main(int argc, char** argv) {
         try {
             return RunMemory(static_cast<DWORD>(settleSeconds) * 1000,
                              WindowsPath(argc > 3 ? argv[3] : QUORLET_EXE_PATH));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "startup_bench: %s\n", e.what());
+            return 1;
+        }
+    }
+    if (argc > 3 && std::string(argv[1]) == "--compare") {
+        try {
+            std::vector<std::string> exes;
+            for (int i = 3; i < argc; ++i) exes.push_back(WindowsPath(argv[i]));
+            return RunCompare(std::max(3, std::atoi(argv[2])), exes, WindowsPath(EMPTY_WINDOW_EXE_PATH));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "startup_bench: %s\n", e.what());
             return 1;
