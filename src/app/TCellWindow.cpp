@@ -25,9 +25,7 @@ TShiftState KeyboardShiftState() {
 }
 
 bool TCellWindow::Create(HINSTANCE instance, HWND sheet, int controlId, int left, int top) {
-    // Cells draw with their page's device context: setting up one of their
-    // own for each small cell costs more than the drawing itself.
-    if (!RegisterWindowClass(instance, CellClassName, nullptr, nullptr, nullptr, CS_PARENTDC)) return false;
+    if (!RegisterWindowClass(instance, CellClassName, nullptr, nullptr, nullptr)) return false;
     if (!CreateHandle(0, CellClassName, "", WS_CHILD | WS_VISIBLE, left, top, kCellSize, kCellSize, sheet, instance))
         return false;
     SetWindowLongPtrA(Handle(), GWLP_ID, controlId);
@@ -42,14 +40,14 @@ const UINT WM_CELL_ICONLOADED = WM_APP + 100;
 void TCellWindow::SetPicture(TOwnedIcon icon) {
     FTicket = 0;
     FIcon = std::move(icon);
-    InvalidateRect(Handle(), nullptr, FALSE);
+    Invalidate();
 }
 
 void TCellWindow::LoadPicture(TIconLoader& loader, const TIconLoader::TIconKey& key) {
     FIcon.Reset();
     FLoader = &loader;
     FTicket = loader.Request(Handle(), WM_CELL_ICONLOADED, key);
-    InvalidateRect(Handle(), nullptr, FALSE);
+    Invalidate();
 }
 
 void TCellWindow::PictureLoaded(uint64_t ticket) {
@@ -59,7 +57,7 @@ void TCellWindow::PictureLoaded(uint64_t ticket) {
     if (ticket != FTicket) return;
     FTicket = 0;
     FIcon = std::move(icon);
-    InvalidateRect(Handle(), nullptr, FALSE);
+    Invalidate();
 }
 
 void TCellWindow::SetHint(const std::string& hint) {
@@ -73,15 +71,41 @@ void TCellWindow::SetHint(const std::string& hint) {
 void TCellWindow::SetFrame(TCellFrame frame) {
     if (frame == FFrame) return;
     FFrame = frame;
-    InvalidateRect(Handle(), nullptr, FALSE);
+    Invalidate();
+}
+
+void TCellWindow::Invalidate() {
+    // The page draws its cells: the cell's part of the page is drawn again.
+    HWND page = GetParent(Handle());
+    RECT r = {0, 0, kCellSize, kCellSize};
+    MapWindowPoints(Handle(), page, reinterpret_cast<POINT*>(&r), 2);
+    InvalidateRect(page, &r, FALSE);
 }
 
 void TCellWindow::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    RECT r = {0, 0, kCellSize, kCellSize};
+    // Shown again, or invalidated from outside: the page draws the cell.
+    RECT update;
+    if (GetUpdateRect(Handle(), &update, FALSE)) {
+        HWND page = GetParent(Handle());
+        MapWindowPoints(Handle(), page, reinterpret_cast<POINT*>(&update), 2);
+        InvalidateRect(page, &update, FALSE);
+    }
+    ValidateRect(Handle(), nullptr);
+}
+
+void TCellWindow::PaintTo(HDC dc, int left, int top) {
+    // An icon that is ready by now is shown at once, not one paint later.
+    if (FTicket && FLoader) {
+        if (TOwnedIcon icon = FLoader->Take(FTicket)) {
+            FTicket = 0;
+            FIcon = std::move(icon);
+        }
+    }
+    RECT r = {left, top, left + kCellSize, top + kCellSize};
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    if (FIcon) DrawIconEx(dc, 1, 1, static_cast<HICON>(FIcon.Get()), CellIconSize, CellIconSize, 0, nullptr, DI_NORMAL);
+    if (FIcon)
+        DrawIconEx(dc, left + 1, top + 1, static_cast<HICON>(FIcon.Get()), CellIconSize, CellIconSize, 0, nullptr,
+                   DI_NORMAL);
     switch (FFramed ? FFrame : TCellFrame::Normal) {
     case TCellFrame::Normal:
         if (!FFramed) break;
@@ -89,7 +113,7 @@ void TCellWindow::Paint() {
         break;
     case TCellFrame::LeftPressed: {
         DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
-        RECT inner = {1, 1, kCellSize - 1, kCellSize - 1};
+        RECT inner = {left + 1, top + 1, left + kCellSize - 1, top + kCellSize - 1};
         DrawEdge(dc, &inner, BDR_SUNKENINNER, BF_RECT);
         break;
     }
@@ -97,7 +121,12 @@ void TCellWindow::Paint() {
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
         break;
     }
-    EndPaint(Handle(), &ps);
+}
+
+TCellWindow* TCellWindow::FromHandle(HWND window) {
+    char className[32] = {};
+    if (!GetClassNameA(window, className, sizeof className) || lstrcmpA(className, CellClassName) != 0) return nullptr;
+    return static_cast<TCellWindow*>(reinterpret_cast<TWindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA)));
 }
 
 void TCellWindow::MouseDown(TShiftFlag button, WPARAM keys) {

@@ -42,6 +42,12 @@ public:
     TCellWindow(ICellEvents& events, TCellKind kind, int slot) : FEvents(events), FKind(kind), FSlot(slot) {}
 
     bool Create(HINSTANCE instance, HWND sheet, int controlId, int left, int top);
+    // The cell of a window of the cell class, or null.
+    static TCellWindow* FromHandle(HWND window);
+    // Draws the cell at this place of its page's device context. The page
+    // draws its cells in its own paint: a paint of each small cell window of
+    // its own costs more than all the drawing.
+    void PaintTo(HDC dc, int left, int top);
 
     TCellKind Kind() const { return FKind; }
     // Slot 1..6 of a recent or most-used image.
@@ -68,6 +74,7 @@ protected:
 
 private:
     void Paint();
+    void Invalidate();
     void MouseDown(TShiftFlag button, WPARAM keys);
     void MouseUp(TShiftFlag button, WPARAM keys, LPARAM position);
     void MouseMove();

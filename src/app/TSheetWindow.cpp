@@ -1,6 +1,7 @@
 #include "app/TSheetWindow.h"
 
 #include "app/MainControls.h"
+#include "app/TCellWindow.h"
 
 namespace quorlet {
 
@@ -26,6 +27,18 @@ void TSheetWindow::SetBevel(int x, int top, int height) {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void TSheetWindow::PaintCells(HDC dc, const RECT& area) {
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        TCellWindow* cell = TCellWindow::FromHandle(child);
+        if (!cell) continue;
+        RECT bounds, overlap;
+        GetWindowRect(child, &bounds);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+        if (IntersectRect(&overlap, &bounds, &area)) cell->PaintTo(dc, bounds.left, bounds.top);
+    }
+}
+
 LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
@@ -35,7 +48,10 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             RECT line = {FBevelX, FBevelTop, FBevelX + 2, FBevelTop + FBevelHeight};
             DrawEdge(dc, &line, BDR_RAISEDINNER, BF_LEFT | BF_RIGHT);
         }
+        PaintCells(dc, ps.rcPaint);
         EndPaint(Handle(), &ps);
+        // The cells in this part are drawn: they need no paint of their own.
+        RedrawWindow(Handle(), &ps.rcPaint, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
         return 0;
     }
     case WM_MOUSEMOVE:

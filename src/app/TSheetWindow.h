@@ -29,6 +29,9 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The page draws the cells on it (see TCellWindow::PaintTo).
+    void PaintCells(HDC dc, const RECT& area);
+
     ISheetEvents& FEvents;
     int FPageIndex;
     int FBevelX = -1, FBevelTop = 0, FBevelHeight = 0;
