@@ -13,10 +13,9 @@ const int IdStatusBar = 101;        // the status bar (STATUSCLASSNAME), panels 
 const int IdFirstSheet = 200;
 const char* const SheetClassName = "TQuorletSheet";
 
-// Cells: framed 34x34 windows of class CellClassName, children of a sheet.
-// A grid cell's identifier is its button identifier (page x 100 + position).
-// The window text of every cell is its current hint.
-const char* const CellClassName = "TQuorletCell";
+// Cells: framed 34x34 panels on a sheet, drawn and answered for by the sheet
+// (they are no windows of their own). A grid cell's identifier is its button
+// identifier.
 const int IdImageLast1 = 1001;    // ..1006, the recent row, most recent first
 const int IdImageTop1 = 1011;     // ..1016, the most-used row
 const int IdImageOptions = 1021;
@@ -30,11 +29,22 @@ const int IdImageRestore = 1026;  // hidden
 
 namespace quorlet {
 
-// Questions a cell answers (WM_APP range, both parameters 0): the button
-// identifier it shows (0 = none), 1 when it shows a picture (or one is on its
-// way), and 1 while its icon is still being loaded.
-const unsigned WM_CELL_BUTTONID = 0x8000 + 1;
-const unsigned WM_CELL_HASPICTURE = 0x8000 + 2;
-const unsigned WM_CELL_LOADING = 0x8000 + 3;
+// Questions about a cell, sent to its sheet with the cell's identifier as
+// wParam; -1 when the sheet has no such cell. Accessibility tools see the
+// cells as the sheet's push-button children, named by their hints.
+const unsigned WM_CELL_BUTTONID = 0x8000 + 1;    // the button identifier it shows (0 = none)
+const unsigned WM_CELL_HASPICTURE = 0x8000 + 2;  // 1 when it shows a picture (or one is on its way)
+const unsigned WM_CELL_LOADING = 0x8000 + 3;     // 1 while its icon is still being loaded
+const unsigned WM_CELL_VISIBLE = 0x8000 + 4;     // 1 when it is shown
+// lParam points to a RECT in the sheet's process, which gets the cell's place
+// in the sheet's client area; 1 when written.
+const unsigned WM_CELL_GETRECT = 0x8000 + 5;
+// lParam points to kCellHintBuffer chars in the sheet's process, which get the
+// cell's hint (cut to fit, ending in a zero); the hint's length is returned.
+const unsigned WM_CELL_GETHINT = 0x8000 + 6;
+const int kCellHintBuffer = 512;
+// Asked of a sheet itself (both parameters 0): 1 while an icon of one of its
+// cells is still being loaded.
+const unsigned WM_SHEET_LOADING = 0x8000 + 7;
 
 }  // namespace quorlet

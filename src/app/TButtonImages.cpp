@@ -2,7 +2,7 @@
 
 namespace quorlet {
 
-TButtonBrief TButtonImages::LoadButtonImage(TCellWindow& image, bool reload) {
+TButtonBrief TButtonImages::LoadButtonImage(TCell& image, bool reload) {
     if (reload && !FDocumentFresh) FStore.LoadButtonsDoc();
     TButtonBrief brief;
     brief.Exists = image.ButtonId != 0 && FStore.ReadButtonBrief(image.ButtonId);

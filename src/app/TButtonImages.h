@@ -3,7 +3,7 @@
 // tab sheet or a recent or most-used image of the Quorlet Tab shows the icon
 // and hint of the record stored under its button identifier.
 
-#include "app/TCellWindow.h"
+#include "app/TCell.h"
 #include "app/TIconLoader.h"
 #include "base/Platform.h"
 #include "launcher/ButtonGrid.h"
@@ -28,7 +28,7 @@ public:
     // the store's document (read again from the file first when reload is set).
     // Without a record the image is emptied. The icon arrives later when it
     // must be loaded from its file.
-    TButtonBrief LoadButtonImage(TCellWindow& image, bool reload);
+    TButtonBrief LoadButtonImage(TCell& image, bool reload);
 
 private:
     IPlatform& FPlatform;

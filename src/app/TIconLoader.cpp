@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "shell/ShellServices.h"
@@ -33,6 +34,8 @@ struct TIconLoader::TState {
     std::condition_variable Ended;
     std::deque<TJob> Queue;
     std::map<uint64_t, TOwnedIcon> Finished;
+    std::set<uint64_t> Cancelled;  // being loaded when cancelled
+    uint64_t Loading = 0;          // the ticket the worker is loading
     uint64_t NextTicket = 1;
     bool Stopping = false;
     bool WorkerEnded = false;
@@ -65,6 +68,17 @@ uint64_t TIconLoader::Request(HWND window, UINT message, const TIconKey& key) {
     return ticket;
 }
 
+void TIconLoader::Cancel(uint64_t ticket) {
+    std::lock_guard<std::mutex> guard(FState->Lock);
+    for (auto job = FState->Queue.begin(); job != FState->Queue.end(); ++job)
+        if (job->Ticket == ticket) {
+            FState->Queue.erase(job);
+            return;
+        }
+    if (FState->Loading == ticket) FState->Cancelled.insert(ticket);
+    FState->Finished.erase(ticket);
+}
+
 TOwnedIcon TIconLoader::Take(uint64_t ticket) {
     std::lock_guard<std::mutex> guard(FState->Lock);
     auto found = FState->Finished.find(ticket);
@@ -86,10 +100,13 @@ void TIconLoader::Run(std::shared_ptr<TState> state) {
                 if (state->Stopping) break;
                 job = std::move(state->Queue.front());
                 state->Queue.pop_front();
+                state->Loading = job.Ticket;
             }
             TOwnedIcon icon = GetFileIcon(state->Platform, job.Key.first, job.Key.second);
             std::lock_guard<std::mutex> guard(state->Lock);
+            state->Loading = 0;
             if (state->Stopping) break;
+            if (state->Cancelled.erase(job.Ticket)) continue;
             state->Finished.emplace(job.Ticket, std::move(icon));
             // A window that is gone takes nothing.
             if (!PostMessageA(job.Window, job.Message, static_cast<WPARAM>(job.Ticket), 0))

@@ -33,6 +33,9 @@ public:
     uint64_t Request(HWND window, UINT message, const TIconKey& key);
     // The finished icon of a ticket, once; empty when there is none (yet).
     TOwnedIcon Take(uint64_t ticket);
+    // The icon of the ticket is no longer wanted: it is not loaded if it has
+    // not been, and dropped if it has.
+    void Cancel(uint64_t ticket);
 
 private:
     struct TState;

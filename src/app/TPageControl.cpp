@@ -95,7 +95,7 @@ int TPageControl::Layout(int width) {
 TSheetWindow& TPageControl::EnsureSheet(int k) {
     TPage& page = FPages[k];
     if (!page.Sheet) {
-        page.Sheet.reset(new TSheetWindow(*this, k));
+        page.Sheet.reset(new TSheetWindow(*this, FCellEvents, k));
         page.Sheet->Create(FInstance, GetParent(FHandle), FSheetBounds);
         SetWindowPos(page.Sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -116,31 +116,28 @@ void TPageControl::EnsurePageContent(int k) {
 
 void TPageControl::BuildButtonGrid(TPage& page, int k) {
     page.ContentBuilt = true;
+    TSheetWindow& sheet = EnsureSheet(k);
     for (int position = 1; position <= kCellCount; ++position) {
         const int32_t id = ButtonId(k, position);
         const TCellPoint origin = CellOrigin(position);
-        std::unique_ptr<TCellWindow> cell(new TCellWindow(FCellEvents, TCellKind::Grid, 0));
-        cell->Create(FInstance, EnsureSheet(k).Handle(), id, origin.Left, origin.Top);
-        cell->ButtonId = id;
-        cell->SetCursor(page.CellCursor);
-        TCellWindow& added = *cell;
-        page.Cells.push_back(std::move(cell));
-        FImages.LoadButtonImage(added, false);
+        TCell& cell = sheet.AddCell(TCellKind::Grid, 0, id, origin.Left, origin.Top);
+        cell.ButtonId = id;
+        cell.SetCursor(page.CellCursor);
+        FImages.LoadButtonImage(cell, false);
     }
 }
 
-TCellWindow* TPageControl::FindCell(int sheet, int32_t id) {
+TCell* TPageControl::FindCell(int sheet, int32_t id) {
     if (sheet < 1 || sheet >= PageCount()) return nullptr;
     EnsurePageContent(sheet);
-    for (const auto& cell : FPages[sheet].Cells)
-        if (cell->ButtonId == id) return cell.get();
-    return nullptr;
+    return FPages[sheet].Sheet ? FPages[sheet].Sheet->FindCell(id) : nullptr;
 }
 
 void TPageControl::SetCellCursors(int sheet, HCURSOR cursor) {
     if (sheet < 0 || sheet >= PageCount()) return;
     FPages[sheet].CellCursor = cursor;
-    for (const auto& cell : FPages[sheet].Cells) cell->SetCursor(cursor);
+    if (FPages[sheet].Sheet)
+        for (const auto& cell : FPages[sheet].Sheet->Cells()) cell->SetCursor(cursor);
 }
 
 bool TPageControl::HandleNotify(const NMHDR& header) {

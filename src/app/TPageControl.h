@@ -11,7 +11,7 @@
 #include <windows.h>
 
 #include "app/TButtonImages.h"
-#include "app/TCellWindow.h"
+#include "app/TCell.h"
 #include "app/TSheetWindow.h"
 
 namespace quorlet {
@@ -64,7 +64,7 @@ public:
     void EnsurePageContent(int k);
     TSheetWindow& EnsureSheet(int k);
     // FindCell: the cell of button tab sheet `sheet` whose identifier is id.
-    TCellWindow* FindCell(int sheet, int32_t id);
+    TCell* FindCell(int sheet, int32_t id);
     void SetCellCursors(int sheet, HCURSOR cursor);
 
     // WM_NOTIFY of the parent: true when it was the strip's own and is handled.
@@ -73,7 +73,6 @@ public:
 private:
     struct TPage {
         std::unique_ptr<TSheetWindow> Sheet;
-        std::vector<std::unique_ptr<TCellWindow>> Cells;
         bool ContentBuilt = false;
         HCURSOR CellCursor = nullptr;
     };

@@ -19,15 +19,11 @@ struct TCommandIconPlace {
 
 }  // namespace
 
-TCellWindow* TQuorletTab::AddCell(TSheetWindow& sheet, TCellKind kind, int slot, int controlId, int left, int top) {
-    std::unique_ptr<TCellWindow> cell(new TCellWindow(FCellEvents, kind, slot));
-    cell->Create(FInstance, sheet.Handle(), controlId, left, top);
-    FCells.push_back(std::move(cell));
-    return FCells.back().get();
+TCell* TQuorletTab::AddCell(TSheetWindow& sheet, TCellKind kind, int slot, int controlId, int left, int top) {
+    return &sheet.AddCell(kind, slot, controlId, left, top);
 }
 
 void TQuorletTab::Build(HINSTANCE instance, TSheetWindow& sheet) {
-    FInstance = instance;
     FBuilt = true;
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
         const TCellPoint recent = RecentPanelOrigin(slot), top = TopPanelOrigin(slot);
@@ -46,20 +42,20 @@ void TQuorletTab::Build(HINSTANCE instance, TSheetWindow& sheet) {
         {TCommandId::ActionMenu_ResotreConfig, IdImageRestore, third, kTopRowTop, IDI_RESTORE, true, false},
     };
     for (const TCommandIconPlace& place : places) {
-        TCellWindow* image = AddCell(sheet, TCellKind::Command, 0, place.ControlId, place.Left, place.Top);
+        TCell* image = AddCell(sheet, TCellKind::Command, 0, place.ControlId, place.Left, place.Top);
         image->SetFramed(place.Framed);
         image->SetPicture(TOwnedIcon(FImages.PlatformServices(), LoadImageA(instance, MAKEINTRESOURCEA(place.IconId),
                                                                      IMAGE_ICON, CellIconSize, CellIconSize, 0)));
         // Bound to its command: the command's hint is the icon's hint.
         if (const TCommand* command = FCommands.Find(place.Command)) image->SetHint(command->Hint);
-        if (!place.Shown) ShowWindow(image->Handle(), SW_HIDE);
+        image->SetVisible(place.Shown);
         FCommandIcons.push_back({image, place.Command});
         if (place.ControlId == IdPanel18) FPanel18 = image;
         if (place.ControlId == IdPanel19) FPanel19 = image;
     }
 }
 
-bool TQuorletTab::CommandOf(const TCellWindow& image, TCommandId& command) const {
+bool TQuorletTab::CommandOf(const TCell& image, TCommandId& command) const {
     for (const TCommandIcon& icon : FCommandIcons)
         if (icon.Image == &image) {
             command = icon.Command;
@@ -70,14 +66,14 @@ bool TQuorletTab::CommandOf(const TCellWindow& image, TCommandId& command) const
 
 void TQuorletTab::ShowAlarmIcon(bool alarmOn) {
     if (!FBuilt) return;
-    ShowWindow(FPanel18->Handle(), alarmOn ? SW_HIDE : SW_SHOWNA);
-    ShowWindow(FPanel19->Handle(), alarmOn ? SW_SHOWNA : SW_HIDE);
+    FPanel18->SetVisible(!alarmOn);
+    FPanel19->SetVisible(alarmOn);
 }
 
 void TQuorletTab::ShowRecentButtons(const std::vector<std::string>& recentButtons) {
     if (recentButtons.size() <= 5 || !FBuilt) return;
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
-        TCellWindow& image = *FImageLast[slot - 1];
+        TCell& image = *FImageLast[slot - 1];
         int32_t id = 0;
         ParseDecimalInt(recentButtons[slot - 1], id);
         image.ButtonId = id;
@@ -87,7 +83,7 @@ void TQuorletTab::ShowRecentButtons(const std::vector<std::string>& recentButton
 
 void TQuorletTab::ShowTopSlot(int32_t id, int slot) {
     if (slot < 1 || slot > kQuorletSlotCount || !FBuilt) return;
-    TCellWindow& image = *FImageTop[slot - 1];
+    TCell& image = *FImageTop[slot - 1];
     image.ButtonId = id;
     image.SetHint(TopClickHint(slot, FImages.LoadButtonImage(image, true)));
 }

@@ -11,7 +11,7 @@
 #include <windows.h>
 
 #include "app/TButtonImages.h"
-#include "app/TCellWindow.h"
+#include "app/TCell.h"
 #include "app/TSheetWindow.h"
 #include "launcher/Commands.h"
 #include "launcher/TopButtons.h"
@@ -36,27 +36,25 @@ public:
     void ShowAlarmIcon(bool alarmOn);
 
     // The command a command icon is bound to; false for any other image.
-    bool CommandOf(const TCellWindow& image, TCommandId& command) const;
+    bool CommandOf(const TCell& image, TCommandId& command) const;
 
 private:
     struct TCommandIcon {
-        TCellWindow* Image;
+        TCell* Image;
         TCommandId Command;
     };
 
-    TCellWindow* AddCell(TSheetWindow& sheet, TCellKind kind, int slot, int controlId, int left, int top);
+    static TCell* AddCell(TSheetWindow& sheet, TCellKind kind, int slot, int controlId, int left, int top);
 
     ICellEvents& FCellEvents;
     TButtonImages& FImages;
     const TCommandList& FCommands;
-    HINSTANCE FInstance = nullptr;
     bool FBuilt = false;
-    std::vector<std::unique_ptr<TCellWindow>> FCells;
-    TCellWindow* FImageLast[kTopSlotCount] = {};
-    TCellWindow* FImageTop[kTopSlotCount] = {};
+    TCell* FImageLast[kTopSlotCount] = {};
+    TCell* FImageTop[kTopSlotCount] = {};
     std::vector<TCommandIcon> FCommandIcons;
-    TCellWindow* FPanel18 = nullptr;  // Image_AlarmConfig
-    TCellWindow* FPanel19 = nullptr;  // Image_AlarmConfigEnabled
+    TCell* FPanel18 = nullptr;  // Image_AlarmConfig
+    TCell* FPanel19 = nullptr;  // Image_AlarmConfigEnabled
 };
 
 }  // namespace quorlet

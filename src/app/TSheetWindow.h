@@ -1,10 +1,21 @@
 #pragma once
-// The body of one page of the tab control: a plain window that holds the
-// page's cells, opens no context menu and has no hint of its own.
+// The body of one page of the tab control: a window that holds the page's
+// cells. It draws them, finds the one under the pointer and reports presses,
+// clicks, hints and leaving to the form; it answers other processes' questions
+// about them (MainControls.h) and shows them to accessibility tools as its
+// push-button children. The body itself opens no context menu and has no
+// hint of its own.
 
+#include <memory>
+#include <vector>
+
+#include "app/TCell.h"
 #include "win32/TWindowBase.h"
 
 namespace quorlet {
+
+// A finished icon for a cell of the sheet; wParam is the loader's ticket.
+const UINT WM_CELL_ICONLOADED = WM_APP + 100;
 
 class ISheetEvents {
 public:
@@ -17,7 +28,9 @@ public:
 
 class TSheetWindow : public TWindowBase {
 public:
-    TSheetWindow(ISheetEvents& events, int pageIndex) : FEvents(events), FPageIndex(pageIndex) {}
+    TSheetWindow(ISheetEvents& events, ICellEvents& cellEvents, int pageIndex)
+        : FEvents(events), FCellEvents(cellEvents), FPageIndex(pageIndex) {}
+    ~TSheetWindow() override;
 
     bool Create(HINSTANCE instance, HWND parent, const RECT& bounds);
     int PageIndex() const { return FPageIndex; }
@@ -25,16 +38,34 @@ public:
     // A vertical raised line at this x (Bevel1 of the Quorlet Tab); -1 for none.
     void SetBevel(int x, int top, int height);
 
+    TCell& AddCell(TCellKind kind, int slot, int controlId, int left, int top);
+    const std::vector<std::unique_ptr<TCell>>& Cells() const { return FCells; }
+    TCell* FindCell(int controlId) const;
+    // The shown cell at this point of the client area, or null.
+    TCell* CellAt(POINT point) const;
+    // Called by a cell whose hint changed.
+    void CellHintChanged(TCell& cell);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The page draws the cells on it (see TCellWindow::PaintTo).
-    void PaintCells(HDC dc, const RECT& area);
+    void Paint();
+    void MouseDown(TShiftFlag button, WPARAM keys, LPARAM position);
+    void MouseUp(TShiftFlag button, WPARAM keys, LPARAM position);
+    void MouseMove(LPARAM position);
+    void MouseLeft();
+    bool SetCellCursor();
+    LRESULT AnswerCellQuestion(UINT message, WPARAM id, LPARAM lParam);
 
     ISheetEvents& FEvents;
+    ICellEvents& FCellEvents;
     int FPageIndex;
     int FBevelX = -1, FBevelTop = 0, FBevelHeight = 0;
+    std::vector<std::unique_ptr<TCell>> FCells;
+    TCell* FPressedCell = nullptr;  // under the left button, while it is down
+    TCell* FHoverCell = nullptr;    // under the pointer
+    bool FTracking = false;
 };
 
 }  // namespace quorlet

@@ -158,15 +158,15 @@ void TfrmQuorlet::TabStripKey(bool down) {
 
 // Events of the cells.
 
-void TfrmQuorlet::CellMouseDown(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
+void TfrmQuorlet::CellMouseDown(TCell& cell, TShiftFlag button, TShiftState shift) {
     if (cell.Kind() != TCellKind::Command) ImageMouseDown(cell, button, shift);
 }
 
-void TfrmQuorlet::CellMouseUp(TCellWindow& cell, TShiftFlag button, TShiftState shift) {
+void TfrmQuorlet::CellMouseUp(TCell& cell, TShiftFlag button, TShiftState shift) {
     if (cell.Kind() != TCellKind::Command) ImageMouseUp(cell, button, shift);
 }
 
-void TfrmQuorlet::CellClick(TCellWindow& cell) {
+void TfrmQuorlet::CellClick(TCell& cell) {
     TCommandId command;
     switch (cell.Kind()) {
     case TCellKind::Grid: ImageClick(cell); break;
@@ -178,9 +178,9 @@ void TfrmQuorlet::CellClick(TCellWindow& cell) {
     }
 }
 
-void TfrmQuorlet::CellHintShown(TCellWindow& cell) { FStatusLine.ShowHint(&cell, cell.Hint()); }
+void TfrmQuorlet::CellHintShown(TCell& cell) { FStatusLine.ShowHint(&cell, cell.Hint()); }
 
-void TfrmQuorlet::CellLeft(TCellWindow& cell) { FStatusLine.SourceLeft(&cell); }
+void TfrmQuorlet::CellLeft(TCell& cell) { FStatusLine.SourceLeft(&cell); }
 
 void TfrmQuorlet::ShowHintInStatus() { FStatusLine.ShowHintInStatus(); }
 

@@ -14,7 +14,7 @@
 #include <windows.h>
 
 #include "app/TButtonImages.h"
-#include "app/TCellWindow.h"
+#include "app/TCell.h"
 #include "app/TIconLoader.h"
 #include "app/TPageControl.h"
 #include "app/TQuorletTab.h"
@@ -63,7 +63,7 @@ public:
     // Pages of MorePageControl: 0 the Quorlet Tab, then one per group.
     int PageCount() const { return FPageControl.PageCount(); }
     int ActivePageIndex() const { return FPageControl.ActivePage(); }
-    TCellWindow* FindCell(int sheet, int32_t id) { return FPageControl.FindCell(sheet, id); }
+    TCell* FindCell(int sheet, int32_t id) { return FPageControl.FindCell(sheet, id); }
     // The text of status panel 0 or 1.
     std::string StatusText(int panel) const { return FStatusLine.PanelText(panel); }
 
@@ -78,7 +78,7 @@ private:
     void FormClose();
     void BuildTabSheets();
     // ReloadCell: the cell shows what its record holds on disk now.
-    void ReloadCell(TCellWindow& cell) { FButtonImages.LoadButtonImage(cell, true); }
+    void ReloadCell(TCell& cell) { FButtonImages.LoadButtonImage(cell, true); }
     void CollectRankingInputs(int k);
     void LayoutWindow();
     // The page the window opens on (-1 for none): LastPanelIndex, or page 1
@@ -103,20 +103,20 @@ private:
     void ButtonGridNeeded() override;
     void PointerOverBackground() override;
     void TabStripKey(bool down) override;
-    void CellMouseDown(TCellWindow& cell, TShiftFlag button, TShiftState shift) override;
-    void CellMouseUp(TCellWindow& cell, TShiftFlag button, TShiftState shift) override;
-    void CellClick(TCellWindow& cell) override;
-    void CellHintShown(TCellWindow& cell) override;
-    void CellLeft(TCellWindow& cell) override;
+    void CellMouseDown(TCell& cell, TShiftFlag button, TShiftState shift) override;
+    void CellMouseUp(TCell& cell, TShiftFlag button, TShiftState shift) override;
+    void CellClick(TCell& cell) override;
+    void CellHintShown(TCell& cell) override;
+    void CellLeft(TCell& cell) override;
     void ShowHintInStatus();
     void FormKeyDown();
     void FormKeyUp();
 
     // UMainLaunch.cpp
-    void ImageMouseDown(TCellWindow& image, TShiftFlag button, TShiftState shift);
-    void ImageMouseUp(TCellWindow& image, TShiftFlag button, TShiftState shift);
-    void ImageClick(TCellWindow& image);
-    void Image_LastClick(TCellWindow& image);
+    void ImageMouseDown(TCell& image, TShiftFlag button, TShiftState shift);
+    void ImageMouseUp(TCell& image, TShiftFlag button, TShiftState shift);
+    void ImageClick(TCell& image);
+    void Image_LastClick(TCell& image);
     bool ShowBtnPropertiesForNewButton();
     // Launches the current record and shows its counts in the second panel.
     bool LaunchAndShowCounts(int32_t id);

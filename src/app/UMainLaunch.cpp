@@ -8,7 +8,7 @@
 
 namespace quorlet {
 
-void TfrmQuorlet::ImageMouseDown(TCellWindow& image, TShiftFlag button, TShiftState shift) {
+void TfrmQuorlet::ImageMouseDown(TCell& image, TShiftFlag button, TShiftState shift) {
     // Every image sits in its own framed panel.
     if (button == ssLeft)
         image.SetFrame(TCellFrame::LeftPressed);
@@ -18,12 +18,12 @@ void TfrmQuorlet::ImageMouseDown(TCellWindow& image, TShiftFlag button, TShiftSt
     ClickShift = shift;
 }
 
-void TfrmQuorlet::ImageMouseUp(TCellWindow& image, TShiftFlag, TShiftState) {
+void TfrmQuorlet::ImageMouseUp(TCell& image, TShiftFlag, TShiftState) {
     if (!SwapPending && !CopyPending) image.SetFrame(TCellFrame::Normal);
     ClickShift = 0;
 }
 
-void TfrmQuorlet::ImageClick(TCellWindow& image) {
+void TfrmQuorlet::ImageClick(TCell& image) {
     // A pending swap or copy is completed by the editing commands.
     if (SwapPending || CopyPending) return;
     const int32_t id = image.ButtonId;
@@ -59,7 +59,7 @@ void TfrmQuorlet::ImageClick(TCellWindow& image) {
     HideAfterLaunch(launched, mode.KeepVisible);
 }
 
-void TfrmQuorlet::Image_LastClick(TCellWindow& image) {
+void TfrmQuorlet::Image_LastClick(TCell& image) {
     const int32_t id = image.ButtonId;
     TBtnSettingXml& store = BtnSettingXml();
     const bool hasRecord = id != 0 && store.ReadButton(id);

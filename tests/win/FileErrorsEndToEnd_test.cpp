@@ -64,9 +64,9 @@ protected:
     }
     // A click posted to a cell with Shift held, so the window stays shown.
     void ClickCell(int page, int id) {
-        HWND cell = quorlet.Cell(page, id);
-        ASSERT_NE(cell, nullptr) << id;
-        PostClick(cell, MK_SHIFT);
+        const TCellRef cell = quorlet.Cell(page, id);
+        ASSERT_TRUE(CellExists(cell)) << id;
+        PostCellClick(cell, MK_SHIFT);
     }
     void Close() { PostMessageA(quorlet.Window(), WM_CLOSE, 0, 0); }
     int ActiveTab() const { return static_cast<int>(SendMessageA(quorlet.Tabs(), TCM_GETCURSEL, 0, 0)); }

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -162,7 +163,7 @@ protected:
     }
 
     HWND Sheet(int page) const { return quorlet.Sheet(page); }
-    HWND Cell(int page, int id) const { return quorlet.Cell(page, id); }
+    TCellRef Cell(int page, int id) const { return quorlet.Cell(page, id); }
     std::string Panel(int panel) const { return quorlet.Panel(panel); }
     bool WaitForPanel(int panel, const std::string& text) const { return quorlet.WaitForPanel(panel, text); }
     std::string ReadLog() const {
@@ -175,12 +176,12 @@ protected:
     }
     void BringToFront() { ASSERT_NO_FATAL_FAILURE(quorlet.BringToFront()) << "recorder log:\n" << ReadLog(); }
     void ClickTab(int index) { ASSERT_NO_FATAL_FAILURE(quorlet.ClickTab(index)); }
-    POINT PointAt(HWND cell) { return quorlet.PointAt(cell); }
+    POINT PointAt(const TCellRef& cell) { return quorlet.PointAt(cell); }
 
     // A real click with one modifier held; hintWhileHeld is the hint line seen
     // with the pointer on the cell and the key down.
-    void ClickHolding(HWND cell, WORD key, const std::string& hintWhileHeld) {
-        ASSERT_NE(cell, nullptr);
+    void ClickHolding(const TCellRef& cell, WORD key, const std::string& hintWhileHeld) {
+        ASSERT_TRUE(CellExists(cell)) << cell.Id;
         ASSERT_NO_FATAL_FAILURE(BringToFront());
         const POINT point = PointAt(cell);
         ASSERT_TRUE(SendPointerMove(point));
@@ -191,8 +192,8 @@ protected:
         ASSERT_TRUE(ReleaseKey(key));
     }
 
-    void ClickPlain(HWND cell) {
-        ASSERT_NE(cell, nullptr);
+    void ClickPlain(const TCellRef& cell) {
+        ASSERT_TRUE(CellExists(cell)) << cell.Id;
         ASSERT_NO_FATAL_FAILURE(BringToFront());
         ASSERT_TRUE(SendClick(PointAt(cell)));
     }
@@ -206,10 +207,9 @@ protected:
         for (int position = 1; position <= 20; ++position) {
             const int id = page * 100 + position;
             SCOPED_TRACE("cell " + std::to_string(id));
-            HWND cell = Cell(page, id);
-            ASSERT_NE(cell, nullptr);
+            const TCellRef cell = Cell(page, id);
             RECT r;
-            GetWindowRect(cell, &r);
+            ASSERT_TRUE(CellScreenRect(cell, r));
             EXPECT_EQ(r.left - sheet.left, ((position - 1) % 10) * 34);
             EXPECT_EQ(r.top - sheet.top, position > 10 ? 34 : 0);
             EXPECT_EQ(r.right - r.left, 34);
@@ -217,13 +217,10 @@ protected:
             std::string hint;
             for (const auto& button : stored)
                 if (button.first == id) hint = button.second;
-            if (!hint.empty()) {
-                EXPECT_EQ(Ask(cell, WM_CELL_BUTTONID), id);
-                EXPECT_EQ(Ask(cell, WM_CELL_HASPICTURE), 1);  // a missing icon file shows the missing-icon picture
-            } else {
-                EXPECT_EQ(Ask(cell, WM_CELL_HASPICTURE), 0);
-            }
-            EXPECT_EQ(TextOf(cell), hint);
+            EXPECT_EQ(CellButtonId(cell), id);
+            // A missing icon file shows the missing-icon picture; an empty cell none.
+            EXPECT_EQ(CellHasPicture(cell), !hint.empty());
+            EXPECT_EQ(CellHint(cell), hint);
         }
     }
 
@@ -231,11 +228,10 @@ protected:
     void ExpectRow(int firstId, const std::vector<int32_t>& ids, const std::vector<std::string>& hints) const {
         for (int slot = 0; slot < 6; ++slot) {
             SCOPED_TRACE("image " + std::to_string(firstId + slot));
-            HWND image = Cell(0, firstId + slot);
-            ASSERT_NE(image, nullptr);
-            EXPECT_EQ(Ask(image, WM_CELL_BUTTONID), ids[slot]);
-            EXPECT_EQ(Ask(image, WM_CELL_HASPICTURE), ids[slot] != 0 ? 1 : 0);
-            EXPECT_EQ(TextOf(image), hints[slot]);
+            const TCellRef image = Cell(0, firstId + slot);
+            EXPECT_EQ(CellButtonId(image), ids[slot]);
+            EXPECT_EQ(CellHasPicture(image), ids[slot] != 0);
+            EXPECT_EQ(CellHint(image), hints[slot]);
         }
     }
 
@@ -267,6 +263,17 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     EXPECT_FALSE(IsWindowVisible(Sheet(2)));
 
     ExpectGrid(1, {{101, plainHint}, {102, workHint}, {103, capsHint}});
+    {
+        SCOPED_TRACE("accessibility tools of another process see the cells by their hints");
+        std::vector<TAccessibleCell> cells;
+        ASSERT_TRUE(AccessibleCells(Sheet(1), cells));
+        ASSERT_EQ(cells.size(), 20u);
+        EXPECT_EQ(cells[1].Name, workHint);
+        EXPECT_EQ(cells[1].Role, ROLE_SYSTEM_PUSHBUTTON);
+        RECT second;
+        ASSERT_TRUE(CellScreenRect(Cell(1, 102), second));
+        EXPECT_TRUE(EqualRect(&cells[1].Location, &second));
+    }
 
     // The sound library comes with the first click sound (here a tab's), not with the start.
     EXPECT_FALSE(ProcessHasModule(quorlet.ProcessId(), "winmm.dll"));
@@ -286,7 +293,7 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     std::vector<std::string> expectedLines;
     {
         SCOPED_TRACE("Shift + click posted to a program with no working folder: it starts in its own folder");
-        PostClick(Cell(1, 101), MK_SHIFT);
+        PostCellClick(Cell(1, 101), MK_SHIFT);
         expectedLines.push_back(programFolder + "|plain \"a b\"");
         EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
         EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:6")) << Panel(1);
@@ -303,7 +310,7 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     }
     {
         SCOPED_TRACE(".EXE in capitals: the stored empty working folder, so Quorlet's own current folder");
-        PostClick(Cell(1, 103), MK_SHIFT);
+        PostCellClick(Cell(1, 103), MK_SHIFT);
         expectedLines.push_back(WithoutTrailingBackslash(startFolder) + "|caps");
         EXPECT_TRUE(WaitForRecorderLines(expectedLines.size()));
         EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:1")) << Panel(1);
@@ -333,7 +340,7 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     }
     {
         SCOPED_TRACE("a folder opens in a folder window whatever its show command, and counts");
-        PostClick(Cell(2, 202), MK_SHIFT);
+        PostCellClick(Cell(2, 202), MK_SHIFT);
         EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:5")) << Panel(1);
         EXPECT_TRUE(CloseFolderWindowWhenOpen("docs"));
     }
@@ -368,7 +375,7 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     }
     {
         SCOPED_TRACE("a launch from the Quorlet Tab passes a higher place's count without moving");
-        PostClick(Cell(0, IdImageTop1 + 2), MK_SHIFT);
+        PostCellClick(Cell(0, IdImageTop1 + 2), MK_SHIFT);
         EXPECT_TRUE(WaitForPanel(1, "T:2/W:2/A:6")) << Panel(1);
         EXPECT_TRUE(CloseFolderWindowWhenOpen("docs"));
     }

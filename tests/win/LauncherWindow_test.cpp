@@ -7,7 +7,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
+#include "CellProbe.h"
 #include "WinTestSupport.h"
 #include "base/AppPaths.h"
 #include "app/MainControls.h"
@@ -99,12 +101,7 @@ protected:
     }
     HWND Child(int id) const { return GetDlgItem(form->Handle(), id); }
     HWND Sheet(int page) const { return Child(IdFirstSheet + page); }
-    HWND Cell(int page, int id) const { return GetDlgItem(Sheet(page), id); }
-    std::string Text(HWND hwnd) const {
-        char text[512] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        return text;
-    }
+    TCellRef Cell(int page, int id) const { return TCellRef{Sheet(page), id}; }
     int TabCount() const { return static_cast<int>(SendMessageA(Child(IdMorePageControl), TCM_GETITEMCOUNT, 0, 0)); }
     std::string TabCaption(int tab) const {
         char text[128] = {};
@@ -126,9 +123,9 @@ protected:
         SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(tab));
         SendMessageA(tabs, WM_LBUTTONUP, 0, TabPoint(tab));
     }
-    void Click(HWND cell, WPARAM keys = 0) {
-        SendMessageA(cell, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(10, 10));
-        SendMessageA(cell, WM_LBUTTONUP, keys, MAKELPARAM(10, 10));
+    void Click(const TCellRef& cell, WPARAM keys = 0) {
+        SendCellMouse(cell, WM_LBUTTONDOWN, MK_LBUTTON | keys, 10, 10);
+        SendCellMouse(cell, WM_LBUTTONUP, keys, 10, 10);
     }
     // Holds or releases a key in this thread's keyboard state, then sends its message.
     void Key(HWND target, int key, bool down) {
@@ -173,40 +170,37 @@ TEST_F(LauncherWindowTest, PagesCellsIconsAndHints) {
     ClickTab(2);  // a page's cells are made when it is first shown
     for (int page = 1; page <= 2; ++page)
         for (int position = 1; position <= 20; ++position)
-            ASSERT_NE(Cell(page, page * 100 + position), nullptr) << page << " " << position;
+            ASSERT_TRUE(CellExists(Cell(page, page * 100 + position))) << page << " " << position;
     RECT cell;
-    GetWindowRect(Cell(1, 111), &cell);
-    MapWindowPoints(nullptr, Sheet(1), reinterpret_cast<POINT*>(&cell), 2);
+    ASSERT_TRUE(CellRect(Cell(1, 111), cell));
     EXPECT_EQ(cell.left, 0);
     EXPECT_EQ(cell.top, 34);
     EXPECT_EQ(cell.right - cell.left, 34);
-    GetWindowRect(Cell(1, 110), &cell);
-    MapWindowPoints(nullptr, Sheet(1), reinterpret_cast<POINT*>(&cell), 2);
+    ASSERT_TRUE(CellRect(Cell(1, 110), cell));
     EXPECT_EQ(cell.left, 9 * 34);
     EXPECT_EQ(cell.top, 0);
 
-    EXPECT_EQ(Text(Cell(1, 101)), "Runner -[Ctrl+R]");
-    EXPECT_EQ(SendMessageA(Cell(1, 101), WM_CELL_HASPICTURE, 0, 0), 1);
-    EXPECT_EQ(Text(Cell(1, 102)), "Lost icon");
-    EXPECT_EQ(SendMessageA(Cell(1, 102), WM_CELL_HASPICTURE, 0, 0), 1);  // the missing-icon picture
-    EXPECT_EQ(SendMessageA(Cell(2, 215), WM_CELL_HASPICTURE, 0, 0), 1);
-    EXPECT_EQ(Text(Cell(1, 103)), "");
-    EXPECT_EQ(SendMessageA(Cell(1, 103), WM_CELL_HASPICTURE, 0, 0), 0);
+    EXPECT_EQ(CellHint(Cell(1, 101)), "Runner -[Ctrl+R]");
+    EXPECT_TRUE(CellHasPicture(Cell(1, 101)));
+    EXPECT_EQ(CellHint(Cell(1, 102)), "Lost icon");
+    EXPECT_TRUE(CellHasPicture(Cell(1, 102)));  // the missing-icon picture
+    EXPECT_TRUE(CellHasPicture(Cell(2, 215)));
+    EXPECT_EQ(CellHint(Cell(1, 103)), "");
+    EXPECT_FALSE(CellHasPicture(Cell(1, 103)));
     EXPECT_EQ(window.FindCell(3, 305), nullptr);
 
     // The Quorlet Tab's fixed parts.
     ClickTab(0);
     for (int slot = 0; slot < 6; ++slot) {
-        EXPECT_NE(Cell(0, IdImageLast1 + slot), nullptr);
-        EXPECT_NE(Cell(0, IdImageTop1 + slot), nullptr);
+        EXPECT_TRUE(CellVisible(Cell(0, IdImageLast1 + slot)));
+        EXPECT_TRUE(CellVisible(Cell(0, IdImageTop1 + slot)));
     }
-    EXPECT_EQ(Text(Cell(0, IdImageOptions)), "Options...");
-    EXPECT_EQ(Text(Cell(0, IdImageReport)), "View Frequency Report");
-    EXPECT_TRUE(IsWindowVisible(Cell(0, IdPanel18)));
-    EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdPanel19), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_TRUE(GetWindowLongPtrA(Cell(0, IdPanel18), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdImageBackup), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_FALSE(GetWindowLongPtrA(Cell(0, IdImageRestore), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(CellHint(Cell(0, IdImageOptions)), "Options...");
+    EXPECT_EQ(CellHint(Cell(0, IdImageReport)), "View Frequency Report");
+    EXPECT_TRUE(CellVisible(Cell(0, IdPanel18)));
+    EXPECT_FALSE(CellVisible(Cell(0, IdPanel19)));
+    EXPECT_FALSE(CellVisible(Cell(0, IdImageBackup)));
+    EXPECT_FALSE(CellVisible(Cell(0, IdImageRestore)));
 }
 
 TEST_F(LauncherWindowTest, AStuckShellNeverHoldsUpTheWindow) {
@@ -220,9 +214,9 @@ TEST_F(LauncherWindowTest, AStuckShellNeverHoldsUpTheWindow) {
     // Built, shown and painted with the frames of its cells while the shell hangs.
     EXPECT_LT(GetTickCount() - start, 5000u);
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
-    EXPECT_EQ(Text(Cell(1, 101)), "Runner");
-    EXPECT_EQ(SendMessageA(Cell(1, 101), WM_CELL_LOADING, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(Cell(1, 101), WM_CELL_HASPICTURE, 0, 0), 1);
+    EXPECT_EQ(CellHint(Cell(1, 101)), "Runner");
+    EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_LOADING), 1);
+    EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_HASPICTURE), 1);
     // The user can go on meanwhile: another page, and back.
     ClickTab(2);
     EXPECT_EQ(window.ActivePageIndex(), 2);
@@ -231,11 +225,41 @@ TEST_F(LauncherWindowTest, AStuckShellNeverHoldsUpTheWindow) {
 
     stuck.Release();
     EXPECT_TRUE(PumpUntil(5000, [&] {
-        return SendMessageA(Cell(1, 101), WM_CELL_LOADING, 0, 0) == 0 && SendMessageA(Cell(1, 102), WM_CELL_LOADING, 0, 0) == 0;
+        return CellAnswer(Cell(1, 101), WM_CELL_LOADING) == 0 && CellAnswer(Cell(1, 102), WM_CELL_LOADING) == 0;
     }));
-    EXPECT_EQ(SendMessageA(Cell(1, 102), WM_CELL_HASPICTURE, 0, 0), 1);
+    EXPECT_EQ(CellAnswer(Cell(1, 102), WM_CELL_HASPICTURE), 1);
     form.reset();
     SetPlatform(&platform);
+}
+
+TEST_F(LauncherWindowTest, AccessibilityToolsSeeTheCellsByTheirHints) {
+    Seed({{101, recorder, recorder, "Runner", "Ctrl+R", 0}, {120, recorder, recorder, "Last one", "", 0}});
+    AppSettingXml().LastPanelIndex = 1;
+    TfrmQuorlet& window = Open();
+    std::vector<TAccessibleCell> cells;
+    ASSERT_TRUE(AccessibleCells(Sheet(1), cells));
+    ASSERT_EQ(cells.size(), 20u);
+    EXPECT_EQ(cells[0].Name, "Runner -[Ctrl+R]");
+    EXPECT_EQ(cells[1].Name, "");
+    EXPECT_EQ(cells[19].Name, "Last one");
+    EXPECT_EQ(cells[19].Role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(cells[19].State & STATE_SYSTEM_INVISIBLE, 0);
+    RECT last;
+    ASSERT_TRUE(CellScreenRect(Cell(1, 120), last));
+    EXPECT_TRUE(EqualRect(&cells[19].Location, &last));
+    EXPECT_EQ(AccessibleChildAt(Sheet(1), CellScreenCenter(Cell(1, 120))), 20);
+
+    // The Quorlet Tab: hidden icons are there, marked invisible.
+    ClickTab(0);
+    ASSERT_TRUE(AccessibleCells(Sheet(0), cells));
+    bool sawOptions = false, sawHiddenBackup = false;
+    for (const TAccessibleCell& cell : cells) {
+        sawOptions = sawOptions || (cell.Name == "Options..." && !(cell.State & STATE_SYSTEM_INVISIBLE));
+        sawHiddenBackup = sawHiddenBackup || (cell.Name == "Backup Settings" && (cell.State & STATE_SYSTEM_INVISIBLE));
+    }
+    EXPECT_TRUE(sawOptions);
+    EXPECT_TRUE(sawHiddenBackup);
+    (void)window;
 }
 
 TEST_F(LauncherWindowTest, StartPageRules) {
@@ -302,8 +326,8 @@ TEST_F(LauncherWindowTest, HintsGoToTheStatusLineWithTheModifierPrefixes) {
     Seed({{101, recorder, recorder, "Runner", "Ctrl+R", 0}});
     AppSettingXml().LastPanelIndex = 1;
     TfrmQuorlet& window = Open();
-    HWND cell = Cell(1, 101);
-    SendMessageA(cell, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    const TCellRef cell = Cell(1, 101);
+    SendCellMouse(cell, WM_MOUSEMOVE, 0, 5, 5);
     EXPECT_EQ(window.StatusText(0), "Runner -[Ctrl+R]");
     Key(window.Handle(), VK_CONTROL, true);
     EXPECT_EQ(window.StatusText(0), "Explorer - Runner -[Ctrl+R]");
@@ -312,20 +336,22 @@ TEST_F(LauncherWindowTest, HintsGoToTheStatusLineWithTheModifierPrefixes) {
     Key(window.Handle(), VK_MENU, true);
     EXPECT_EQ(window.StatusText(0), "Config - Runner -[Ctrl+R]");
     Key(window.Handle(), VK_MENU, false);
-    SendMessageA(cell, WM_MOUSELEAVE, 0, 0);
+    SendMessageA(cell.Sheet, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(window.StatusText(0), "");
-    SendMessageA(Cell(1, 102), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // an empty cell has no hint
+    SendCellMouse(Cell(1, 102), WM_MOUSEMOVE, 0, 5, 5);  // an empty cell has no hint
     EXPECT_EQ(window.StatusText(0), "");
-    // Straight from one cell to the next: the first one's late "left" keeps the new hint.
-    SendMessageA(cell, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    SendMessageA(Cell(1, 102), WM_MOUSELEAVE, 0, 0);
+    // Straight from one cell to the next and back, within the cell, and off the page.
+    SendCellMouse(cell, WM_MOUSEMOVE, 0, 5, 5);
     EXPECT_EQ(window.StatusText(0), "Runner -[Ctrl+R]");
+    SendCellMouse(cell, WM_MOUSEMOVE, 0, 20, 20);
+    EXPECT_EQ(window.StatusText(0), "Runner -[Ctrl+R]");
+    SendMessageA(cell.Sheet, WM_MOUSEMOVE, 0, MAKELPARAM(5, 70));  // the page's body below the cells
+    EXPECT_EQ(window.StatusText(0), "");
 
     // On the Quorlet Tab, Ctrl adds nothing.
-    SendMessageA(Cell(0, IdImageOptions), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     ClickTab(0);
     ASSERT_EQ(window.ActivePageIndex(), 0);
-    SendMessageA(Cell(0, IdImageOptions), WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));
+    SendCellMouse(Cell(0, IdImageOptions), WM_MOUSEMOVE, 0, 6, 6);
     Key(window.Handle(), VK_CONTROL, true);
     EXPECT_EQ(window.StatusText(0), "Options...");
     Key(window.Handle(), VK_CONTROL, false);
@@ -345,27 +371,27 @@ TEST_F(LauncherWindowTest, StartUpRankingAndALaunchFromACell) {
     ClickTab(0);
     const int32_t expected[] = {201, 103, 102, 101, 0, 0};
     for (int slot = 1; slot <= 6; ++slot)
-        EXPECT_EQ(SendMessageA(Cell(0, IdImageTop1 + slot - 1), WM_CELL_BUTTONID, 0, 0), expected[slot - 1]) << slot;
-    EXPECT_EQ(Text(Cell(0, IdImageTop1 + 1)), "TopClick2 - Three ");
-    EXPECT_EQ(Text(Cell(0, IdImageTop1 + 4)), "");
+        EXPECT_EQ(CellButtonId(Cell(0, IdImageTop1 + slot - 1)), expected[slot - 1]) << slot;
+    EXPECT_EQ(CellHint(Cell(0, IdImageTop1 + 1)), "TopClick2 - Three ");
+    EXPECT_EQ(CellHint(Cell(0, IdImageTop1 + 4)), "");
 
     // A missing target: nothing counted, nothing hidden, but remembered as recent.
     ClickTab(2);
     Click(Cell(2, 202));
     EXPECT_FALSE(IsIconic(window.Handle()));
     EXPECT_EQ(window.StatusText(1), "T:0/W:0/A:0");
-    EXPECT_EQ(SendMessageA(Cell(0, IdImageLast1), WM_CELL_BUTTONID, 0, 0), 202);
-    EXPECT_EQ(Text(Cell(0, IdImageLast1)), "LastClick1 - Gone");
+    EXPECT_EQ(CellButtonId(Cell(0, IdImageLast1)), 202);
+    EXPECT_EQ(CellHint(Cell(0, IdImageLast1)), "LastClick1 - Gone");
 
     // Shift keeps the window visible; the launch counts and moves 101 up to 6 launches.
     Click(Cell(1, 101), MK_SHIFT);
     EXPECT_FALSE(IsIconic(window.Handle()));
     EXPECT_EQ(window.StatusText(1), "T:1/W:1/A:6");
-    EXPECT_EQ(SendMessageA(Cell(0, IdImageLast1), WM_CELL_BUTTONID, 0, 0), 101);
-    EXPECT_EQ(SendMessageA(Cell(0, IdImageLast1 + 1), WM_CELL_BUTTONID, 0, 0), 202);
-    EXPECT_EQ(SendMessageA(Cell(0, IdImageTop1 + 1), WM_CELL_BUTTONID, 0, 0), 101);
-    EXPECT_EQ(SendMessageA(Cell(0, IdImageTop1 + 2), WM_CELL_BUTTONID, 0, 0), 103);
-    EXPECT_EQ(Text(Cell(0, IdImageTop1 + 1)), "TopClick2 - One ");
+    EXPECT_EQ(CellButtonId(Cell(0, IdImageLast1)), 101);
+    EXPECT_EQ(CellButtonId(Cell(0, IdImageLast1 + 1)), 202);
+    EXPECT_EQ(CellButtonId(Cell(0, IdImageTop1 + 1)), 101);
+    EXPECT_EQ(CellButtonId(Cell(0, IdImageTop1 + 2)), 103);
+    EXPECT_EQ(CellHint(Cell(0, IdImageTop1 + 1)), "TopClick2 - One ");
 
     // A plain launch hides the window (minimised until the tray exists).
     ClickTab(1);

@@ -1,6 +1,7 @@
 // The main window created in this process and driven by real messages.
 #include <gtest/gtest.h>
 
+#include "CellProbe.h"
 #include "WinTestSupport.h"
 #include "app/MainControls.h"
 #include "base/AppPaths.h"
@@ -84,10 +85,11 @@ TEST_F(MainWindowTest, CreationResolvesTheSettingsDocumentAndShapesTheWindow) {
     EXPECT_EQ(strip.top, 0);
     EXPECT_EQ(strip.bottom, status.top);
     RECT cell;
-    ASSERT_TRUE(GetWindowRect(GetDlgItem(GetDlgItem(hwnd, IdFirstSheet + 1), 111), &cell));
+    const TCellRef lowerLeft = {GetDlgItem(hwnd, IdFirstSheet + 1), 111};
+    ASSERT_TRUE(CellRect(lowerLeft, cell));
     EXPECT_EQ(cell.right - cell.left, 34);
     EXPECT_EQ(cell.bottom - cell.top, 34);
-    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&cell), 2);
+    MapWindowPoints(lowerLeft.Sheet, hwnd, reinterpret_cast<POINT*>(&cell), 2);
     EXPECT_GT(cell.top, strip.top);
     EXPECT_LE(cell.bottom, status.top);  // the lower row is not covered
 }

@@ -129,11 +129,6 @@ DWORD TQuorletUnderTest::WaitForExit(DWORD ms) const {
 
 HWND TQuorletUnderTest::Sheet(int page) const { return FindChildControl(FWindow, IdFirstSheet + page, SheetClassName); }
 
-HWND TQuorletUnderTest::Cell(int page, int id) const {
-    HWND sheet = Sheet(page);
-    return sheet ? FindChildControl(sheet, id, CellClassName) : nullptr;
-}
-
 std::string TQuorletUnderTest::Panel(int panel) const { return StatusPanelText(FStatus, panel); }
 
 bool TQuorletUnderTest::WaitForPanel(int panel, const std::string& text) const {
@@ -167,10 +162,10 @@ void TQuorletUnderTest::ClickTab(int index) {
     })) << "tab " << index;
 }
 
-POINT TQuorletUnderTest::PointAt(HWND cell) {
-    const POINT point = ScreenCenter(cell);
-    HWND hit = WindowFromPoint(point);
-    EXPECT_TRUE(hit == cell || IsChild(cell, hit)) << "the cell is covered";
+POINT TQuorletUnderTest::PointAt(const TCellRef& cell) {
+    EXPECT_TRUE(CellVisible(cell)) << "cell " << cell.Id;
+    const POINT point = CellScreenCenter(cell);
+    EXPECT_EQ(WindowFromPoint(point), cell.Sheet) << "the cell is covered";
     return point;
 }
 
@@ -181,11 +176,7 @@ void TQuorletUnderTest::SavePicture(const char* name) {
     for (int p = 0; p < 100 && !sheet; ++p)
         if (IsWindowVisible(Sheet(p))) sheet = Sheet(p);
     ASSERT_NE(sheet, nullptr) << "no page is shown (tab " << page << ")";
-    const bool loaded = PumpUntil(kLaunchWait, [&] {
-        for (HWND cell = GetWindow(sheet, GW_CHILD); cell; cell = GetWindow(cell, GW_HWNDNEXT))
-            if (Ask(cell, WM_CELL_LOADING) != 0) return false;
-        return true;
-    });
+    const bool loaded = PumpUntil(kLaunchWait, [&] { return !SheetLoading(sheet); });
     EXPECT_TRUE(loaded) << "icons still loading";
     const std::string file = WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\" + name;
     const std::string failure = SaveWindowPicture(FWindow, file);

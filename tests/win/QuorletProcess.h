@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include "CellProbe.h"
 #include "WinTestSupport.h"
 #include "platform/Win32Platform.h"
 #include "settings/UBtnSettingXml.h"
@@ -79,7 +80,7 @@ public:
     HWND Window() const { return FWindow; }
     HWND Tabs() const { return FTabs; }
     HWND Sheet(int page) const;
-    HWND Cell(int page, int id) const;
+    TCellRef Cell(int page, int id) const { return TCellRef{Sheet(page), id}; }
     std::string Panel(int panel) const;
     bool WaitForPanel(int panel, const std::string& text) const;
 
@@ -89,8 +90,8 @@ public:
     void ClickTab(int index);
     // The user clicks a tab; nothing is waited for.
     void ClickTabOnly(int index);
-    // The pointer rests on the cell; the cell must be what lies under it.
-    POINT PointAt(HWND cell);
+    // The pointer rests on the cell; its sheet must be what lies under it.
+    POINT PointAt(const TCellRef& cell);
     // Waits until the icons of the shown page have arrived and the picture of
     // the window has settled, then writes it to the screenshot folder.
     void SavePicture(const char* name);

@@ -1,0 +1,111 @@
+#include "app/TCell.h"
+
+#include "app/TSheetWindow.h"
+#include "launcher/ButtonGrid.h"
+
+namespace quorlet {
+
+TShiftState MouseShiftState(WPARAM keys) {
+    TShiftState shift = 0;
+    if (keys & MK_SHIFT) shift |= ssShift;
+    if (keys & MK_CONTROL) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    if (keys & MK_LBUTTON) shift |= ssLeft;
+    if (keys & MK_RBUTTON) shift |= ssRight;
+    if (keys & MK_MBUTTON) shift |= ssMiddle;
+    return shift;
+}
+
+TShiftState KeyboardShiftState() {
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+TCell::TCell(TSheetWindow& page, TCellKind kind, int slot, int controlId, int left, int top)
+    : FPage(page), FKind(kind), FSlot(slot), FControlId(controlId), FBounds{left, top, left + kCellSize, top + kCellSize} {}
+
+TCell::~TCell() { CancelPicture(); }
+
+void TCell::CancelPicture() {
+    if (FTicket && FLoader) FLoader->Cancel(FTicket);
+    FTicket = 0;
+}
+
+void TCell::Invalidate() { InvalidateRect(FPage.Handle(), &FBounds, FALSE); }
+
+void TCell::SetPicture(TOwnedIcon icon) {
+    CancelPicture();
+    FIcon = std::move(icon);
+    Invalidate();
+}
+
+void TCell::LoadPicture(TIconLoader& loader, const TIconLoader::TIconKey& key) {
+    CancelPicture();
+    FIcon.Reset();
+    FLoader = &loader;
+    FTicket = loader.Request(FPage.Handle(), WM_CELL_ICONLOADED, key);
+    Invalidate();
+}
+
+bool TCell::PictureLoaded(uint64_t ticket) {
+    // An answer to an earlier request is not this cell's any more.
+    if (!FLoader || ticket != FTicket) return false;
+    FTicket = 0;
+    FIcon = FLoader->Take(ticket);
+    Invalidate();
+    return true;
+}
+
+void TCell::SetHint(const std::string& hint) {
+    if (hint == FHint) return;
+    FHint = hint;
+    FPage.CellHintChanged(*this);
+}
+
+void TCell::SetFrame(TCellFrame frame) {
+    if (frame == FFrame) return;
+    FFrame = frame;
+    Invalidate();
+}
+
+void TCell::SetVisible(bool visible) {
+    if (visible == FVisible) return;
+    FVisible = visible;
+    // Hidden, its place shows the page.
+    InvalidateRect(FPage.Handle(), &FBounds, TRUE);
+}
+
+void TCell::PaintTo(HDC dc) {
+    // An icon that is ready by now is shown at once, not one paint later.
+    if (FTicket && FLoader) {
+        if (TOwnedIcon icon = FLoader->Take(FTicket)) {
+            FTicket = 0;
+            FIcon = std::move(icon);
+        }
+    }
+    const RECT& r = FBounds;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    if (FIcon)
+        DrawIconEx(dc, r.left + 1, r.top + 1, static_cast<HICON>(FIcon.Get()), CellIconSize, CellIconSize, 0, nullptr,
+                   DI_NORMAL);
+    switch (FFramed ? FFrame : TCellFrame::Normal) {
+    case TCellFrame::Normal:
+        if (!FFramed) break;
+        DrawEdge(dc, const_cast<RECT*>(&r), BDR_RAISEDOUTER, BF_RECT);
+        break;
+    case TCellFrame::LeftPressed: {
+        DrawEdge(dc, const_cast<RECT*>(&r), BDR_RAISEDOUTER, BF_RECT);
+        RECT inner = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+        DrawEdge(dc, &inner, BDR_SUNKENINNER, BF_RECT);
+        break;
+    }
+    case TCellFrame::RightPressed:
+        DrawEdge(dc, const_cast<RECT*>(&r), BDR_SUNKENOUTER, BF_RECT);
+        break;
+    }
+}
+
+}  // namespace quorlet

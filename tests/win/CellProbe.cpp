@@ -1,0 +1,160 @@
+#include "CellProbe.h"
+
+#include <oleacc.h>
+
+#include "RemoteControls.h"
+#include "app/MainControls.h"
+
+namespace quorlet {
+
+LRESULT CellAnswer(const TCellRef& cell, UINT question) {
+    DWORD_PTR answer = 0;
+    if (!cell.Sheet || !SendMessageTimeoutA(cell.Sheet, question, static_cast<WPARAM>(cell.Id), 0, SMTO_ABORTIFHUNG,
+                                            5000, &answer))
+        return -1;
+    return static_cast<LRESULT>(answer);
+}
+
+bool CellExists(const TCellRef& cell) { return CellAnswer(cell, WM_CELL_BUTTONID) != -1; }
+int32_t CellButtonId(const TCellRef& cell) { return static_cast<int32_t>(CellAnswer(cell, WM_CELL_BUTTONID)); }
+bool CellHasPicture(const TCellRef& cell) { return CellAnswer(cell, WM_CELL_HASPICTURE) == 1; }
+bool CellVisible(const TCellRef& cell) { return CellAnswer(cell, WM_CELL_VISIBLE) == 1; }
+
+std::string CellHint(const TCellRef& cell) {
+    if (!cell.Sheet) return "<no sheet>";
+    TRemoteMemory memory(cell.Sheet, kCellHintBuffer);
+    DWORD_PTR length = 0;
+    if (!memory || !SendMessageTimeoutA(cell.Sheet, WM_CELL_GETHINT, static_cast<WPARAM>(cell.Id),
+                                        reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000, &length))
+        return "<unreadable>";
+    if (static_cast<LRESULT>(length) < 0) return "<no cell>";
+    std::string text(kCellHintBuffer, '\0');
+    if (!memory.Read(&text[0], text.size())) return "<unreadable>";
+    text.resize(length);
+    return text;
+}
+
+bool CellRect(const TCellRef& cell, RECT& rect) {
+    if (!cell.Sheet) return false;
+    TRemoteMemory memory(cell.Sheet, sizeof(RECT));
+    DWORD_PTR written = 0;
+    return memory &&
+           SendMessageTimeoutA(cell.Sheet, WM_CELL_GETRECT, static_cast<WPARAM>(cell.Id),
+                               reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000, &written) &&
+           written == 1 && memory.Read(&rect, sizeof rect);
+}
+
+bool CellScreenRect(const TCellRef& cell, RECT& rect) {
+    if (!CellRect(cell, rect)) return false;
+    MapWindowPoints(cell.Sheet, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return true;
+}
+
+POINT CellScreenCenter(const TCellRef& cell) {
+    RECT r = {};
+    CellScreenRect(cell, r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool SheetLoading(HWND sheet) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(sheet, WM_SHEET_LOADING, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) && answer == 1;
+}
+
+namespace {
+LPARAM PointIn(const TCellRef& cell, int dx, int dy) {
+    RECT r = {};
+    CellRect(cell, r);
+    const int x = dx < 0 ? (r.left + r.right) / 2 : r.left + dx;
+    const int y = dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy;
+    return MAKELPARAM(x, y);
+}
+}  // namespace
+
+LRESULT SendCellMouse(const TCellRef& cell, UINT message, WPARAM keys, int dx, int dy) {
+    return SendMessageA(cell.Sheet, message, keys, PointIn(cell, dx, dy));
+}
+
+void PostCellMouse(const TCellRef& cell, UINT message, WPARAM keys) {
+    PostMessageA(cell.Sheet, message, keys, PointIn(cell, -1, -1));
+}
+
+void PostCellClick(const TCellRef& cell, WPARAM keys) {
+    const LPARAM at = PointIn(cell, -1, -1);
+    PostMessageA(cell.Sheet, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    PostMessageA(cell.Sheet, WM_LBUTTONUP, keys, at);
+}
+
+namespace {
+
+std::string Narrow(BSTR text) {
+    if (!text) return std::string();
+    const int length = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), nullptr, 0, nullptr,
+                                           nullptr);
+    std::string result(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), &result[0], length, nullptr, nullptr);
+    SysFreeString(text);
+    return result;
+}
+
+// The accessibility library, as a tool loads it.
+HRESULT AccessibleObjectOf(HWND window, IAccessible** accessible) {
+    using TFromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const HMODULE library = LoadLibraryA("oleacc.dll");
+    static const TFromWindow fromWindow =
+        library ? reinterpret_cast<TFromWindow>(reinterpret_cast<void*>(GetProcAddress(library, "AccessibleObjectFromWindow")))
+                : nullptr;
+    if (!fromWindow) return E_NOTIMPL;
+    return fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(accessible));
+}
+
+VARIANT ChildId(long id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+}  // namespace
+
+bool AccessibleCells(HWND sheet, std::vector<TAccessibleCell>& cells) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectOf(sheet, &accessible)) || !accessible)
+        return false;
+    long count = 0;
+    bool ok = SUCCEEDED(accessible->get_accChildCount(&count));
+    cells.clear();
+    for (long id = 1; ok && id <= count; ++id) {
+        TAccessibleCell cell;
+        BSTR name = nullptr;
+        VARIANT role, state;
+        VariantInit(&role);
+        VariantInit(&state);
+        long left = 0, top = 0, width = 0, height = 0;
+        ok = SUCCEEDED(accessible->get_accName(ChildId(id), &name)) &&
+             SUCCEEDED(accessible->get_accRole(ChildId(id), &role)) &&
+             SUCCEEDED(accessible->get_accState(ChildId(id), &state)) &&
+             SUCCEEDED(accessible->accLocation(&left, &top, &width, &height, ChildId(id)));
+        cell.Name = Narrow(name);
+        cell.Role = role.lVal;
+        cell.State = state.lVal;
+        cell.Location = RECT{left, top, left + width, top + height};
+        cells.push_back(cell);
+    }
+    accessible->Release();
+    return ok;
+}
+
+long AccessibleChildAt(HWND sheet, POINT point) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectOf(sheet, &accessible)) || !accessible)
+        return -1;
+    VARIANT child;
+    VariantInit(&child);
+    const HRESULT hit = accessible->accHitTest(point.x, point.y, &child);
+    accessible->Release();
+    return hit == S_OK && child.vt == VT_I4 ? child.lVal : -1;
+}
+
+}  // namespace quorlet
