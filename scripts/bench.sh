@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: the native ones (optimised), then the start-up
 # time of Quorlet.exe against an empty window under Wine in a private Xvfb.
-# QUORLET_STARTUP_RUNS sets the number of starts of each program (15). Last,
+# QUORLET_STARTUP_RUNS sets the number of starts of each program (25). Last,
 # the private memory of Quorlet.exe against a floor program (memory.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/memory.sh"
@@ -21,6 +21,6 @@ start_xvfb
 start_window_manager
 ensure_wine_prefix
 log "Start-up time under Wine"
-wine "$BUILD/win64-bench/bench/startup_bench.exe" "${QUORLET_STARTUP_RUNS:-15}"
+wine "$BUILD/win64-bench/bench/startup_bench.exe" "${QUORLET_STARTUP_RUNS:-25}"
 log "Private memory under Wine"
 measure_memory
