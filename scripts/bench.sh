@@ -11,15 +11,8 @@ for b in "$BUILD"/bench/bench/*_bench; do
     [[ -x "$b" ]] && "$b"
 done
 
-ensure_windows_toolchain
-log "Building Quorlet.exe and the start-up benchmark (x86_64)"
-configure_and_build "$BUILD/win64-bench" startup_bench -- \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
-    -DQUORLET_BENCH=ON -DQUORLET_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
-trap stop_wine_and_xvfb EXIT
-start_xvfb
-start_window_manager
-ensure_wine_prefix
+build_startup_bench
+start_wine_display
 log "Start-up time under Wine"
 wine "$BUILD/win64-bench/bench/startup_bench.exe" "${QUORLET_STARTUP_RUNS:-25}"
 log "Private memory under Wine"

@@ -68,6 +68,23 @@ build_windows() {
     configure_and_build "$BUILD/win64" "$@" -- -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake"
 }
 
+# The optimised Quorlet.exe with the start-up benchmark and its reference programs.
+build_startup_bench() {
+    ensure_windows_toolchain
+    log "Building Quorlet.exe and the start-up benchmark (x86_64)"
+    configure_and_build "$BUILD/win64-bench" startup_bench -- \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
+        -DQUORLET_BENCH=ON -DQUORLET_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+}
+
+# Xvfb with a window manager and the Wine prefix, stopped when the script ends.
+start_wine_display() {
+    trap stop_wine_and_xvfb EXIT
+    start_xvfb
+    start_window_manager
+    ensure_wine_prefix
+}
+
 ensure_wine_prefix() {
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         log "Preparing the Wine prefix in $WINEPREFIX"

@@ -74,15 +74,8 @@ measure_memory() {
 
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
     source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-    ensure_windows_toolchain
-    log "Building Quorlet.exe and the start-up benchmark (x86_64)"
-    configure_and_build "$BUILD/win64-bench" startup_bench -- \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
-        -DQUORLET_BENCH=ON -DQUORLET_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
-    trap stop_wine_and_xvfb EXIT
-    start_xvfb
-    start_window_manager
-    ensure_wine_prefix
+    build_startup_bench
+    start_wine_display
     log "Private memory under Wine"
     measure_memory
 fi
