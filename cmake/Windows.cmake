@@ -11,7 +11,13 @@ endforeach()
 
 add_library(quorlet_win STATIC ${QUORLET_WIN_SOURCES})
 target_include_directories(quorlet_win PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(quorlet_win PUBLIC quorlet_core comctl32 shell32 ole32 oleaut32 uuid advapi32 user32 gdi32)
+include(${PROJECT_SOURCE_DIR}/cmake/DelayLoad.cmake)
+target_link_libraries(quorlet_win PUBLIC quorlet_core comctl32 ${QUORLET_DELAYED_LIBS} uuid advapi32 user32 gdi32)
+foreach(dll ${QUORLET_DELAYED_DLLS})
+  if(TARGET ${dll}_delay_lib)
+    add_dependencies(quorlet_win ${dll}_delay_lib)
+  endif()
+endforeach()
 
 # Resources. The icons are drawn from their sources in resources/icons/ into
 # the build folder; the resource compiler looks there before the source folder.
@@ -44,7 +50,7 @@ target_sources(Quorlet PRIVATE ${QUORLET_ICONS})
 target_link_libraries(Quorlet PRIVATE quorlet_win)
 if(MSVC)
   # The manifest comes from the resource script.
-  target_link_options(Quorlet PRIVATE /MANIFEST:NO)
+  target_link_options(Quorlet PRIVATE /MANIFEST:NO ${QUORLET_DELAYED_LINK_OPTIONS})
 elseif(CMAKE_OBJCOPY)
   # The program carries no debug information; its symbols go to Quorlet.debug
   # beside it, which debuggers find through the link left in the program.

@@ -48,8 +48,7 @@ int RunProgram(HINSTANCE instance) {
     TUniqueHandle mutex;
     if (SignalRunningInstance(mutex)) return 0;
 
-    // The shell services run on this thread and need COM for the program's lifetime.
-    TComApartment apartment;
+    // COM comes with the first shell call of each thread (EnsureThreadApartment).
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 

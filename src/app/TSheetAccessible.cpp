@@ -49,7 +49,7 @@ BSTR NewBstr(const std::string& text) {
 // The sheet's client area, with the cells as simple elements 1..n in the
 // order of the sheet's cells. It holds the sheet's window handle only, so a
 // tool that keeps it longer than the sheet lives finds nothing, safely.
-class TSheetAccessible : public IAccessible {
+class TSheetAccessible final : public IAccessible {
 public:
     TSheetAccessible(HWND sheet, TComPtr<IAccessible> standard) : FSheet(sheet), FStandard(std::move(standard)) {}
 

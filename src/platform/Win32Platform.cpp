@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/FileIo.h"
+#include "win32/ComPtr.h"
 
 namespace quorlet {
 
@@ -35,6 +36,7 @@ bool TWin32Platform::CopyFileOver(const std::string& from, const std::string& to
 bool TWin32Platform::ShellOpen(const std::string& verb, const std::string& file,
                                const std::string& parameters, const std::string& directory,
                                int showCommand, TShellOwner owner) {
+    EnsureThreadApartment();
     HWND window = owner == TShellOwner::Desktop ? GetDesktopWindow() : FOwner;
     HINSTANCE result = ShellExecuteA(window, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
                   parameters.empty() ? nullptr : parameters.c_str(),

@@ -81,6 +81,7 @@ std::string TWin32Platform::FullPathName(const std::string& path) {
 }
 
 bool TWin32Platform::ShellLongPath(const std::string& fullPath, std::string& longPath) {
+    EnsureThreadApartment();
     std::wstring wide;
     if (!ToWidePath(fullPath, wide)) return false;
     TComPtr<IShellFolder> desktop;
@@ -109,6 +110,7 @@ TIconHandle TWin32Platform::ExtractIconAt(const std::string& file, int index) {
 }
 
 TIconHandle TWin32Platform::ShellIconOf(const std::string& file) {
+    EnsureThreadApartment();
     SHFILEINFOA info = {};
     if (!SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SYSICONINDEX)) return nullptr;
     return info.hIcon;
@@ -119,6 +121,7 @@ void TWin32Platform::DestroyIconHandle(TIconHandle icon) {
 }
 
 bool TWin32Platform::SaveShellLink(const TLinkCreateInfo& info, const std::string& linkFile) {
+    EnsureThreadApartment();
     TComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())))
         throw std::runtime_error("The shell link object cannot be created.");

@@ -56,4 +56,12 @@ private:
     HRESULT FResult;
 };
 
+// COM for the calling thread from the first call until the thread ends: the
+// shell's calls want it, and a thread that never calls the shell never loads
+// the COM library.
+inline void EnsureThreadApartment() {
+    static thread_local TComApartment apartment;
+    (void)apartment;
+}
+
 }  // namespace quorlet
