@@ -9,8 +9,11 @@
 //
 //   startup_bench [runs] [Quorlet.exe] [EmptyWindow.exe]
 //
-// After one warm-up start of each program the starts alternate (the order
-// flips every round); the figures are milliseconds per start.
+// A floor program, a window with a tab control, a status bar, COM and one
+// shell icon, is timed in the same rounds: the least a window with Quorlet's
+// kind of controls costs. After one warm-up start of each program, each round
+// starts the three once, the order turning every round; the figures are
+// milliseconds per start.
 //
 //   startup_bench --compare runs Quorlet.exe...
 //
@@ -164,6 +167,14 @@ struct TQuorletWithDocument {
     std::string SettingsFile;
 };
 
+// A ratio of medians and the median of the ratios of the rounds.
+void PrintRatio(const char* what, const TSeries& a, const TSeries& b) {
+    TSeries rounds;
+    for (size_t r = 0; r < a.Samples.size(); ++r) rounds.Samples.push_back(a.Samples[r] / b.Samples[r]);
+    std::printf("ratio %s: %.2fx (medians), %.2fx (mins), %.2fx (median of the rounds)\n", what,
+                a.Median() / b.Median(), a.Min() / b.Min(), rounds.Median());
+}
+
 int Run(int runs, const std::string& quorletExe, const std::string& emptyExe) {
     const TQuorletWithDocument prepared(quorletExe);
     const TProgramFolder& quorletFolder = prepared.Folder;
@@ -174,24 +185,33 @@ int Run(int runs, const std::string& quorletExe, const std::string& emptyExe) {
     const TProgramFolder emptyFolder("empty-startup");
     const TProgramUnderTest empty = {emptyFolder.CopyIn(emptyExe, "EmptyWindow.exe"), emptyFolder.Path(),
                                      kEmptyWindowClass, kEmptyWindowTitle};
+    // The least a window with Quorlet's kind of controls costs: a tab control,
+    // a status bar, COM and one shell icon.
+    const TProgramFolder floorFolder("floor-startup");
+    const TProgramUnderTest floor = {floorFolder.CopyIn(WindowsPath(FLOOR_WINDOW_EXE_PATH), "FloorWindow.exe"),
+                                     floorFolder.Path(), kFloorWindowClass, kFloorWindowTitle};
 
     TimeStartUp(quorlet);
     CheckSingleSettingsDocument(quorletFolder, settingsFile);
     TimeStartUp(empty);
-    TSeries quorletTimes, emptyTimes;
-    for (int r = 0; r < runs; ++r) {
-        if (r % 2 == 0) {
-            quorletTimes.Samples.push_back(TimeStartUp(quorlet));
-            emptyTimes.Samples.push_back(TimeStartUp(empty));
-        } else {
-            emptyTimes.Samples.push_back(TimeStartUp(empty));
-            quorletTimes.Samples.push_back(TimeStartUp(quorlet));
+    TimeStartUp(floor);
+    // Each round starts the three once, the order turning by one each round.
+    const TProgramUnderTest* programs[] = {&quorlet, &empty, &floor};
+    TSeries times[3];
+    for (int r = 0; r < runs; ++r)
+        for (int i = 0; i < 3; ++i) {
+            const int which = (i + r) % 3;
+            times[which].Samples.push_back(TimeStartUp(*programs[which]));
         }
-    }
     CheckSingleSettingsDocument(quorletFolder, settingsFile);
 
     PrintDocument(files, targets);
-    PrintTimes(runs, quorletTimes, emptyTimes);
+    PrintTimes(runs, times[0], times[1]);
+    std::printf("\n");
+    Row("floor window", times[2]);
+    Samples("  floor window", times[2]);
+    PrintRatio("floor window / empty window", times[2], times[1]);
+    PrintRatio("Quorlet / floor window", times[0], times[2]);
     return 0;
 }
 
