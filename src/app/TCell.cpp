@@ -34,7 +34,11 @@ void TCell::CancelPicture() {
     FTicket = 0;
 }
 
-void TCell::Invalidate() { InvalidateRect(FPage.Handle(), &FBounds, FALSE); }
+void TCell::Invalidate() {
+    // Without its page window there is nothing to draw again (a null window
+    // would mean every window of the desktop).
+    if (HWND page = FPage.Handle()) InvalidateRect(page, &FBounds, FALSE);
+}
 
 void TCell::SetPicture(TOwnedIcon icon) {
     CancelPicture();
@@ -75,7 +79,7 @@ void TCell::SetVisible(bool visible) {
     if (visible == FVisible) return;
     FVisible = visible;
     // Hidden, its place shows the page.
-    InvalidateRect(FPage.Handle(), &FBounds, TRUE);
+    if (HWND page = FPage.Handle()) InvalidateRect(page, &FBounds, TRUE);
 }
 
 void TCell::PaintTo(HDC dc) {

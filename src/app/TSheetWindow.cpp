@@ -40,7 +40,7 @@ void TSheetWindow::SetBevel(int x, int top, int height) {
 
 TCell& TSheetWindow::AddCell(TCellKind kind, int slot, int controlId, int left, int top) {
     FCells.emplace_back(new TCell(*this, kind, slot, controlId, left, top));
-    InvalidateRect(Handle(), &FCells.back()->Bounds(), FALSE);
+    if (Handle()) InvalidateRect(Handle(), &FCells.back()->Bounds(), FALSE);
     return *FCells.back();
 }
 
