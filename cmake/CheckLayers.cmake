@@ -5,7 +5,7 @@
 # rules are built and tested natively, where no window system exists.
 # Fails with one line per offending include.
 cmake_policy(SET CMP0057 NEW)
-set(QUORLET_LAYERS base settings shell launcher)
+set(QUORLET_LAYERS base settings shell launcher alarm)
 # Window code and the Win32 side of the system services.
 set(QUORLET_WINDOW_FOLDERS win32 platform app)
 

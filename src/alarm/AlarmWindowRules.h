@@ -1,0 +1,53 @@
+#pragma once
+// The rules of the alarm window (TfrmAlarm): the OK button's caption and
+// countdown with the rocking clock, the kind of tone file, and the session
+// end each system event asks Windows for.
+
+#include <cstdint>
+#include <string>
+
+namespace quorlet {
+
+// The countdown on the OK button and the clock's frames, one step per tick of
+// the window's 500 ms timer.
+class TAlarmCountdown {
+public:
+    // SetAlarmEvent's part: "&Logoff", "&Shutdown" or "&Reboot" for an event
+    // 0, 1 or 2 when the switch is on (any other index keeps the caption as it
+    // is), "&Ok" when it is off.
+    void SetEvent(bool eventOn, int32_t eventIndex);
+    const std::string& OkCaption() const { return FOkCaption; }
+
+    // The window opens with this many seconds: "<OkCaption>  <seconds>".
+    void Start(int32_t countdown);
+    // One tick: the frame to show (0 tilted left, 1 upright, 2 tilted right)
+    // and the caption; Close when the countdown has run out (result 1).
+    struct TStep {
+        int Frame = 1;
+        std::string Caption;
+        bool Close = false;
+    };
+    TStep Tick();
+    const std::string& Caption() const { return FCaption; }
+    int32_t Countdown() const { return FCountdown; }
+
+private:
+    std::string FOkCaption;
+    std::string FCaption;
+    int32_t FCountdown = 0;
+    int FPhase = 0;
+};
+
+enum class TToneKind { None, Wav, Mp3 };
+// The kind of a tone file by its extension in lower case.
+TToneKind ToneKindOf(const std::string& path);
+
+// What ExitWindowsEx is asked for a system event: false for an index outside
+// 0..2, which asks for nothing.
+struct TSessionEnd {
+    unsigned Flags = 0;
+    unsigned long Reason = 0;
+};
+bool SessionEndOf(int32_t eventIndex, TSessionEnd& end);
+
+}  // namespace quorlet
