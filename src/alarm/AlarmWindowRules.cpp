@@ -61,4 +61,10 @@ bool SessionEndOf(int32_t eventIndex, TSessionEnd& end) {
     }
 }
 
+void EndWindowsSession(IPlatform& platform, int32_t eventIndex) {
+    platform.EnableShutdownPrivilege();
+    TSessionEnd end;
+    if (SessionEndOf(eventIndex, end)) platform.ExitWindowsSession(end.Flags, end.Reason);
+}
+
 }  // namespace quorlet

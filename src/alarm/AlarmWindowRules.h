@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Platform.h"
+
 namespace quorlet {
 
 // The countdown on the OK button and the clock's frames, one step per tick of
@@ -49,5 +51,10 @@ struct TSessionEnd {
     unsigned long Reason = 0;
 };
 bool SessionEndOf(int32_t eventIndex, TSessionEnd& end);
+
+// EndWindowsSession: enables the shutdown privilege, then asks Windows to end
+// the session as the event says (nothing for an index outside 0..2). Nothing
+// is reported; no end is forced, so other programs may still refuse.
+void EndWindowsSession(IPlatform& platform, int32_t eventIndex);
 
 }  // namespace quorlet

@@ -88,6 +88,11 @@ public:
     // Plays a sound embedded in the program (resource type WAVE) without
     // waiting for it to end.
     virtual void PlayResourceSound(const std::string& name) = 0;
+
+    // Session end: the shutdown privilege for this process (results not
+    // examined), and ExitWindowsEx with these flags and reason.
+    virtual void EnableShutdownPrivilege() = 0;
+    virtual void ExitWindowsSession(unsigned flags, unsigned long reason) = 0;
 };
 
 // The process-wide platform; set once at start (tests may swap in a fake).

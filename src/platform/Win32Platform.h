@@ -44,6 +44,10 @@ public:
     // Win32Sound.cpp
     void PlayResourceSound(const std::string& name) override;
 
+    // Win32Session.cpp
+    void EnableShutdownPrivilege() override;
+    void ExitWindowsSession(unsigned flags, unsigned long reason) override;
+
 private:
     HINSTANCE FInstance;
     HWND FOwner = nullptr;

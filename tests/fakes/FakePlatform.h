@@ -91,6 +91,12 @@ public:
     // Sounds played, by resource name, in order.
     std::vector<std::string> SoundsPlayed;
     void PlayResourceSound(const std::string& name) override { SoundsPlayed.push_back(name); }
+    // Session-end requests, in order: "privilege", or "exit <flags> <reason>".
+    std::vector<std::string> SessionCalls;
+    void EnableShutdownPrivilege() override { SessionCalls.push_back("privilege"); }
+    void ExitWindowsSession(unsigned flags, unsigned long reason) override {
+        SessionCalls.push_back("exit " + std::to_string(flags) + " " + std::to_string(reason));
+    }
 
 private:
     TIconHandle NewIcon(const TFakeIcon& icon);

@@ -7,6 +7,7 @@
 
 #include "alarm/AlarmSchedule.h"
 #include "alarm/AlarmWindowRules.h"
+#include "fakes/FakePlatform.h"
 
 using namespace quorlet;
 
@@ -155,6 +156,23 @@ TEST(AlarmCountdown, EventCaptionsAndCountdownsThatNeverEnd) {
         for (int tick = 0; tick < 100; ++tick) closed = closed || countdown.Tick().Close;
         EXPECT_FALSE(closed) << start;
         EXPECT_LT(countdown.Countdown(), start);
+    }
+}
+
+TEST(AlarmWindowRules, EndWindowsSessionAsksForThePrivilegeThenTheEnd) {
+    struct Case {
+        int32_t Index;
+        std::vector<std::string> Calls;
+    } cases[] = {
+        {0, {"privilege", "exit 0 0"}},
+        {1, {"privilege", "exit 9 2147745793"}},
+        {2, {"privilege", "exit 2 2147745793"}},
+        {3, {"privilege"}},  // no end asked for an unknown event
+    };
+    for (const Case& c : cases) {
+        TFakePlatform platform;
+        EndWindowsSession(platform, c.Index);
+        EXPECT_EQ(platform.SessionCalls, c.Calls) << c.Index;
     }
 }
 
