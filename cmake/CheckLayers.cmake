@@ -1,16 +1,16 @@
-# cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
+# cmake -DSOURCE_DIR=<src> "-DLAYERS=base;settings;..." -P CheckLayers.cmake
 #
 # The portable folders are layers, each allowed to use only itself and the
 # layers before it. None may use a Windows header or the window code: those
 # rules are built and tested natively, where no window system exists.
 # Fails with one line per offending include.
 cmake_policy(SET CMP0057 NEW)
-set(QUORLET_LAYERS base settings shell launcher alarm)
+set(QUORLET_LAYERS ${LAYERS})
 # Window code and the Win32 side of the system services.
 set(QUORLET_WINDOW_FOLDERS win32 platform app)
 
-if(NOT SOURCE_DIR)
-  message(FATAL_ERROR "CheckLayers.cmake: SOURCE_DIR is not set")
+if(NOT SOURCE_DIR OR NOT LAYERS)
+  message(FATAL_ERROR "CheckLayers.cmake: SOURCE_DIR and LAYERS must be set")
 endif()
 
 set(violations "")

@@ -15,7 +15,8 @@ if(WIN32)
 endif()
 
 add_custom_target(check_layers
-  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src "-DLAYERS=${QUORLET_PORTABLE_LAYERS}"
+          -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
   COMMENT "Checking that portable code uses no window code and no higher layer"
   VERBATIM)
 

@@ -19,16 +19,12 @@ struct TCommandIconPlace {
 
 }  // namespace
 
-TCell* TQuorletTab::AddCell(TSheetWindow& sheet, TCellKind kind, int slot, int controlId, int left, int top) {
-    return &sheet.AddCell(kind, slot, controlId, left, top);
-}
-
 void TQuorletTab::Build(HINSTANCE instance, TSheetWindow& sheet) {
     FBuilt = true;
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
         const TCellPoint recent = RecentPanelOrigin(slot), top = TopPanelOrigin(slot);
-        FImageLast[slot - 1] = AddCell(sheet, TCellKind::Recent, slot, IdImageLast1 + slot - 1, recent.Left, recent.Top);
-        FImageTop[slot - 1] = AddCell(sheet, TCellKind::Top, slot, IdImageTop1 + slot - 1, top.Left, top.Top);
+        FImageLast[slot - 1] = &sheet.AddCell(TCellKind::Recent, slot, IdImageLast1 + slot - 1, recent.Left, recent.Top);
+        FImageTop[slot - 1] = &sheet.AddCell(TCellKind::Top, slot, IdImageTop1 + slot - 1, top.Left, top.Top);
     }
     sheet.SetBevel(kBevelLeft, kRecentRowTop, 2 * kCellSize);
 
@@ -42,7 +38,7 @@ void TQuorletTab::Build(HINSTANCE instance, TSheetWindow& sheet) {
         {TCommandId::ActionMenu_ResotreConfig, IdImageRestore, third, kTopRowTop, IDI_RESTORE, true, false},
     };
     for (const TCommandIconPlace& place : places) {
-        TCell* image = AddCell(sheet, TCellKind::Command, 0, place.ControlId, place.Left, place.Top);
+        TCell* image = &sheet.AddCell(TCellKind::Command, 0, place.ControlId, place.Left, place.Top);
         image->SetFramed(place.Framed);
         image->SetPicture(TOwnedIcon(FImages.PlatformServices(), LoadImageA(instance, MAKEINTRESOURCEA(place.IconId),
                                                                      IMAGE_ICON, CellIconSize, CellIconSize, 0)));

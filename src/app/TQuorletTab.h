@@ -44,7 +44,6 @@ private:
         TCommandId Command;
     };
 
-    static TCell* AddCell(TSheetWindow& sheet, TCellKind kind, int slot, int controlId, int left, int top);
 
     ICellEvents& FCellEvents;
     TButtonImages& FImages;

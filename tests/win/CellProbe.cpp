@@ -75,10 +75,6 @@ LRESULT SendCellMouse(const TCellRef& cell, UINT message, WPARAM keys, int dx, i
     return SendMessageA(cell.Sheet, message, keys, PointIn(cell, dx, dy));
 }
 
-void PostCellMouse(const TCellRef& cell, UINT message, WPARAM keys) {
-    PostMessageA(cell.Sheet, message, keys, PointIn(cell, -1, -1));
-}
-
 void PostCellClick(const TCellRef& cell, WPARAM keys) {
     const LPARAM at = PointIn(cell, -1, -1);
     PostMessageA(cell.Sheet, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);

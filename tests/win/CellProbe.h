@@ -32,10 +32,9 @@ POINT CellScreenCenter(const TCellRef& cell);
 // 1 while an icon of one of the sheet's cells is still loading.
 bool SheetLoading(HWND sheet);
 
-// A mouse message sent (or posted) to the sheet at a point of the cell
-// (offset from its top left corner; the middle by default).
+// A mouse message sent to the sheet at a point of the cell (offset from its
+// top left corner; the middle by default).
 LRESULT SendCellMouse(const TCellRef& cell, UINT message, WPARAM keys, int dx = -1, int dy = -1);
-void PostCellMouse(const TCellRef& cell, UINT message, WPARAM keys);
 // A click as messages posted to the sheet at the cell's middle; keys holds
 // the MK_ flags of the modifiers (MK_SHIFT, MK_CONTROL).
 void PostCellClick(const TCellRef& cell, WPARAM keys);

@@ -68,12 +68,6 @@ DWORD WindowProcessId(HWND window) {
     return processId;
 }
 
-LRESULT Ask(HWND window, UINT message) {
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, kShortWait, &answer)) return -1;
-    return static_cast<LRESULT>(answer);
-}
-
 std::string TextOf(HWND window) {
     char text[1024] = {};
     DWORD_PTR ignored = 0;

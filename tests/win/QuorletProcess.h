@@ -50,8 +50,6 @@ void StoreButton(TBtnSettingXml& store, const TButtonRecord& b);
 std::string WithoutTrailingBackslash(std::string path);
 std::vector<std::string> LinesOf(const std::string& fileName);
 DWORD WindowProcessId(HWND window);
-// A question (both parameters 0) answered by a window of another process; -1 when it does not answer.
-LRESULT Ask(HWND window, UINT message);
 // The window text as the window itself answers it.
 std::string TextOf(HWND window);
 bool ShownNormally(HWND window);

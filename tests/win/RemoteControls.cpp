@@ -100,12 +100,6 @@ bool TabScreenRect(HWND tabControl, int index, RECT& rect) {
     return true;
 }
 
-POINT ScreenCenter(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 namespace {
 
 INPUT KeyInput(WORD key, bool up) {
@@ -221,14 +215,6 @@ bool SendClick(POINT point, std::initializer_list<WORD> keys) {
         ok = ReleaseKey(*key) && ok;
     }
     return ok;
-}
-
-void PostClick(HWND window, WPARAM keys) {
-    RECT r = {};
-    GetClientRect(window, &r);
-    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
-    PostMessageA(window, WM_LBUTTONUP, keys, at);
 }
 
 bool CaptureWindowPicture(HWND window, TWindowPicture& picture) {

@@ -43,8 +43,6 @@ std::string TabCaption(HWND tabControl, int index);
 // Screen rectangle of tab index (TCM_GETITEMRECT); false when there is no such tab.
 bool TabScreenRect(HWND tabControl, int index, RECT& rect);
 
-// The centre of a window in screen coordinates.
-POINT ScreenCenter(HWND window);
 
 // Real input: the pointer moves to point, the keys go down in order, the left
 // button is pressed and released there, and the keys come up in reverse order
@@ -59,10 +57,6 @@ bool SendKey(WORD key, bool up);
 // Real input: the key comes up. Before Alt comes up a key without meaning is
 // struck, so that releasing Alt does not open the window's menu.
 bool ReleaseKey(WORD key);
-
-// A click as window messages posted to window at its centre; keys holds the
-// MK_ flags of the modifiers (MK_SHIFT, MK_CONTROL).
-void PostClick(HWND window, WPARAM keys);
 
 // The screen area of a window as 24-bit pixels, rows from the bottom up.
 struct TWindowPicture {
