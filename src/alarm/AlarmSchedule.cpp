@@ -49,11 +49,11 @@ void TAlarmSchedule::Snooze(const TDateTime& now) {
     AlarmMinute = static_cast<uint16_t>(later.Minute);
 }
 
-std::string TAlarmSchedule::EnabledHint(const TDateTime& now) const {
-    char text[64];
-    std::snprintf(text, sizeof text, "[Alarm Clock - %.2d:%.2d:%.2d] <- %.2d:%.2d:%.2d", AlarmHour, AlarmMinute,
+TAlarmSchedule::THintText TAlarmSchedule::EnabledHint(const TDateTime& now) const {
+    THintText hint;
+    std::snprintf(hint.Text, sizeof hint.Text, "[Alarm Clock - %.2d:%.2d:%.2d] <- %.2d:%.2d:%.2d", AlarmHour, AlarmMinute,
                   AlarmSecond, now.Hour, now.Minute, now.Second);
-    return text;
+    return hint;
 }
 
 }  // namespace quorlet

@@ -40,7 +40,11 @@ public:
     void Snooze(const TDateTime& now);
     // The hint of the armed alarm icon at now:
     // "[Alarm Clock - hh:mm:ss] <- hh:mm:ss" (the alarm time, then now).
-    std::string EnabledHint(const TDateTime& now) const;
+    // Written into a fixed buffer: the tick allocates nothing.
+    struct THintText {
+        char Text[48];
+    };
+    THintText EnabledHint(const TDateTime& now) const;
 
 private:
     bool FHasPreviousTick = false;

@@ -1,6 +1,7 @@
 #include "alarm/AlarmWindowRules.h"
 
 #include <cctype>
+#include <cstdint>
 
 #include "base/AppPaths.h"
 
@@ -30,7 +31,8 @@ void TAlarmCountdown::Start(int32_t countdown) {
 TAlarmCountdown::TStep TAlarmCountdown::Tick() {
     TStep step;
     step.Frame = FPhase == 0 ? 0 : FPhase == 2 ? 2 : 1;
-    if (FPhase == 0 || FPhase == 2) {
+    // A countdown of 0 or less never reaches 0; it stops at the lowest value.
+    if ((FPhase == 0 || FPhase == 2) && FCountdown > INT32_MIN) {
         --FCountdown;
         FCaption = CaptionWith(FOkCaption, "    ", FCountdown);
     }
@@ -43,12 +45,34 @@ TAlarmCountdown::TStep TAlarmCountdown::Tick() {
     return step;
 }
 
+TAlarmPlace AlarmWindowPlace(const TAlarmPlaceInput& in) {
+    TAlarmPlace place;
+    if (!in.MainShown) {
+        place.Left = in.ScreenWidth - in.Width;
+        place.Top = in.WorkAreaHeight - in.Height;
+        return place;
+    }
+    place.Left = in.MainLeft;
+    place.Top = in.MainTop - in.Height;
+    if (place.Top < 0) place.Top = in.MainTop + in.MainHeight;
+    return place;
+}
+
 TToneKind ToneKindOf(const std::string& path) {
     std::string extension = ExtractFileExt(path);
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension == ".wav") return TToneKind::Wav;
     if (extension == ".mp3") return TToneKind::Mp3;
     return TToneKind::None;
+}
+
+void PlayAlarmTone(IPlatform& platform, bool toneOn, const std::string& tone) {
+    if (!toneOn || !platform.FileExists(tone)) return;
+    switch (ToneKindOf(tone)) {
+    case TToneKind::Wav: platform.PlaySoundFile(tone); break;
+    case TToneKind::Mp3: platform.ShellOpen("open", tone, "", "", swShowNormal); break;
+    case TToneKind::None: break;
+    }
 }
 
 bool SessionEndOf(int32_t eventIndex, TSessionEnd& end) {

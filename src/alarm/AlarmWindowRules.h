@@ -40,9 +40,27 @@ private:
     int FPhase = 0;
 };
 
+// Where the alarm window opens: just above the main window, or just below it
+// when there is no room above; bottom-right of the work area when the main
+// window is hidden (or minimised, when its place is off the screen).
+struct TAlarmPlace {
+    int Left = 0, Top = 0;
+};
+struct TAlarmPlaceInput {
+    bool MainShown = false;
+    int MainLeft = 0, MainTop = 0, MainHeight = 0;
+    int Width = 0, Height = 0;  // of the alarm window
+    int ScreenWidth = 0, WorkAreaHeight = 0;
+};
+TAlarmPlace AlarmWindowPlace(const TAlarmPlaceInput& in);
+
 enum class TToneKind { None, Wav, Mp3 };
 // The kind of a tone file by its extension in lower case.
 TToneKind ToneKindOf(const std::string& path);
+// The tone as the alarm window opens: when toneOn and the file exists, a .wav
+// plays once without waiting and an .mp3 opens in the player Windows
+// associates with it; anything else is silent, and nothing is reported.
+void PlayAlarmTone(IPlatform& platform, bool toneOn, const std::string& tone);
 
 // What ExitWindowsEx is asked for a system event: false for an index outside
 // 0..2, which asks for nothing.

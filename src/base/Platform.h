@@ -88,6 +88,12 @@ public:
     // Plays a sound embedded in the program (resource type WAVE) without
     // waiting for it to end.
     virtual void PlayResourceSound(const std::string& name) = 0;
+    // Plays a .wav file once without waiting for it to end (nothing when it
+    // cannot be played), and stops every sound this program is playing.
+    virtual void PlaySoundFile(const std::string& fileName) = 0;
+    virtual void StopSounds() = 0;
+    // The time of day in the user's long time format.
+    virtual std::string LongTimeText(const TDateTime& time) = 0;
 
     // Session end: the shutdown privilege for this process (results not
     // examined), and ExitWindowsEx with these flags and reason.

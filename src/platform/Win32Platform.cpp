@@ -58,6 +58,19 @@ TDateTime TWin32Platform::Now() {
     return dt;
 }
 
+std::string TWin32Platform::LongTimeText(const TDateTime& time) {
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(time.Year);
+    st.wMonth = static_cast<WORD>(time.Month);
+    st.wDay = static_cast<WORD>(time.Day);
+    st.wHour = static_cast<WORD>(time.Hour);
+    st.wMinute = static_cast<WORD>(time.Minute);
+    st.wSecond = static_cast<WORD>(time.Second);
+    char text[80];
+    if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, sizeof text)) return std::string();
+    return text;
+}
+
 int TWin32Platform::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
 int TWin32Platform::WorkAreaHeight() {

@@ -23,6 +23,7 @@ public:
     bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
                    const std::string& directory, int showCommand, TShellOwner owner) override;
     TDateTime Now() override;
+    std::string LongTimeText(const TDateTime& time) override;
     int ScreenWidth() override;
     int WorkAreaHeight() override;
 
@@ -43,6 +44,8 @@ public:
 
     // Win32Sound.cpp
     void PlayResourceSound(const std::string& name) override;
+    void PlaySoundFile(const std::string& fileName) override;
+    void StopSounds() override;
 
     // Win32Session.cpp
     void EnableShutdownPrivilege() override;

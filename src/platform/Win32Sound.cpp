@@ -24,6 +24,12 @@ public:
     void PlayResource(HINSTANCE instance, const char* name) const {
         if (FPlaySound) FPlaySound(name, instance, SND_RESOURCE | SND_ASYNC);
     }
+    void PlayFile(const char* fileName) const {
+        if (FPlaySound) FPlaySound(fileName, nullptr, SND_ASYNC);
+    }
+    void Purge() const {
+        if (FPlaySound) FPlaySound(nullptr, nullptr, SND_PURGE);
+    }
 
 private:
     using TPlaySound = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
@@ -31,11 +37,17 @@ private:
     TPlaySound FPlaySound = nullptr;
 };
 
+const TSoundLibrary& SoundLibrary() {
+    static TSoundLibrary library;
+    return library;
+}
+
 }  // namespace
 
-void TWin32Platform::PlayResourceSound(const std::string& name) {
-    static TSoundLibrary library;
-    library.PlayResource(FInstance, name.c_str());
-}
+void TWin32Platform::PlayResourceSound(const std::string& name) { SoundLibrary().PlayResource(FInstance, name.c_str()); }
+
+void TWin32Platform::PlaySoundFile(const std::string& fileName) { SoundLibrary().PlayFile(fileName.c_str()); }
+
+void TWin32Platform::StopSounds() { SoundLibrary().Purge(); }
 
 }  // namespace quorlet

@@ -43,6 +43,11 @@ struct TIconHandleTraits {
     static bool IsValid(HICON h) { return h != nullptr; }
     static void Close(HICON h) { DestroyIcon(h); }
 };
+struct TFontHandleTraits {
+    static HFONT Invalid() { return nullptr; }
+    static bool IsValid(HFONT h) { return h != nullptr; }
+    static void Close(HFONT h) { DeleteObject(h); }
+};
 struct TWindowHandleTraits {
     static HWND Invalid() { return nullptr; }
     static bool IsValid(HWND h) { return h != nullptr; }
@@ -53,5 +58,6 @@ struct TWindowHandleTraits {
 
 using TUniqueHandle = TUniqueWinHandle<HANDLE, TKernelHandleTraits>;
 using TUniqueIcon = TUniqueWinHandle<HICON, TIconHandleTraits>;
+using TUniqueFont = TUniqueWinHandle<HFONT, TFontHandleTraits>;
 
 }  // namespace quorlet

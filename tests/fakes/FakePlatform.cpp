@@ -1,5 +1,6 @@
 #include "fakes/FakePlatform.h"
 
+#include <cstdio>
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -118,6 +119,16 @@ void WriteFakeShortcut(TFakePlatform& platform, const std::string& linkFile, con
     header[60] = static_cast<char>(data.ShowCmd);
     std::ofstream(linkFile, std::ios::binary | std::ios::trunc) << header;
     platform.ShellLinks[linkFile] = data;
+}
+
+}  // namespace quorlet
+
+namespace quorlet {
+
+std::string TFakePlatform::LongTimeText(const TDateTime& time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", time.Hour, time.Minute, time.Second);
+    return text;
 }
 
 }  // namespace quorlet

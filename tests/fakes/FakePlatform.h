@@ -91,6 +91,12 @@ public:
     // Sounds played, by resource name, in order.
     std::vector<std::string> SoundsPlayed;
     void PlayResourceSound(const std::string& name) override { SoundsPlayed.push_back(name); }
+    // Sound files played ("play <path>") and purges ("stop"), in order.
+    std::vector<std::string> ToneCalls;
+    void PlaySoundFile(const std::string& fileName) override { ToneCalls.push_back("play " + fileName); }
+    void StopSounds() override { ToneCalls.push_back("stop"); }
+    // "h:mm:ss", as an English long time format shows it.
+    std::string LongTimeText(const TDateTime& time) override;
     // Session-end requests, in order: "privilege", or "exit <flags> <reason>".
     std::vector<std::string> SessionCalls;
     void EnableShutdownPrivilege() override { SessionCalls.push_back("privilege"); }

@@ -2,12 +2,14 @@
 // alarm window's countdown captions, tone kinds and session ends.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
 #include "alarm/AlarmSchedule.h"
 #include "alarm/AlarmWindowRules.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/TempFolder.h"
 
 using namespace quorlet;
 
@@ -106,7 +108,7 @@ TEST(AlarmSchedule, SnoozeIsTenMinutesLaterAcrossMidnightWithTheSecondsKept) {
     EXPECT_EQ(schedule.AlarmHour, 0);
     EXPECT_EQ(schedule.AlarmMinute, 5);
     EXPECT_EQ(schedule.AlarmSecond, 30);
-    EXPECT_EQ(schedule.EnabledHint(At(8, 0, 1, 2)), "[Alarm Clock - 00:05:30] <- 00:01:02");
+    EXPECT_STREQ(schedule.EnabledHint(At(8, 0, 1, 2)).Text, "[Alarm Clock - 00:05:30] <- 00:01:02");
     EXPECT_EQ(schedule.Tick(At(8, 0, 5, 29, 900), TAlarmRepeat()), TAlarmTick::Wait);
     EXPECT_EQ(schedule.Tick(At(8, 0, 5, 30, 300), TAlarmRepeat()), TAlarmTick::Ring);
 }
@@ -157,6 +159,40 @@ TEST(AlarmCountdown, EventCaptionsAndCountdownsThatNeverEnd) {
         EXPECT_FALSE(closed) << start;
         EXPECT_LT(countdown.Countdown(), start);
     }
+    // A hand-edited lowest value does not wrap round to a positive count.
+    TAlarmCountdown lowest;
+    lowest.SetEvent(false, 0);
+    lowest.Start(INT32_MIN);
+    for (int tick = 0; tick < 4; ++tick) EXPECT_FALSE(lowest.Tick().Close);
+    EXPECT_EQ(lowest.Countdown(), INT32_MIN);
+}
+
+TEST(AlarmWindowRules, WindowOpensAboveTheMainWindowBelowItAtTheTopOrBottomRightWhenHidden) {
+    struct Case {
+        const char* Name;
+        bool Shown;
+        int MainTop;
+        int Left, Top;
+    } cases[] = {
+        {"room above", true, 400, 100, 250},
+        {"exactly room above", true, 150, 100, 0},
+        {"at the top of the screen", true, 20, 100, 20 + 300},
+        {"hidden", false, 400, 1366 - 320, 728 - 150},
+    };
+    for (const Case& c : cases) {
+        TAlarmPlaceInput in;
+        in.MainShown = c.Shown;
+        in.MainLeft = 100;
+        in.MainTop = c.MainTop;
+        in.MainHeight = 300;
+        in.Width = 320;
+        in.Height = 150;
+        in.ScreenWidth = 1366;
+        in.WorkAreaHeight = 728;
+        const TAlarmPlace place = AlarmWindowPlace(in);
+        EXPECT_EQ(place.Left, c.Left) << c.Name;
+        EXPECT_EQ(place.Top, c.Top) << c.Name;
+    }
 }
 
 TEST(AlarmWindowRules, EndWindowsSessionAsksForThePrivilegeThenTheEnd) {
@@ -196,4 +232,26 @@ TEST(AlarmWindowRules, ToneKindsAndSessionEnds) {
         EXPECT_EQ(end.Flags, c.Flags) << c.Index;
         EXPECT_EQ(end.Reason, c.Reason) << c.Index;
     }
+}
+
+TEST(AlarmWindowRules, ToneIsPlayedOnlyWhenSwitchedOnAndTheFileExists) {
+    TTempFolder folder;
+    const std::string wav = folder.File("Bell.WAV"), mp3 = folder.File("song.mp3"), ogg = folder.File("x.ogg");
+    for (const std::string& file : {wav, mp3, ogg}) WriteFileText(file, "RIFF");
+    TFakePlatform platform;
+    PlayAlarmTone(platform, true, wav);
+    PlayAlarmTone(platform, false, wav);
+    PlayAlarmTone(platform, true, folder.File("missing.wav"));
+    PlayAlarmTone(platform, true, ogg);
+    EXPECT_EQ(platform.ToneCalls, std::vector<std::string>{"play " + wav});
+    EXPECT_TRUE(platform.ShellOpenCalls.empty());
+
+    PlayAlarmTone(platform, true, mp3);
+    ASSERT_EQ(platform.ShellOpenCalls.size(), 1u);
+    const TShellOpenCall& call = platform.ShellOpenCalls[0];
+    EXPECT_EQ(call.Verb, "open");
+    EXPECT_EQ(call.File, mp3);
+    EXPECT_EQ(call.Parameters, "");
+    EXPECT_EQ(call.Directory, "");
+    EXPECT_EQ(call.ShowCommand, swShowNormal);
 }
