@@ -1,8 +1,8 @@
-# The shell, COM and automation libraries are loaded when the program first
+# The shell, COM, automation and common dialog libraries are loaded when the program first
 # calls them, not at its start: the window shows without them, and the shell's
 # first work happens on the icon worker. QUORLET_DELAYED_LIBS names what to
 # link instead of their import libraries.
-set(QUORLET_DELAYED_DLLS shell32 ole32 oleaut32)
+set(QUORLET_DELAYED_DLLS shell32 ole32 oleaut32 comdlg32)
 if(MSVC)
   set(QUORLET_DELAYED_LIBS ${QUORLET_DELAYED_DLLS} delayimp)
   set(QUORLET_DELAYED_LINK_OPTIONS)

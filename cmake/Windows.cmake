@@ -24,7 +24,8 @@ endforeach()
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 set(QUORLET_ICON_DIR ${CMAKE_BINARY_DIR}/resources)
 set(QUORLET_ICONS)
-foreach(icon Quorlet MissedIcon Options Report Alarm AlarmOn Backup Restore)
+foreach(icon Quorlet MissedIcon Options Report Alarm AlarmOn Backup Restore
+             AlarmFrame0 AlarmFrame1 AlarmFrame2 AlarmEnabled AlarmDisabled)
   list(APPEND QUORLET_ICONS ${QUORLET_ICON_DIR}/${icon}.ico)
 endforeach()
 file(GLOB QUORLET_ICON_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/icons/*.py)
@@ -34,9 +35,18 @@ add_custom_command(OUTPUT ${QUORLET_ICONS}
   COMMENT "Drawing the icons"
   VERBATIM)
 
+# The alarm's default tone, Alarm1.wav, made by the same script as the click
+# sounds and put beside Quorlet.exe.
+set(QUORLET_ALARM_TONE ${QUORLET_ICON_DIR}/Alarm1.wav)
+add_custom_command(OUTPUT ${QUORLET_ALARM_TONE}
+  COMMAND ${Python3_EXECUTABLE} -B ${PROJECT_SOURCE_DIR}/resources/make_resources.py --alarm-tone ${QUORLET_ALARM_TONE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/resources/make_resources.py
+  COMMENT "Making the alarm tone"
+  VERBATIM)
+
 set(QUORLET_RC ${PROJECT_SOURCE_DIR}/resources/Quorlet.rc)
 set_source_files_properties(${QUORLET_RC} PROPERTIES
-  OBJECT_DEPENDS "${QUORLET_ICONS};${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
+  OBJECT_DEPENDS "${QUORLET_ICONS};${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/AlarmDialogs.rc;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
 if(MSVC)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} /I \"${QUORLET_ICON_DIR}\" /I \"${PROJECT_SOURCE_DIR}/resources\"")
 else()
@@ -46,7 +56,11 @@ endif()
 add_executable(Quorlet WIN32 ${PROJECT_SOURCE_DIR}/src/app/Quorlet.cpp ${QUORLET_RC})
 # Listed as sources so that the icons are drawn before the resource script
 # is compiled; other targets that compile it depend on Quorlet.
-target_sources(Quorlet PRIVATE ${QUORLET_ICONS})
+target_sources(Quorlet PRIVATE ${QUORLET_ICONS} ${QUORLET_ALARM_TONE})
+set_property(TARGET Quorlet APPEND PROPERTY LINK_DEPENDS ${QUORLET_ALARM_TONE})
+add_custom_command(TARGET Quorlet POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUORLET_ALARM_TONE} $<TARGET_FILE_DIR:Quorlet>/Alarm1.wav
+  VERBATIM)
 target_link_libraries(Quorlet PRIVATE quorlet_win)
 if(MSVC)
   # The manifest comes from the resource script.

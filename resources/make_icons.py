@@ -3,13 +3,18 @@
 
   python3 make_icons.py OUTDIR              write every .ico into OUTDIR
   python3 make_icons.py OUTDIR --png DIR    also write each size as a PNG
-                                            into DIR, plain and enlarged 8x
+                                            into DIR, plain and enlarged
+                                            (8x up to 48 pixels, then 4x
+                                            at 96 and 2x at 192)
   python3 make_icons.py OUTDIR --only NAME  just the icon NAME (e.g. Report.ico)
 
-Every .ico holds 16x16, 24x24, 32x32 and 48x48 images as 32-bit BGRA DIBs
-with an AND mask.  The output is byte-for-byte deterministic and only the
-standard library is used.  The build runs this script; the icons are not
-kept in the repository.
+Most .ico files hold 16x16, 24x24, 32x32 and 48x48 images; the pictures of
+the alarm window (AlarmFrame0..2.ico: 96x96 and 192x192) and of the alarm
+settings (AlarmEnabled.ico, AlarmDisabled.ico: 48x48 and 96x96) are larger.
+icons.ICON_SIZES lists the sizes of each file.  Every image is a 32-bit
+BGRA DIB with an AND mask, drawn at its own size.  The output is
+byte-for-byte deterministic and only the standard library is used.  The
+build runs this script; the icons are not kept in the repository.
 """
 
 import os
@@ -18,7 +23,7 @@ import sys
 sys.dont_write_bytecode = True  # keep the source folder clean during builds
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from icons import ICONS, SIZES  # noqa: E402
+from icons import ICON_SIZES, ICONS  # noqa: E402
 from icons.raster import ico_bytes, png_bytes  # noqa: E402
 
 
@@ -43,9 +48,9 @@ def main(argv):
         os.makedirs(png_dir, exist_ok=True)
     names = [only] if only else sorted(ICONS)
     for name in names:
-        canvases = [ICONS[name](n) for n in SIZES]
-        for cv in canvases:
-            assert cv.size in SIZES
+        sizes = ICON_SIZES[name]
+        canvases = [ICONS[name](n) for n in sizes]
+        assert tuple(cv.size for cv in canvases) == sizes, name
         with open(os.path.join(outdir, name), "wb") as fh:
             fh.write(ico_bytes(canvases))
         if png_dir:
@@ -54,9 +59,16 @@ def main(argv):
                 base = os.path.join(png_dir, "%s-%d" % (stem, cv.size))
                 with open(base + ".png", "wb") as fh:
                     fh.write(png_bytes(cv))
-                with open(base + "-8x.png", "wb") as fh:
-                    fh.write(png_bytes(cv, 8))
+                scale = enlarged(cv.size)
+                with open("%s-%dx.png" % (base, scale), "wb") as fh:
+                    fh.write(png_bytes(cv, scale))
     return 0
+
+
+def enlarged(size):
+    """How much a PNG for inspection is blown up: 8x for the small icons,
+    less for the large pictures so that none grows past 384 pixels."""
+    return max(1, min(8, 384 // size))
 
 
 if __name__ == "__main__":

@@ -18,6 +18,49 @@
 #define IDI_BACKUP      7   /* back up the settings: an arrow into a box */
 #define IDI_RESTORE     8   /* restore the settings: an arrow out of the box */
 
+/* The alarm window's clock, rocking: tilted left, upright, tilted right
+   (96x96 and 192x192). */
+#define IDI_ALARMFRAME0 9
+#define IDI_ALARMFRAME1 10
+#define IDI_ALARMFRAME2 11
+/* The alarm dialog's pictures: armed (a play badge) and off (a stop badge). */
+#define IDI_ALARMENABLED  12
+#define IDI_ALARMDISABLED 13
+
+/* The alarm window */
+#define IDD_ALARM           100
+#define IDC_ALARM_IMAGE0    1001
+#define IDC_ALARM_IMAGE1    1002
+#define IDC_ALARM_IMAGE2    1003
+#define IDC_ALARM_MESSAGE   1004
+#define IDC_ALARM_TIME      1005
+#define IDC_ALARM_SNOOZE    1006
+
+/* The alarm dialog */
+#define IDD_ALARMCONFIG         110
+#define IDC_CFG_PAGES           1101
+#define IDC_CFG_ALARMON         1102
+#define IDC_CFG_IMAGEENABLED    1103
+#define IDC_CFG_IMAGEDISABLED   1104
+#define IDC_CFG_TIMELABEL       1105
+#define IDC_CFG_TIME            1106
+#define IDC_CFG_RINGLABEL       1107
+#define IDC_CFG_TIMEROUT        1108
+#define IDC_CFG_TIMEROUTSPIN    1109
+#define IDC_CFG_SECLABEL        1110
+#define IDC_CFG_MESSAGELABEL    1111
+#define IDC_CFG_MESSAGE         1112
+#define IDC_CFG_TONEON          1113
+#define IDC_CFG_TONE            1114
+#define IDC_CFG_TONEBROWSE      1115
+#define IDC_CFG_EVENTON         1116
+#define IDC_CFG_EVENT           1117
+#define IDC_CFG_TEST            1118
+#define IDC_CFG_REPEAT          1119
+#define IDC_CFG_REPEATFRAME     1120
+#define IDC_CFG_DAY0            1130 /* Sunday; IDC_CFG_DAY0 + n is day n */
+#define IDC_CFG_HELP            1140
+
 /* The two click sounds are named resources of type "WAVE": "ICON" (launch,
    command dialogs) and "TABSHEET" (change of tab sheet). */
 

@@ -224,6 +224,20 @@ class Canvas:
                     col = paint(i + 0.5, j + 0.5) if callable(paint) else paint
                     self._over(i, j, col, cover[ch])
 
+    def erase(self, shape):
+        """Make the pixels under shape transparent (edges partly)."""
+        for i, j, cov in self.covered(shape):
+            r, g, b, a = self.px[j][i]
+            self.px[j][i] = (r, g, b, a * (1.0 - cov))
+
+    def recolour(self, fn):
+        """Pass the colour of every pixel drawn so far through
+        fn((r, g, b)) -> (r, g, b); alpha stays."""
+        for row in self.px:
+            for i, (r, g, b, a) in enumerate(row):
+                if a > 0.0:
+                    row[i] = tuple(fn((r, g, b))) + (a,)
+
     def _over(self, i, j, col, a):
         r0, g0, b0, a0 = self.px[j][i]
         ao = a + a0 * (1 - a)
@@ -278,6 +292,11 @@ def _dib(canvas):
     return header + bytes(xor) + bytes(mask)
 
 
+# Images this large are stored PNG-compressed, as Windows (Vista and later)
+# reads them; the small ones stay DIBs, which every loader reads.
+PNG_FROM_SIZE = 96
+
+
 def ico_bytes(canvases):
     """An .ico file holding one 32-bit image per canvas, smallest first."""
     count = len(canvases)
@@ -285,7 +304,10 @@ def ico_bytes(canvases):
     images = b""
     offset = 6 + 16 * count
     for cv in canvases:
-        data = _dib(cv)
+        data = png_bytes(cv) if cv.size >= PNG_FROM_SIZE else _dib(cv)
+        # one byte each for width and height: the size itself up to 255,
+        # 0 for 256 (nothing larger fits a DIB entry)
+        assert 0 < cv.size <= 256
         n = cv.size % 256
         entries += struct.pack("<BBBBHHII", n, n, 0, 0, 1, 32, len(data), offset)
         images += data

@@ -31,7 +31,7 @@ TAlarmRing AlarmRingOf(const TAppSettingXml& settings, const std::string& timeTe
 }
 
 void TAlarmClock::ApplyAlarmState() {
-    FHost.SetAlarmTimer(FSettings.AlarmOn);
+    FHost.SetAlarmTimer(FSettings.AlarmOn && !FRinging);
     FHost.ShowAlarmIcon(FSettings.AlarmOn);
 }
 
@@ -51,7 +51,15 @@ void TAlarmClock::TimerAlarmTimer() {
 
 void TAlarmClock::Ring(const TDateTime& now) {
     FHost.BringToFront();
-    const TAlarmAnswer answer = FHost.ShowAlarm(AlarmRingOf(FSettings, FPlatform.LongTimeText(now)));
+    FRinging = true;
+    TAlarmAnswer answer;
+    try {
+        answer = FHost.ShowAlarm(AlarmRingOf(FSettings, FPlatform.LongTimeText(now)));
+    } catch (...) {
+        FRinging = false;
+        throw;
+    }
+    FRinging = false;
     if (answer == TAlarmAnswer::Snoozed) {
         // In memory only: the stored time stays, and no system event runs.
         FSchedule.Snooze(now);

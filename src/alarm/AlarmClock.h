@@ -53,7 +53,8 @@ public:
 
     // The running schedule from the stored AlarmTime.
     void LoadSchedule() { FSchedule.Load(FSettings.AlarmTime); }
-    // TimerAlarm runs and the armed icon shows exactly while AlarmOn.
+    // TimerAlarm runs and the armed icon shows exactly while AlarmOn (the
+    // timer stays stopped while the alarm window is open).
     void ApplyAlarmState();
     // TimerAlarmTimer: one tick. Reads the clock and sets the armed icon's
     // hint; no file access and no allocation until the alarm is due.
@@ -66,6 +67,7 @@ public:
 
 private:
     void Ring(const TDateTime& now);
+    bool FRinging = false;  // the alarm window is open
 
     IPlatform& FPlatform;
     TAppSettingXml& FSettings;

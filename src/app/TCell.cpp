@@ -69,6 +69,12 @@ void TCell::SetHint(const std::string& hint) {
     FPage.CellHintChanged(*this);
 }
 
+void TCell::SetHint(const char* hint) {
+    if (FHint == hint) return;
+    FHint.assign(hint);
+    FPage.CellHintChanged(*this);
+}
+
 void TCell::SetFrame(TCellFrame frame) {
     if (frame == FFrame) return;
     FFrame = frame;

@@ -70,6 +70,8 @@ public:
     bool PictureLoading() const { return FTicket != 0; }
 
     void SetHint(const std::string& hint);
+    // The same from a buffer: no allocation once the hint has its room.
+    void SetHint(const char* hint);
     const std::string& Hint() const { return FHint; }
     void SetFrame(TCellFrame frame);
     TCellFrame Frame() const { return FFrame; }

@@ -66,6 +66,10 @@ void TQuorletTab::ShowAlarmIcon(bool alarmOn) {
     FPanel19->SetVisible(alarmOn);
 }
 
+void TQuorletTab::SetArmedHint(const char* hint) {
+    if (FBuilt) FPanel19->SetHint(hint);
+}
+
 void TQuorletTab::ShowRecentButtons(const std::vector<std::string>& recentButtons) {
     if (recentButtons.size() <= 5 || !FBuilt) return;
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {

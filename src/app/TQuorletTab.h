@@ -34,6 +34,8 @@ public:
     void ShowTopSlot(int32_t id, int slot);
     // Panel18 (resting alarm) while the alarm is off, Panel19 (armed) while it is on.
     void ShowAlarmIcon(bool alarmOn);
+    // The armed alarm icon's hint (the alarm time and the present time).
+    void SetArmedHint(const char* hint);
 
     // The command a command icon is bound to; false for any other image.
     bool CommandOf(const TCell& image, TCommandId& command) const;

@@ -42,6 +42,12 @@ void TStatusLine::SourceLeft(const void* source) {
     if (source == FHintSource) ClearHint();
 }
 
-void TStatusLine::ShowHintInStatus() { SetPanel(0, (FPrefix ? FPrefix() : std::string()) + FHint); }
+void TStatusLine::ShowHintInStatus() {
+    // Composed in a kept string: a hint that changes every second (the armed
+    // alarm's) costs no allocation.
+    FLine.assign(FPrefix ? FPrefix() : std::string());
+    FLine += FHint;
+    SetPanel(0, FLine);
+}
 
 }  // namespace quorlet

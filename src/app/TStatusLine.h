@@ -39,6 +39,7 @@ private:
     HWND FHandle = nullptr;
     const void* FHintSource = nullptr;
     std::string FHint;
+    std::string FLine;
     std::function<std::string()> FPrefix;
 };
 

@@ -22,7 +22,8 @@ TfrmQuorlet::TfrmQuorlet()
       FIconLoader(FPlatform),
       FButtonImages(FPlatform, BtnSettingXml(), FIconLoader),
       FPageControl(*this, *this, FButtonImages),
-      FQuorletTab(*this, FButtonImages, FCommands) {
+      FQuorletTab(*this, FButtonImages, FCommands),
+      FAlarmClock(FPlatform, AppSettingXml(), *this) {
     BuildCommands();
     FStatusLine.SetHintPrefix([this] {
         return StatusHintPrefix(KeyShift, FPageControl.QuorletTabShown(), FPageControl.ActivePage());
@@ -80,6 +81,9 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
             break;
+        case WM_TIMER:
+            if (wParam == TimerAlarm) FAlarmClock.TimerAlarmTimer();
+            return 0;
         case WM_ACTIVATEAPP:
             if (wParam)
                 ApplicationActive();

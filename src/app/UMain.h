@@ -6,7 +6,8 @@
 // (TStatusLine), the button images (TButtonImages) and the command table.
 // UMain.cpp: window, messages and events; UMainLifecycle.cpp: creation,
 // showing, closing; UMainLaunch.cpp: clicks and launching; UMainQuorletTab.cpp:
-// the recent and most-used rows; UMainCommands.cpp: the command table.
+// the recent and most-used rows; UMainAlarm.cpp: the alarm clock;
+// UMainCommands.cpp: the command table.
 
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "app/TPageControl.h"
 #include "app/TQuorletTab.h"
 #include "app/TStatusLine.h"
+#include "alarm/AlarmClock.h"
 #include "base/Platform.h"
 #include "launcher/ButtonGrid.h"
 #include "launcher/ClickModes.h"
@@ -31,10 +33,12 @@ namespace quorlet {
 // Sent by a second start to the running instance; both parameters 0.
 const UINT WM_QUORLET_RUNNING = 3080;
 
-class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageControlEvents {
+class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageControlEvents, private IAlarmHost {
 public:
     static const char* const ClassName;
     static const int ClientWidth = kClientWidth;
+    // The alarm's tick, twice a second while the alarm is armed.
+    static const UINT_PTR TimerAlarm = 1;
 
     // Uses the process-wide platform and stores.
     TfrmQuorlet();
@@ -135,6 +139,14 @@ private:
     void ShowTopSlot(int32_t id, int slot);
     void ShowTopSlots(const TSlotList& slots);
 
+    // UMainAlarm.cpp: what the alarm asks of the window
+    void SetAlarmTimer(bool running) override;
+    void ShowAlarmIcon(bool alarmOn) override;
+    void SetArmedHint(const char* hint) override;
+    void BringToFront() override;
+    TAlarmAnswer ShowAlarm(const TAlarmRing& ring) override;
+    void CloseMainWindow() override;
+
     // UMainCommands.cpp
     void BuildCommands();
     void ActionMenu_AppOptionsExecute();
@@ -156,6 +168,7 @@ private:
     TPageControl FPageControl;
     TQuorletTab FQuorletTab;
     TStatusLine FStatusLine;
+    TAlarmClock FAlarmClock;
 };
 
 }  // namespace quorlet

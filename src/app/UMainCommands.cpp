@@ -35,7 +35,6 @@ void TfrmQuorlet::BuildCommands() {
 // The dialogs behind these commands are not part of the program yet.
 void TfrmQuorlet::ActionMenu_AppOptionsExecute() {}
 void TfrmQuorlet::ActionMenu_ReportExecute() {}
-void TfrmQuorlet::ActionMenu_AlarmConfigExecute() {}
 void TfrmQuorlet::ActionMenu_BackupConfigExecute() {}
 void TfrmQuorlet::ActionMenu_ResotreConfigExecute() {}
 void TfrmQuorlet::ActionBtn_PropertiesExecute() {}

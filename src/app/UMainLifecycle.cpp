@@ -23,6 +23,7 @@ void TfrmQuorlet::FormCreate() {
     SettingFileName = AppConfig().LoadUserConfig();
     TAppSettingXml& settings = AppSettingXml();
     settings.LoadSettings();
+    FAlarmClock.LoadSchedule();
 
     FButtonImages.SetMissedIcon(TOwnedIcon(
         FPlatform, LoadImageA(FInstance, MAKEINTRESOURCEA(IDI_MISSEDICON), IMAGE_ICON, CellIconSize, CellIconSize, 0)));
@@ -104,7 +105,7 @@ void TfrmQuorlet::FormShow() {
     if (QuorletTabFirst()) FPageControl.SetActivePage(0);
 }
 
-void TfrmQuorlet::FormActivate() { FQuorletTab.ShowAlarmIcon(AppSettingXml().AlarmOn); }
+void TfrmQuorlet::FormActivate() { FAlarmClock.ApplyAlarmState(); }
 
 void TfrmQuorlet::MoveToStoredPosition(int left, int top) {
     // Top first, then left; each move is snapped to the screen's edges, which
