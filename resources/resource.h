@@ -38,6 +38,8 @@
 
 /* The alarm dialog */
 #define IDD_ALARMCONFIG         110
+#define IDD_ALARMCONFIG_PAGE    111
+#define IDC_CFG_PAGE            1100 /* the "Config" page on the tab control */
 #define IDC_CFG_PAGES           1101
 #define IDC_CFG_ALARMON         1102
 #define IDC_CFG_IMAGEENABLED    1103

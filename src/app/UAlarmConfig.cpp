@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <stdexcept>
+
 #include "app/UAlarmForm.h"
 #include "base/AppPaths.h"
 #include "resources/resource.h"
@@ -85,7 +87,7 @@ INT_PTR TfrmAlarmConfig::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         }
         break;
     case WM_DESTROY:
-        RemoveWindowSubclass(Item(IDC_CFG_TIMEROUT), &TfrmAlarmConfig::TimerOutFieldProc, 0);
+        RemoveWindowSubclass(Control(IDC_CFG_TIMEROUT), &TfrmAlarmConfig::TimerOutFieldProc, 0);
         break;
     }
     (void)lParam;
@@ -97,10 +99,11 @@ void TfrmAlarmConfig::FormCreate() {
     page.mask = TCIF_TEXT;
     page.pszText = const_cast<char*>("Config");
     SendDlgItemMessageA(Handle(), IDC_CFG_PAGES, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&page));
+    CreatePage();
     for (const char* event : {"Logoff", "Shutdown ", "Reboot "})
-        SendDlgItemMessageA(Handle(), IDC_CFG_EVENT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(event));
-    SendDlgItemMessageA(Handle(), IDC_CFG_TIMEROUTSPIN, UDM_SETRANGE32, kTimerOutMin, kTimerOutMax);
-    SetWindowSubclass(Item(IDC_CFG_TIMEROUT), &TfrmAlarmConfig::TimerOutFieldProc, 0, 0);
+        SendDlgItemMessageA(FPage, IDC_CFG_EVENT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(event));
+    SendDlgItemMessageA(FPage, IDC_CFG_TIMEROUTSPIN, UDM_SETRANGE32, kTimerOutMin, kTimerOutMax);
+    SetWindowSubclass(Control(IDC_CFG_TIMEROUT), &TfrmAlarmConfig::TimerOutFieldProc, 0, 0);
 
     HDC screen = GetDC(Handle());
     const int size = MulDiv(kPictureSize, GetDeviceCaps(screen, LOGPIXELSX), 96);
@@ -109,8 +112,8 @@ void TfrmAlarmConfig::FormCreate() {
         LoadImageA(FInstance, MAKEINTRESOURCEA(IDI_ALARMENABLED), IMAGE_ICON, size, size, 0)));
     FRestingPicture.Reset(static_cast<HICON>(
         LoadImageA(FInstance, MAKEINTRESOURCEA(IDI_ALARMDISABLED), IMAGE_ICON, size, size, 0)));
-    SendDlgItemMessageA(Handle(), IDC_CFG_IMAGEENABLED, STM_SETICON, reinterpret_cast<WPARAM>(FArmedPicture.Get()), 0);
-    SendDlgItemMessageA(Handle(), IDC_CFG_IMAGEDISABLED, STM_SETICON, reinterpret_cast<WPARAM>(FRestingPicture.Get()), 0);
+    SendDlgItemMessageA(FPage, IDC_CFG_IMAGEENABLED, STM_SETICON, reinterpret_cast<WPARAM>(FArmedPicture.Get()), 0);
+    SendDlgItemMessageA(FPage, IDC_CFG_IMAGEDISABLED, STM_SETICON, reinterpret_cast<WPARAM>(FRestingPicture.Get()), 0);
 
     // The hint of the "..." button.
     FToolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -119,14 +122,42 @@ void TfrmAlarmConfig::FormCreate() {
         TTTOOLINFOA tool = {};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_CFG_TONEBROWSE));
+        tool.hwnd = FPage;
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(IDC_CFG_TONEBROWSE));
         tool.lpszText = const_cast<char*>("Select folder");
         SendMessageA(FToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 
     FModel.Load(FSettings);
     WriteControls();
+}
+
+INT_PTR CALLBACK TfrmAlarmConfig::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The page's controls report to the dialog, where their rules run.
+    if (message == WM_COMMAND) {
+        SendMessageA(GetParent(page), message, wParam, lParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void TfrmAlarmConfig::CreatePage() {
+    FPage = CreateDialogParamA(FInstance, MAKEINTRESOURCEA(IDD_ALARMCONFIG_PAGE), Handle(), &TfrmAlarmConfig::PageProc, 0);
+    if (!FPage) throw std::runtime_error("Cannot create the alarm settings page.");
+    SetWindowLongPtrA(FPage, GWLP_ID, IDC_CFG_PAGE);
+    // The page shows the tab control's page background, as a property sheet's does.
+    using TEnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
+    if (HMODULE theme = GetModuleHandleA("uxtheme.dll"))
+        if (auto enable = reinterpret_cast<TEnableTexture>(
+                reinterpret_cast<void*>(GetProcAddress(theme, "EnableThemeDialogTexture"))))
+            enable(FPage, 6 /* ETDT_ENABLETAB */);
+    HWND tabs = Item(IDC_CFG_PAGES);
+    RECT area;
+    GetWindowRect(tabs, &area);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    SetWindowPos(FPage, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TfrmAlarmConfig::FormShow() {
@@ -179,7 +210,7 @@ void TfrmAlarmConfig::btnLocationPathClick() {
     open.nMaxFile = sizeof file;
     open.lpstrInitialDir = folder.c_str();
     open.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (GetOpenFileNameA(&open)) SetDlgItemTextA(Handle(), IDC_CFG_TONE, file);
+    if (GetOpenFileNameA(&open)) SetDlgItemTextA(FPage, IDC_CFG_TONE, file);
 }
 
 void TfrmAlarmConfig::ButtonTestAlarmClick() {
@@ -198,14 +229,14 @@ void TfrmAlarmConfig::Timer1Timer() {
 }
 
 bool TfrmAlarmConfig::SetPointerOverPicture(HWND window) {
-    if (window != Item(IDC_CFG_IMAGEENABLED) && window != Item(IDC_CFG_IMAGEDISABLED)) return false;
+    if (window != Control(IDC_CFG_IMAGEENABLED) && window != Control(IDC_CFG_IMAGEDISABLED)) return false;
     SetCursor(LoadCursor(nullptr, IDC_HAND));
     return true;
 }
 
 void TfrmAlarmConfig::ReadControls() {
     TAlarmConfigControls& c = FModel.Controls;
-    HWND dialog = Handle();
+    HWND dialog = FPage;
     c.AlarmChecked = Checked(dialog, IDC_CFG_ALARMON);
     SYSTEMTIME st = {};
     if (SendDlgItemMessageA(dialog, IDC_CFG_TIME, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) == GDT_VALID)
@@ -222,7 +253,7 @@ void TfrmAlarmConfig::ReadControls() {
 
 void TfrmAlarmConfig::WriteControls() {
     const TAlarmConfigControls& c = FModel.Controls;
-    HWND dialog = Handle();
+    HWND dialog = FPage;
     Check(dialog, IDC_CFG_ALARMON, c.AlarmChecked);
     SYSTEMTIME st = SystemTimeOf(c.Time);
     SendDlgItemMessageA(dialog, IDC_CFG_TIME, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
@@ -246,10 +277,10 @@ void TfrmAlarmConfig::WriteControls() {
         {IDC_CFG_EVENT, c.EventListEnabled},  {IDC_CFG_REPEAT, c.RepeatEnabled},
         {IDC_CFG_TEST, c.TestEnabled},
     };
-    for (const auto& state : states) EnableWindow(Item(state.Id), state.Enabled);
-    for (int day = 0; day < kDayBoxes; ++day) EnableWindow(Item(IDC_CFG_DAY0 + day), c.DaysEnabled);
-    ShowWindow(Item(IDC_CFG_IMAGEENABLED), c.ArmedPicture ? SW_SHOWNA : SW_HIDE);
-    ShowWindow(Item(IDC_CFG_IMAGEDISABLED), c.ArmedPicture ? SW_HIDE : SW_SHOWNA);
+    for (const auto& state : states) EnableWindow(Control(state.Id), state.Enabled);
+    for (int day = 0; day < kDayBoxes; ++day) EnableWindow(Control(IDC_CFG_DAY0 + day), c.DaysEnabled);
+    ShowWindow(Control(IDC_CFG_IMAGEENABLED), c.ArmedPicture ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(Control(IDC_CFG_IMAGEDISABLED), c.ArmedPicture ? SW_HIDE : SW_SHOWNA);
 }
 
 LRESULT CALLBACK TfrmAlarmConfig::TimerOutFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,

@@ -32,6 +32,7 @@ protected:
 
 private:
     void FormCreate();
+    void CreatePage();
     void FormShow();
     void Command(int id, int code);
     void ButtonOKClick();
@@ -52,6 +53,11 @@ private:
         WriteControls();
     }
 
+    // The "Config" page: a child dialog on the tab control holding every
+    // control but the bottom buttons.
+    HWND Control(int id) const { return GetDlgItem(FPage, id); }
+    static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
     static LRESULT CALLBACK TimerOutFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR subclassId, DWORD_PTR refData);
 
@@ -61,6 +67,7 @@ private:
     HINSTANCE FInstance = nullptr;
     HWND FOwner = nullptr;
     TUniqueIcon FArmedPicture, FRestingPicture;
+    HWND FPage = nullptr;     // destroyed with the dialog
     HWND FToolTip = nullptr;  // destroyed with the dialog
 };
 

@@ -11,6 +11,8 @@
 
 #include "WinTestSupport.h"
 #include "win32/ErrorBoundary.h"
+#include "resources/resource.h"
+#include "win32/TModalDialog.h"
 #include "win32/TWindowBase.h"
 
 using namespace quorlet;
@@ -140,4 +142,48 @@ TEST(ErrorBoundary, GuardedCallsGiveTheFallback) {
     KillTimer(nullptr, timer);
     ASSERT_EQ(g_seen.size(), 1u);
     EXPECT_EQ(g_seen[0].Text, "An unexpected error occurred.");
+}
+
+namespace {
+
+// A dialog whose snooze button fails; set up to fail at its start if asked.
+class TFailingDialog : public TModalDialog {
+public:
+    bool FailAtStart = false;
+    int Snoozes = 0;
+
+protected:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) override {
+        if (message == WM_INITDIALOG) {
+            if (FailAtStart) throw std::runtime_error("cannot set up");
+            PostMessageA(Handle(), WM_COMMAND, IDC_ALARM_SNOOZE, 0);
+            PostMessageA(Handle(), WM_COMMAND, IDOK, 0);
+            return TRUE;
+        }
+        if (message != WM_COMMAND) return FALSE;
+        if (LOWORD(wParam) == IDC_ALARM_SNOOZE) {
+            ++Snoozes;
+            throw std::runtime_error("snooze failed");
+        }
+        if (LOWORD(wParam) == IDOK) EndDialog(Handle(), 1);
+        return TRUE;
+    }
+};
+
+}  // namespace
+
+TEST(ErrorBoundary, DialogsShowAFailedCommandAndGoOnAndCloseWhenTheyCannotStart) {
+    g_seen.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &LookForBoxes);
+    TFailingDialog dialog;
+    EXPECT_EQ(dialog.ShowModal(GetModuleHandleA(nullptr), IDD_ALARM, nullptr), 1);
+    EXPECT_EQ(dialog.Snoozes, 1);
+    TFailingDialog broken;
+    broken.FailAtStart = true;
+    EXPECT_EQ(broken.ShowModal(GetModuleHandleA(nullptr), IDD_ALARM, nullptr), IDCANCEL);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(g_seen.size(), 2u);
+    EXPECT_EQ(g_seen[0].Text, "snooze failed");
+    EXPECT_EQ(g_seen[0].Caption, "Quorlet");
+    EXPECT_EQ(g_seen[1].Text, "cannot set up");
 }
