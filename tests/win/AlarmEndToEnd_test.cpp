@@ -125,10 +125,34 @@ TEST_F(AlarmEndToEndTest, OneShotAlarmRingsCountsDownAndIsSwitchedOffByOk) {
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(alarm); }));
     // Off, saved, and the resting icon shows.
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return CellVisible(resting) && !CellVisible(armed); }));
-    TStoreScope scope(exe);
-    EXPECT_FALSE(ReadSettings(scope)->AlarmOn);
-    EXPECT_EQ(stored->Message, "Water the plants");
+    {
+        TStoreScope scope(exe);
+        EXPECT_FALSE(ReadSettings(scope)->AlarmOn);
+        EXPECT_EQ(stored->Message, "Water the plants");
+    }
     EXPECT_TRUE(quorlet.Running());
+
+    // The resting icon opens the alarm dialog; switched on there, OK saves
+    // the alarm and arms it again.
+    PostCellClick(resting, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] {
+        dialog = FindWindowA("#32770", nullptr);
+        while (dialog && !(IsWindowVisible(dialog) && WindowProcessId(dialog) == quorlet.ProcessId() &&
+                           TextOf(dialog).rfind("Alarm Clock  ", 0) == 0))
+            dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
+        return dialog != nullptr;
+    }));
+    HWND page = GetDlgItem(dialog, IDC_CFG_PAGE);
+    EXPECT_EQ(TextOf(GetDlgItem(page, IDC_CFG_MESSAGE)), "Water the plants");
+    PostMessageA(GetDlgItem(page, IDC_CFG_ALARMON), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return SendMessageA(GetDlgItem(page, IDC_CFG_ALARMON), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    EXPECT_EQ(SaveWindowPicture(dialog, WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\quorlet-alarm-dialog.bmp"), "");
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return CellVisible(armed) && !CellVisible(resting); }));
+    TStoreScope scope(exe);
+    EXPECT_TRUE(ReadSettings(scope)->AlarmOn);
 }
 
 TEST_F(AlarmEndToEndTest, RepeatingAlarmStaysArmedAndSnoozeMovesOnlyTheRunningTime) {
