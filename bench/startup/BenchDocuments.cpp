@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "base/AppPaths.h"
-#include "fakes/FakePlatform.h"
 #include "base/DateCalc.h"
+#include "fakes/FakePlatform.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
@@ -105,6 +105,11 @@ std::string WriteBenchDocuments(const std::string& exeCopy, const std::vector<TB
     settings.SaveSettings();
     settings.GroupNames.assign(kSheetNames, kSheetNames + kTabSheets);
     settings.SaveGroups();
+    // An armed alarm, as a user's would be: its timer runs from the start.
+    // Twelve hours ahead, so that it never rings during a run.
+    settings.AlarmOn = true;
+    settings.AlarmTime = FromUnixSeconds(ToUnixSeconds(platform.Now()) + 12 * 3600);
+    settings.SaveAlarm();
 
     TBtnSettingXml store(platform);
     const TDateTime now = platform.Now();

@@ -17,8 +17,7 @@ const char* const TfrmAlarmConfig::TitlePrefix = "Alarm Clock  ";
 namespace {
 
 const int kPictureSize = 48;
-// Enabled only while "Alarm Clock On" is checked, or by the rules that follow it.
-const int kDayBoxes = 7;
+const int kDayBoxes = 7;  // Sunday .. Saturday
 
 SYSTEMTIME SystemTimeOf(const TDateTime& time) {
     SYSTEMTIME st = {};
@@ -68,7 +67,7 @@ int TfrmAlarmConfig::ShowModal(HINSTANCE instance, HWND owner) {
     return TModalDialog::ShowModal(instance, IDD_ALARMCONFIG, owner) == 1 ? 1 : 2;
 }
 
-INT_PTR TfrmAlarmConfig::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR TfrmAlarmConfig::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         FormCreate();
@@ -90,7 +89,6 @@ INT_PTR TfrmAlarmConfig::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         RemoveWindowSubclass(Control(IDC_CFG_TIMEROUT), &TfrmAlarmConfig::TimerOutFieldProc, 0);
         break;
     }
-    (void)lParam;
     return FALSE;
 }
 
@@ -167,12 +165,6 @@ void TfrmAlarmConfig::FormShow() {
 
 void TfrmAlarmConfig::Command(int id, int code) {
     switch (id) {
-    case IDOK: ButtonOKClick(); return;
-    case IDCANCEL: FormClose(2); return;
-    case IDC_CFG_ALARMON: RunRule([this] { FModel.AlarmClick(); }); return;
-    case IDC_CFG_TONEON: RunRule([this] { FModel.ToneClick(); }); return;
-    case IDC_CFG_EVENTON: RunRule([this] { FModel.EventClick(); }); return;
-    case IDC_CFG_REPEAT: RunRule([this] { FModel.RepeatClick(); }); return;
     case IDC_CFG_IMAGEENABLED:
     case IDC_CFG_IMAGEDISABLED:
         if (code == STN_CLICKED) RunRule([this] { FModel.PictureClick(); });
@@ -180,6 +172,16 @@ void TfrmAlarmConfig::Command(int id, int code) {
     case IDC_CFG_TIMEROUT:
         if (code == EN_KILLFOCUS) RunRule([this] { FModel.TimerOutExit(); });
         return;
+    }
+    // Buttons and check boxes: clicks only (Enter and Esc come as clicks too).
+    if (code != BN_CLICKED) return;
+    switch (id) {
+    case IDOK: ButtonOKClick(); return;
+    case IDCANCEL: FormClose(2); return;
+    case IDC_CFG_ALARMON: RunRule([this] { FModel.AlarmClick(); }); return;
+    case IDC_CFG_TONEON: RunRule([this] { FModel.ToneClick(); }); return;
+    case IDC_CFG_EVENTON: RunRule([this] { FModel.EventClick(); }); return;
+    case IDC_CFG_REPEAT: RunRule([this] { FModel.RepeatClick(); }); return;
     case IDC_CFG_TONEBROWSE: btnLocationPathClick(); return;
     case IDC_CFG_TEST: ButtonTestAlarmClick(); return;
     case IDC_CFG_HELP: ShowHelpTopic(FPlatform, HelpTopicAlarmConfig); return;
