@@ -147,7 +147,10 @@ void TfrmAlarm::Timer1Timer() {
 }
 
 void TfrmAlarm::ShowFrame(int frame) {
-    for (int k = 0; k < 3; ++k) ShowWindow(Item(kFrameIds[k]), k == frame ? SW_SHOWNA : SW_HIDE);
+    // The new frame first: the place of the clock is never empty.
+    ShowWindow(Item(kFrameIds[frame]), SW_SHOWNA);
+    for (int k = 0; k < 3; ++k)
+        if (k != frame) ShowWindow(Item(kFrameIds[k]), SW_HIDE);
 }
 
 void TfrmAlarm::FormClose(int result) {

@@ -173,16 +173,28 @@ TEST_F(AlarmWindowTest, CountsDownOnARealTimerRocksTheClockAndClosesAsAcknowledg
     EXPECT_EQ(ItemText(alarm, IDC_ALARM_SNOOZE), "S&nooze 10min");
 
     // Captions as they change, and the frames of the clock.
+    // A frame change seen half done from this thread passes; a state without
+    // exactly one frame that lasts is a fault.
     std::vector<std::string> captions;
     std::vector<int> frames;
+    DWORD oddSince = 0;
+    bool oddLasted = false;
     PumpUntil(6000, [&] {
         const std::string caption = ItemText(alarm, IDOK);
         if (!run.Done() && IsWindow(alarm) && (captions.empty() || captions.back() != caption))
             captions.push_back(caption);
         const int frame = VisibleFrame(alarm);
-        if (!run.Done() && IsWindow(alarm) && (frames.empty() || frames.back() != frame)) frames.push_back(frame);
+        if (run.Done() || !IsWindow(alarm)) return run.Done();
+        if (frame < 0) {
+            if (!oddSince) oddSince = GetTickCount();
+            oddLasted = oddLasted || GetTickCount() - oddSince > 150;
+        } else {
+            oddSince = 0;
+            if (frames.empty() || frames.back() != frame) frames.push_back(frame);
+        }
         return run.Done();
     });
+    EXPECT_FALSE(oddLasted);
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_EQ(run.Result(), 1);
     ASSERT_GE(captions.size(), 3u);
@@ -193,9 +205,10 @@ TEST_F(AlarmWindowTest, CountsDownOnARealTimerRocksTheClockAndClosesAsAcknowledg
     // opening animation and a slow machine's share on top).
     EXPECT_GE(elapsed, 2400u);
     EXPECT_LT(elapsed, 5500u);
-    // The clock rocked: left, upright, right in turn, never two at once.
+    // The clock rocked: left, upright, right, upright in turn.
     ASSERT_GE(frames.size(), 3u);
-    for (int frame : frames) EXPECT_TRUE(frame >= 0 && frame <= 2) << frame;
+    for (size_t k = 1; k < frames.size(); ++k)
+        EXPECT_TRUE(frames[k - 1] == 1 || frames[k] == 1) << frames[k - 1] << " then " << frames[k];
     EXPECT_NE(std::find(frames.begin(), frames.end(), 0), frames.end());
     EXPECT_NE(std::find(frames.begin(), frames.end(), 2), frames.end());
     // The tone played once at the start and was purged at the close.
