@@ -2,7 +2,7 @@
 # the portable folders, each a layer that uses only the layers before it
 # (cmake/CheckLayers.cmake); natively they are compiled where no window
 # system exists, so window code that slips in fails the native build.
-set(QUORLET_PORTABLE_LAYERS base settings shell launcher alarm)
+set(QUORLET_PORTABLE_LAYERS base settings shell launcher alarm report)
 set(QUORLET_CORE_SOURCES)
 foreach(layer ${QUORLET_PORTABLE_LAYERS})
   file(GLOB layer_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${layer}/*.cpp)

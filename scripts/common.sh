@@ -46,7 +46,8 @@ ensure_native_toolchain() {
         /usr/src/googletest/CMakeLists.txt=googletest \
         /usr/include/gtest/gtest.h=libgtest-dev \
         /usr/include/benchmark/benchmark.h=libbenchmark-dev \
-        /usr/include/pugixml.hpp=libpugixml-dev
+        /usr/include/pugixml.hpp=libpugixml-dev \
+        /usr/lib/python3/dist-packages/xlrd/__init__.py=python3-xlrd
 }
 
 # configure_and_build DIR TARGET... -- CMAKE_ARGS...

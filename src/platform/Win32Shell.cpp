@@ -116,6 +116,16 @@ TIconHandle TWin32Platform::ShellIconOf(const std::string& file) {
     return info.hIcon;
 }
 
+bool TWin32Platform::ShellTypeInfo(const std::string& path, int& imageIndex, std::string& typeName) {
+    EnsureThreadApartment();
+    // The index in the system image list is enough: no icon is made to be destroyed again.
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME)) return false;
+    imageIndex = info.iIcon;
+    typeName = info.szTypeName;
+    return true;
+}
+
 void TWin32Platform::DestroyIconHandle(TIconHandle icon) {
     if (icon) DestroyIcon(static_cast<HICON>(icon));
 }

@@ -237,6 +237,16 @@ bool TBtnSettingXml::ReadButton(int32_t id) {
     return ParseButton(buttons ? ChildByAttr(buttons, "Button", "ID", id) : nullptr, id);
 }
 
+bool TBtnSettingXml::ReloadButtons() {
+    ReloadButtonDoc();
+    return ButtonsSection() != nullptr;
+}
+
+bool TBtnSettingXml::ParseStoredButton(int32_t id) {
+    XmlElementPtr buttons = ButtonsSection();
+    return ParseButton(buttons ? ChildByAttr(buttons, "Button", "ID", id) : nullptr, id);
+}
+
 bool TBtnSettingXml::ParseButton(const XmlElementPtr& element, int32_t id) {
     ID = id;
     Empty = false;

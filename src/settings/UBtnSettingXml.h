@@ -68,6 +68,11 @@ public:
     bool ReadButton(int32_t id);
     // Reads the record from a `Button` element (or none) as ReadButton does.
     bool ParseButton(const XmlElementPtr& element, int32_t id);
+    // Reloads the file for a series of ParseStoredButton calls; false when the
+    // document has no `Buttons` section.
+    bool ReloadButtons();
+    // ParseButton on the record under id in the document last reloaded.
+    bool ParseStoredButton(int32_t id);
     // Writes the whole record, counters included, under id; the element moves to
     // the end of `Buttons`. An empty record (Empty, or BtnStyle -1) deletes the
     // record under id instead.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "base/FileIo.h"
@@ -129,6 +130,18 @@ std::string TFakePlatform::LongTimeText(const TDateTime& time) {
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d:%02d", time.Hour, time.Minute, time.Second);
     return text;
+}
+
+}  // namespace quorlet
+
+namespace quorlet {
+
+bool TFakePlatform::ShellTypeInfo(const std::string& path, int& imageIndex, std::string& typeName) {
+    auto found = ShellTypeNames.find(path);
+    if (found == ShellTypeNames.end()) return false;
+    imageIndex = 10 + static_cast<int>(std::distance(ShellTypeNames.begin(), found));
+    typeName = found->second;
+    return true;
 }
 
 }  // namespace quorlet
