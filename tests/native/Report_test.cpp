@@ -7,6 +7,7 @@
 
 #include "UAppSettingXml_fixture.h"
 #include "report/ReportCsv.h"
+#include "report/ReportExport.h"
 #include "report/ReportRows.h"
 #include "settings/UBtnSettingXml.h"
 
@@ -183,4 +184,21 @@ TEST(ReportRules, CsvQuotesOnlyValuesThatWouldShiftColumns) {
     for (int k = 0; k < kReportColumnCount; ++k) row.Cells[k] = cells[k];
     EXPECT_EQ(ReportCsvText({row}), "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n"
                                     "a.exe,Tabsheet 1,101,1,2,3,\"12,50%\",Application,C:\\a.exe\r\n");
+}
+
+TEST_F(ReportTest, CsvExportReplacesTheFileWholeOrLeavesItAsItWas) {
+    EXPECT_EQ(ReportExportName(MakeDateTime(2026, 3, 7), ".csv"), "Quorlet report(20260307).csv");
+    const std::string file = folder.File("report.csv");
+    WriteFileText(file, "old");
+    TReportRow row;
+    row.Cells[rcFile] = "a, b.exe";
+    ASSERT_TRUE(ExportReportCsv(file, {row}));
+    EXPECT_EQ(ReadFileText(file), "File,Group,Index,Today,Week,Total,Per,Type,Full Path\r\n\"a, b.exe\",,,,,,,,\r\n");
+    // A folder that does not exist: false, nothing written.
+    EXPECT_FALSE(ExportReportCsv(folder.File("missing") + "/report.csv", {row}));
+    EXPECT_EQ(FolderEntries(folder).size(), 2u);  // the document and report.csv, no temporary file
+    const auto cells = ReportSheetCells({row});
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[0][8], "Full Path");
+    EXPECT_EQ(cells[1][0], "a, b.exe");
 }

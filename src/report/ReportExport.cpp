@@ -1,0 +1,33 @@
+#include "report/ReportExport.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "base/FileIo.h"
+#include "report/ReportCsv.h"
+
+namespace quorlet {
+
+std::string ReportExportName(const TDateTime& today, const std::string& extension) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d%02d%02d", today.Year, today.Month, today.Day);
+    return std::string("Quorlet report(") + date + ")" + extension;
+}
+
+bool ExportReportCsv(const std::string& fileName, const std::vector<TReportRow>& rows) {
+    try {
+        WriteFileAtomically(fileName, ReportCsvText(rows));
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::vector<std::vector<std::string>> ReportSheetCells(const std::vector<TReportRow>& rows) {
+    std::vector<std::vector<std::string>> cells;
+    cells.emplace_back(ReportColumnCaptions, ReportColumnCaptions + kReportColumnCount);
+    for (const TReportRow& row : rows) cells.emplace_back(row.Cells, row.Cells + kReportColumnCount);
+    return cells;
+}
+
+}  // namespace quorlet
