@@ -63,6 +63,23 @@
 #define IDC_CFG_DAY0            1130 /* Sunday; IDC_CFG_DAY0 + n is day n */
 #define IDC_CFG_HELP            1140
 
+/* The frequency report and its wait window */
+#define IDD_REPORT              120
+#define IDD_REPORT_PAGE         121
+#define IDD_WAIT                122
+#define IDC_RPT_PAGES           1201
+#define IDC_RPT_PAGE            1202
+#define IDC_RPT_GROUPSLABEL     1203
+#define IDC_RPT_GROUPS          1204
+#define IDC_RPT_EXPORTCSV       1205
+#define IDC_RPT_EXPORTXLS       1206
+#define IDC_RPT_LIST            1207
+#define IDC_RPT_HELP            1208
+#define IDC_RPT_CLOSE           1209
+#define IDC_WAIT_PANEL          1210
+#define IDM_RPT_COPYPATH        1220
+#define IDM_RPT_EXPLORE         1221
+
 /* The two click sounds are named resources of type "WAVE": "ICON" (launch,
    command dialogs) and "TABSHEET" (change of tab sheet). */
 

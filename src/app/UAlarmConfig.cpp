@@ -3,12 +3,11 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <stdexcept>
-
 #include "app/UAlarmForm.h"
 #include "base/AppPaths.h"
 #include "resources/resource.h"
 #include "shell/HelpTopics.h"
+#include "win32/TabPage.h"
 
 namespace quorlet {
 
@@ -93,11 +92,7 @@ INT_PTR TfrmAlarmConfig::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void TfrmAlarmConfig::FormCreate() {
-    TCITEMA page = {};
-    page.mask = TCIF_TEXT;
-    page.pszText = const_cast<char*>("Config");
-    SendDlgItemMessageA(Handle(), IDC_CFG_PAGES, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&page));
-    CreatePage();
+    FPage = CreateTabPage(FInstance, Handle(), IDC_CFG_PAGES, "Config", IDD_ALARMCONFIG_PAGE, IDC_CFG_PAGE);
     for (const char* event : {"Logoff", "Shutdown ", "Reboot "})
         SendDlgItemMessageA(FPage, IDC_CFG_EVENT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(event));
     SendDlgItemMessageA(FPage, IDC_CFG_TIMEROUTSPIN, UDM_SETRANGE32, kTimerOutMin, kTimerOutMax);
@@ -128,34 +123,6 @@ void TfrmAlarmConfig::FormCreate() {
 
     FModel.Load(FSettings);
     WriteControls();
-}
-
-INT_PTR CALLBACK TfrmAlarmConfig::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The page's controls report to the dialog, where their rules run.
-    if (message == WM_COMMAND) {
-        SendMessageA(GetParent(page), message, wParam, lParam);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-void TfrmAlarmConfig::CreatePage() {
-    FPage = CreateDialogParamA(FInstance, MAKEINTRESOURCEA(IDD_ALARMCONFIG_PAGE), Handle(), &TfrmAlarmConfig::PageProc, 0);
-    if (!FPage) throw std::runtime_error("Cannot create the alarm settings page.");
-    SetWindowLongPtrA(FPage, GWLP_ID, IDC_CFG_PAGE);
-    // The page shows the tab control's page background, as a property sheet's does.
-    using TEnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
-    if (HMODULE theme = GetModuleHandleA("uxtheme.dll"))
-        if (auto enable = reinterpret_cast<TEnableTexture>(
-                reinterpret_cast<void*>(GetProcAddress(theme, "EnableThemeDialogTexture"))))
-            enable(FPage, 6 /* ETDT_ENABLETAB */);
-    HWND tabs = Item(IDC_CFG_PAGES);
-    RECT area;
-    GetWindowRect(tabs, &area);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
-    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    SetWindowPos(FPage, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TfrmAlarmConfig::FormShow() {

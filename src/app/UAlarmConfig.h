@@ -32,7 +32,6 @@ protected:
 
 private:
     void FormCreate();
-    void CreatePage();
     void FormShow();
     void Command(int id, int code);
     void ButtonOKClick();
@@ -56,7 +55,6 @@ private:
     // The "Config" page: a child dialog on the tab control holding every
     // control but the bottom buttons.
     HWND Control(int id) const { return GetDlgItem(FPage, id); }
-    static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
     static LRESULT CALLBACK TimerOutFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR subclassId, DWORD_PTR refData);

@@ -1,6 +1,9 @@
 // The window's commands, in one table with their captions and hints; menus
 // and the Quorlet Tab's command icons are built from it.
 #include "app/UMain.h"
+#include "app/UReport.h"
+#include "launcher/ClickSound.h"
+#include "settings/UAppSettingXml.h"
 #include "launcher/ButtonLaunch.h"
 #include "settings/UBtnSettingXml.h"
 
@@ -34,7 +37,11 @@ void TfrmQuorlet::BuildCommands() {
 
 // The dialogs behind these commands are not part of the program yet.
 void TfrmQuorlet::ActionMenu_AppOptionsExecute() {}
-void TfrmQuorlet::ActionMenu_ReportExecute() {}
+void TfrmQuorlet::ActionMenu_ReportExecute() {
+    PlayClickSound(FPlatform, csIcon);
+    TfrmReport report(FPlatform, AppSettingXml(), BtnSettingXml());
+    report.ShowModal(FInstance, Handle());
+}
 void TfrmQuorlet::ActionMenu_BackupConfigExecute() {}
 void TfrmQuorlet::ActionMenu_ResotreConfigExecute() {}
 void TfrmQuorlet::ActionBtn_PropertiesExecute() {}

@@ -1,0 +1,15 @@
+#pragma once
+// The one page of a dialog's tab control: a child dialog from its own
+// template, laid on the tab control's page area with the tab's themed
+// background. Its controls report to the dialog (WM_COMMAND, WM_NOTIFY and
+// WM_CONTEXTMENU are passed up), so the dialog handles them as its own.
+
+#include <windows.h>
+
+namespace quorlet {
+
+// Makes the page (control id pageId) over the tab control tabId of dialog,
+// with one tab captioned caption. Throws std::runtime_error when it cannot.
+HWND CreateTabPage(HINSTANCE instance, HWND dialog, int tabId, const char* caption, int templateId, int pageId);
+
+}  // namespace quorlet

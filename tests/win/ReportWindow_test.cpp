@@ -1,0 +1,149 @@
+// The frequency report in this process, on a thread of its own, over a
+// settings document with counted buttons: its rows, shares, sorting, tab
+// sheet choice and context menu as the list view shows them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ModalOnThread.h"
+#include "QuorletProcess.h"
+#include "RemoteControls.h"
+#include "WinTestSupport.h"
+#include "app/UReport.h"
+#include "base/AppPaths.h"
+#include "fakes/TempFolder.h"
+#include "platform/Win32Platform.h"
+#include "resources/resource.h"
+#include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
+
+using namespace quorlet;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ReportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPlatform(&platform);
+        InitAppPaths(folder.File("Quorlet.exe"));
+        SettingFileName = folder.File("QL_report.xml");
+        settings.LoadSettings();
+        settings.LoadGroups();  // "Tabsheet 1", "Tabsheet 2"
+        windows = platform.SystemFolderPath(TSystemFolder::Windows);
+        Store(101, windows + "\\notepad.exe", 6);
+        Store(102, "C:\\Gone\\old, tool.exe", 2);
+        Store(103, windows + "\\regedit.exe", 9, true);  // not counted
+        Store(201, windows, 0);
+    }
+    void TearDown() override {
+        SettingFileName.clear();
+        SetPlatform(nullptr);
+    }
+    void Store(int32_t id, const std::string& command, int32_t total, bool ignored = false) {
+        store.BtnStyle = 0;
+        store.Command = command;
+        store.TotolRunTimes = total;
+        store.IgnoreRunTimes = ignored;
+        store.WriteButton(id);
+    }
+    HWND Page(HWND dialog) { return GetDlgItem(dialog, IDC_RPT_PAGE); }
+    HWND List(HWND dialog) { return GetDlgItem(Page(dialog), IDC_RPT_LIST); }
+    std::string Cell(HWND list, int row, int column) {
+        char text[512] = {};
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    Strings Column(HWND list, int column) {
+        Strings cells;
+        const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < count; ++row) cells.push_back(Cell(list, row, column));
+        return cells;
+    }
+    int Image(HWND list, int row) {
+        LVITEMA item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+    void ClickHeader(HWND dialog, int column) {
+        NMLISTVIEW click = {};
+        click.hdr.hwndFrom = List(dialog);
+        click.hdr.idFrom = IDC_RPT_LIST;
+        click.hdr.code = LVN_COLUMNCLICK;
+        click.iItem = -1;
+        click.iSubItem = column;
+        SendMessageA(Page(dialog), WM_NOTIFY, IDC_RPT_LIST, reinterpret_cast<LPARAM>(&click));
+    }
+    void ChooseGroup(HWND dialog, int index) {
+        HWND groups = GetDlgItem(Page(dialog), IDC_RPT_GROUPS);
+        SendMessageA(groups, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(Page(dialog), WM_COMMAND, MAKEWPARAM(IDC_RPT_GROUPS, CBN_SELCHANGE), reinterpret_cast<LPARAM>(groups));
+    }
+
+    TTempFolder folder;
+    TWin32Platform platform{GetModuleHandleA(nullptr)};
+    TAppSettingXml settings{platform};
+    TBtnSettingXml store{platform};
+    std::string windows;
+};
+
+}  // namespace
+
+TEST_F(ReportWindowTest, OpensOnAllGroupsSortedByTotalAndFollowsClicksAndTheTabSheetChoice) {
+    TModalOnThread run([&] {
+        TfrmReport report(platform, settings, store);
+        report.ShowModal(GetModuleHandleA(nullptr), nullptr);
+        return 0;
+    });
+    HWND dialog = run.WaitForWindow("Frequency Report");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = List(dialog);
+    char cls[64] = {};
+    GetClassNameA(list, cls, sizeof cls);
+    EXPECT_STREQ(cls, "SysListView32");
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(TextOf(GetDlgItem(Page(dialog), IDC_RPT_GROUPS)), "All Groups");
+
+    // Highest total first; the ignored button is left out of the list and the shares.
+    EXPECT_EQ(Column(list, rcIndex), (Strings{"101", "102", "201"}));
+    EXPECT_EQ(Column(list, rcFile), (Strings{"notepad.exe", "old, tool.exe", "windows"}));
+    EXPECT_EQ(Column(list, rcPer), (Strings{"75.00%", "25.00%", ""}));
+    EXPECT_EQ(Column(list, rcGroup), (Strings{"Tabsheet 1", "Tabsheet 1", "Tabsheet 2"}));
+    EXPECT_NE(Cell(list, 0, rcType), "");
+    EXPECT_EQ(Cell(list, 1, rcType), "");  // gone: no type, system image 3
+    EXPECT_EQ(Image(list, 1), kMissingTargetImage);
+    EXPECT_NE(Image(list, 0), kMissingTargetImage);
+    PumpUntil(500, [] { return false; });
+    EXPECT_EQ(SaveWindowPicture(dialog, WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\report-window.bmp"), "");
+
+    // A tab sheet while sorted by Total: the order flips; another flips it back.
+    ChooseGroup(dialog, 1);
+    EXPECT_EQ(Column(list, rcIndex), (Strings{"102", "101"}));
+    ChooseGroup(dialog, 2);
+    EXPECT_EQ(Column(list, rcIndex), (Strings{"201"}));
+    ChooseGroup(dialog, 0);
+    EXPECT_EQ(Column(list, rcIndex), (Strings{"201", "102", "101"}));  // flipped once more: lowest first
+    // File: the direction in force first, flipped on the second click.
+    ClickHeader(dialog, rcFile);
+    const Strings byFile = Column(list, rcFile);
+    ClickHeader(dialog, rcFile);
+    Strings reversed = Column(list, rcFile);
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(byFile, reversed);
+
+    SendMessageA(dialog, WM_COMMAND, IDC_RPT_CLOSE, 0);
+    EXPECT_EQ(run.Result(), 0);
+}
