@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "app/UWait.h"
 #include "base/AppPaths.h"
 #include "report/ReportExport.h"
 #include "resources/resource.h"
@@ -187,7 +188,27 @@ void TfrmReport::btnExportCSVClick() {
 }
 
 void TfrmReport::btnExportXLSClick() {
-    // The spreadsheet file comes with the workbook writer.
+    std::string fileName;
+    if (!AskExportFile(".xls", "Excel file(*.xls)\0*.xls\0", fileName)) return;
+    bool written;
+    {
+        TfrmWait wait(FInstance, Handle());
+        written = ExportReportXls(fileName, FRows, [](const std::string& text) {
+            std::u16string wide;
+            const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+            if (length <= 0) return wide;
+            wide.resize(static_cast<size_t>(length));
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                reinterpret_cast<wchar_t*>(&wide[0]), length);
+            return wide;
+        });
+        wait.Hide();
+    }
+    if (!written) {
+        MessageBoxA(Handle(), "Export to file error!", "tip", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    OpenExportedFile(fileName);
 }
 
 int TfrmReport::SelectedRow() const {

@@ -5,6 +5,7 @@
 
 #include "base/FileIo.h"
 #include "report/ReportCsv.h"
+#include "report/XlsWriter.h"
 
 namespace quorlet {
 
@@ -17,6 +18,20 @@ std::string ReportExportName(const TDateTime& today, const std::string& extensio
 bool ExportReportCsv(const std::string& fileName, const std::vector<TReportRow>& rows) {
     try {
         WriteFileAtomically(fileName, ReportCsvText(rows));
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool ExportReportXls(const std::string& fileName, const std::vector<TReportRow>& rows, const TToUtf16& toUtf16) {
+    std::vector<std::vector<std::u16string>> cells;
+    for (const std::vector<std::string>& row : ReportSheetCells(rows)) {
+        cells.emplace_back();
+        for (const std::string& cell : row) cells.back().push_back(toUtf16(cell));
+    }
+    try {
+        WriteFileAtomically(fileName, XlsWorkbookBytes(cells));
         return true;
     } catch (const std::exception&) {
         return false;

@@ -22,4 +22,10 @@ bool ExportReportCsv(const std::string& fileName, const std::vector<TReportRow>&
 // order shown, every value as text.
 std::vector<std::vector<std::string>> ReportSheetCells(const std::vector<TReportRow>& rows);
 
+// The program's 8-bit text in UTF-16, as the spreadsheet file stores it.
+using TToUtf16 = std::function<std::u16string(const std::string&)>;
+// The spreadsheet file (Excel 97-2003 workbook) written by the program
+// itself: false when it cannot be written (the old file stays).
+bool ExportReportXls(const std::string& fileName, const std::vector<TReportRow>& rows, const TToUtf16& toUtf16);
+
 }  // namespace quorlet

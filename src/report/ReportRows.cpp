@@ -32,7 +32,8 @@ TReportRow ReportRowOf(IPlatform& platform, TBtnSettingXml& store, const std::st
     const std::string& path = store.Command;
     std::string typeName;
     int image = kMissingTargetImage;
-    if ((platform.FileExists(path) || platform.DirectoryExists(path)) && platform.ShellTypeInfo(path, image, typeName)) {
+    const bool exists = platform.FileExists(path) || platform.DirectoryExists(path);
+    if (exists && platform.ShellTypeInfo(path, image, typeName)) {
         // The shell's type names are at most 80 characters long.
         if (typeName.size() > 80) typeName.resize(80);
     } else {

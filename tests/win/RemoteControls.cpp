@@ -296,3 +296,35 @@ std::string SaveWindowPicture(HWND window, const std::string& bmpFile) {
 }
 
 }  // namespace quorlet
+
+namespace quorlet {
+
+std::string ListViewCellText(HWND list, int row, int column) {
+    const size_t textSize = 1024;
+    TRemoteMemory memory(list, sizeof(LVITEMA) + textSize);
+    if (!memory) return "<unreadable>";
+    char* remoteText = static_cast<char*>(memory.Address()) + sizeof(LVITEMA);
+    std::vector<char> block(sizeof(LVITEMA) + textSize, '\0');
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = remoteText;
+    item.cchTextMax = static_cast<int>(textSize);
+    std::memcpy(block.data(), &item, sizeof item);
+    LRESULT length = 0;
+    if (!memory.Write(block.data(), block.size()) || !RemoteSend(list, LVM_GETITEMTEXTA, row, memory, length) ||
+        !memory.Read(block.data(), block.size()))
+        return "<unreadable>";
+    block.back() = '\0';
+    return block.data() + sizeof(LVITEMA);
+}
+
+bool HeaderItemScreenRect(HWND header, int index, RECT& rect) {
+    TRemoteMemory memory(header, sizeof(RECT));
+    LRESULT ok = 0;
+    if (!memory || !RemoteSend(header, HDM_GETITEMRECT, index, memory, ok) || !ok || !memory.Read(&rect, sizeof rect))
+        return false;
+    MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return true;
+}
+
+}  // namespace quorlet

@@ -44,6 +44,11 @@ std::string TabCaption(HWND tabControl, int index);
 bool TabScreenRect(HWND tabControl, int index, RECT& rect);
 
 
+// Text of a list view's cell (LVM_GETITEMTEXTA); "<unreadable>" when it cannot be read.
+std::string ListViewCellText(HWND list, int row, int column);
+// Screen rectangle of a header control's item (HDM_GETITEMRECT).
+bool HeaderItemScreenRect(HWND header, int index, RECT& rect);
+
 // Real input: the pointer moves to point, the keys go down in order, the left
 // button is pressed and released there, and the keys come up in reverse order
 // (with ReleaseKey).
