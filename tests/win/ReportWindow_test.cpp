@@ -16,6 +16,8 @@
 #include "RemoteControls.h"
 #include "WinTestSupport.h"
 #include "app/UReport.h"
+#include "app/UWait.h"
+#include "fakes/FakePlatform.h"
 #include "base/AppPaths.h"
 #include "fakes/TempFolder.h"
 #include "platform/Win32Platform.h"
@@ -146,4 +148,106 @@ TEST_F(ReportWindowTest, OpensOnAllGroupsSortedByTotalAndFollowsClicksAndTheTabS
 
     SendMessageA(dialog, WM_COMMAND, IDC_RPT_CLOSE, 0);
     EXPECT_EQ(run.Result(), 0);
+}
+
+namespace {
+
+class ReportMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPlatform(&platform);
+        platform.FakeExecutableName = folder.File("Quorlet.exe");
+        InitAppPaths(platform.FakeExecutableName);
+        SettingFileName = folder.File("QL_menu.xml");
+        settings.LoadSettings();
+        settings.LoadGroups();
+        Store(101, "C:\\Gone\\tool.exe", 5);
+        Store(102, folder.Path(), 1);
+    }
+    void TearDown() override {
+        SettingFileName.clear();
+        SetPlatform(nullptr);
+    }
+    void Store(int32_t id, const std::string& command, int32_t total) {
+        store.BtnStyle = 0;
+        store.Command = command;
+        store.TotolRunTimes = total;
+        store.WriteButton(id);
+    }
+    void Select(HWND list, int row) {
+        LVITEMA item = {};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+    std::string Clipboard() {
+        std::string text;
+        if (!OpenClipboard(nullptr)) return "<closed>";
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    }
+
+    TTempFolder folder;
+    TFakePlatform platform;
+    TAppSettingXml settings{platform};
+    TBtnSettingXml store{platform};
+};
+
+}  // namespace
+
+TEST_F(ReportMenuTest, CopyPathAndExploreActOnTheSelectedRowAndHelpOpensItsTopic) {
+    TModalOnThread run([&] {
+        TfrmReport report(platform, settings, store);
+        report.ShowModal(GetModuleHandleA(nullptr), nullptr);
+        return 0;
+    });
+    HWND dialog = run.WaitForWindow("Frequency Report");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = GetDlgItem(GetDlgItem(dialog, IDC_RPT_PAGE), IDC_RPT_LIST);
+    // Without a selection both do nothing.
+    SendMessageA(dialog, WM_COMMAND, IDM_RPT_EXPLORE, 0);
+    Select(list, 0);  // C:\Gone\tool.exe, total 5
+    SendMessageA(dialog, WM_COMMAND, IDM_RPT_COPYPATH, 0);
+    EXPECT_EQ(Clipboard(), "C:\\Gone\\tool.exe");
+    SendMessageA(dialog, WM_COMMAND, IDM_RPT_EXPLORE, 0);
+    Select(list, 1);  // the folder itself
+    SendMessageA(dialog, WM_COMMAND, IDM_RPT_EXPLORE, 0);
+    SendMessageA(dialog, WM_COMMAND, IDC_RPT_HELP, 0);
+    SendMessageA(dialog, WM_COMMAND, IDC_RPT_CLOSE, 0);
+    EXPECT_EQ(run.Result(), 0);
+
+    ASSERT_EQ(platform.ShellOpenCalls.size(), 3u);
+    EXPECT_EQ(platform.ShellOpenCalls[0].Verb, "explore");
+    EXPECT_EQ(platform.ShellOpenCalls[0].File, "C:\\Gone");
+    EXPECT_EQ(platform.ShellOpenCalls[0].Owner, TShellOwner::Desktop);
+    EXPECT_EQ(platform.ShellOpenCalls[0].ShowCommand, swShowNormal);
+    EXPECT_EQ(platform.ShellOpenCalls[1].File, folder.Path());
+    EXPECT_EQ(platform.ShellOpenCalls[2].File, "hh.exe");
+    EXPECT_NE(platform.ShellOpenCalls[2].Parameters.find("::/frequencyreport.htm"), std::string::npos);
+}
+
+TEST(WaitWindow, ShowsItsTextCentredOnItsOwnerAtOnce) {
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 600, 300, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    {
+        TfrmWait wait(GetModuleHandleA(nullptr), owner);
+        ASSERT_NE(wait.Handle(), nullptr);
+        EXPECT_TRUE(IsWindowVisible(wait.Handle()));
+        EXPECT_EQ(TextOf(GetDlgItem(wait.Handle(), IDC_WAIT_PANEL)), "Exporting report to file, please wait...");
+        RECT w;
+        GetWindowRect(wait.Handle(), &w);
+        EXPECT_NEAR((w.left + w.right) / 2, 400, 1);
+        EXPECT_NEAR((w.top + w.bottom) / 2, 250, 1);
+        EXPECT_FALSE(GetWindowLongPtrA(wait.Handle(), GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME));
+        PumpUntil(300, [] { return false; });
+        EXPECT_EQ(SaveWindowPicture(wait.Handle(), WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\wait-window.bmp"), "");
+        wait.Hide();
+        EXPECT_FALSE(IsWindowVisible(wait.Handle()));
+    }
+    DestroyWindow(owner);
 }
