@@ -52,6 +52,13 @@ INT_PTR TfrmReport::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             lvReportColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
             return TRUE;
         }
+        if (header.idFrom == IDC_RPT_LIST && header.code == LVN_GETDISPINFOA) {
+            // Icons are asked of the shell for the rows that show, when they show.
+            LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+            if ((item.mask & LVIF_IMAGE) && item.lParam >= 0 && static_cast<size_t>(item.lParam) < FRows.size())
+                item.iImage = ReportRowImage(FPlatform, FRows[static_cast<size_t>(item.lParam)]);
+            return TRUE;
+        }
         break;
     }
     case WM_CONTEXTMENU:
@@ -102,6 +109,7 @@ void TfrmReport::FormShow() {
     EnableWindow(Control(IDC_RPT_EXPORTXLS), TRUE);
 }
 
+// The rows show after the sort that always follows.
 void TfrmReport::ShowGroup(int group) {
     if (group == CurrentGroup) return;
     CurrentGroup = group;
@@ -119,12 +127,10 @@ void TfrmReport::lvReportColumnClick(int column) {
     Sort.ColumnClick(column);
     SortReportRows(FRows, Sort);
     UpdatePercents();
-}
-
-void TfrmReport::UpdatePercents() {
-    quorlet::UpdatePercents(FRows, TotalSum, DecimalSeparator());
     ShowRows();
 }
+
+void TfrmReport::UpdatePercents() { quorlet::UpdatePercents(FRows, TotalSum, DecimalSeparator()); }
 
 void TfrmReport::ShowRows() {
     HWND list = Control(IDC_RPT_LIST);
@@ -133,10 +139,11 @@ void TfrmReport::ShowRows() {
     for (size_t k = 0; k < FRows.size(); ++k) {
         const TReportRow& row = FRows[k];
         LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = static_cast<int>(k);
         item.pszText = const_cast<char*>(row.Cells[0].c_str());
-        item.iImage = row.ImageIndex;
+        item.iImage = row.ImageIndex == kImageNotAsked ? I_IMAGECALLBACK : row.ImageIndex;
+        item.lParam = static_cast<LPARAM>(k);
         const int index = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         for (int column = 1; column < kReportColumnCount; ++column) {
             LVITEMA cell = {};

@@ -15,6 +15,9 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes);
 // fileName with it in one step. Throws std::runtime_error on any failure; the
 // old file is then untouched and the temporary file removed.
 void WriteFileAtomically(const std::string& fileName, const std::string& bytes);
+// The same, without waiting for the disk before the replace: for files that
+// can be made again (exports), where a reader must still never see half a file.
+void ReplaceFileWhole(const std::string& fileName, const std::string& bytes);
 
 // Reads up to count bytes from offset, sharing the file with writers; false
 // when it cannot be opened or read.

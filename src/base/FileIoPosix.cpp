@@ -28,9 +28,8 @@ namespace {
 std::runtime_error WriteError(const std::string& fileName, int err) {
     return std::runtime_error("Cannot write file \"" + fileName + "\": " + std::strerror(err));
 }
-}  // namespace
 
-void WriteFileAtomically(const std::string& fileName, const std::string& bytes) {
+void WriteWholeFile(const std::string& fileName, const std::string& bytes, bool flush) {
     std::string tempName = fileName + ".XXXXXX";
     int fd = mkstemp(&tempName[0]);
     if (fd < 0) throw WriteError(fileName, errno);
@@ -48,7 +47,7 @@ void WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
         p += w;
         left -= static_cast<size_t>(w);
     }
-    if (::fsync(fd) != 0 || ::fchmod(fd, 0644) != 0) {
+    if ((flush && ::fsync(fd) != 0) || ::fchmod(fd, 0644) != 0) {
         int err = errno;
         ::close(fd);
         ::unlink(tempName.c_str());
@@ -60,6 +59,12 @@ void WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
         throw WriteError(fileName, err);
     }
 }
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& fileName, const std::string& bytes) { WriteWholeFile(fileName, bytes, true); }
+
+void ReplaceFileWhole(const std::string& fileName, const std::string& bytes) { WriteWholeFile(fileName, bytes, false); }
 
 bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes) {
     int fd = ::open(fileName.c_str(), O_RDONLY);

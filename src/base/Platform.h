@@ -92,9 +92,12 @@ public:
     // cannot be played), and stops every sound this program is playing.
     virtual void PlaySoundFile(const std::string& fileName) = 0;
     virtual void StopSounds() = 0;
-    // The shell's system image list index and type name of an existing file or
-    // folder; false when the shell knows nothing of it.
-    virtual bool ShellTypeInfo(const std::string& path, int& imageIndex, std::string& typeName) = 0;
+    // The shell's type name of a file of that name (by its extension), or of a
+    // folder; "" when the shell has none.
+    virtual std::string ShellTypeName(const std::string& path, bool folder) = 0;
+    // The index of an existing file's or folder's icon in the system image
+    // list; -1 when the shell has none.
+    virtual int ShellImageIndex(const std::string& path) = 0;
     // The time of day in the user's long time format.
     virtual std::string LongTimeText(const TDateTime& time) = 0;
 

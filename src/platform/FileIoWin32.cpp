@@ -33,9 +33,8 @@ std::runtime_error WriteError(const std::string& fileName, DWORD err) {
     return std::runtime_error("Cannot write file \"" + fileName + "\" (error " +
                               std::to_string(static_cast<unsigned long>(err)) + ")");
 }
-}  // namespace
 
-void WriteFileAtomically(const std::string& fileName, const std::string& bytes) {
+void WriteWholeFile(const std::string& fileName, const std::string& bytes, bool flush) {
     // A file marked read-only is not ours to replace (Windows refuses it too; Wine as root would not).
     DWORD attributes = GetFileAttributesA(fileName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
@@ -64,7 +63,7 @@ void WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
         p += written;
         left -= written;
     }
-    if (!FlushFileBuffers(h)) {
+    if (flush && !FlushFileBuffers(h)) {
         DWORD err = GetLastError();
         CloseHandle(h);
         DeleteFileA(tempName.c_str());
@@ -72,12 +71,18 @@ void WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
     }
     CloseHandle(h);
     if (!MoveFileExA(tempName.c_str(), fileName.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                     MOVEFILE_REPLACE_EXISTING | (flush ? MOVEFILE_WRITE_THROUGH : 0))) {
         DWORD err = GetLastError();
         DeleteFileA(tempName.c_str());
         throw WriteError(fileName, err);
     }
 }
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& fileName, const std::string& bytes) { WriteWholeFile(fileName, bytes, true); }
+
+void ReplaceFileWhole(const std::string& fileName, const std::string& bytes) { WriteWholeFile(fileName, bytes, false); }
 
 bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes) {
     HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

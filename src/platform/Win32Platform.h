@@ -35,7 +35,8 @@ public:
     int IconCount(const std::string& file) override;
     TIconHandle ExtractIconAt(const std::string& file, int index) override;
     TIconHandle ShellIconOf(const std::string& file) override;
-    bool ShellTypeInfo(const std::string& path, int& imageIndex, std::string& typeName) override;
+    std::string ShellTypeName(const std::string& path, bool folder) override;
+    int ShellImageIndex(const std::string& path) override;
     void DestroyIconHandle(TIconHandle icon) override;
     bool SaveShellLink(const TLinkCreateInfo& info, const std::string& linkFile) override;
     bool LoadShellLink(const std::string& linkFile, TShellLinkData& data) override;

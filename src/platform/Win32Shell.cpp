@@ -116,14 +116,22 @@ TIconHandle TWin32Platform::ShellIconOf(const std::string& file) {
     return info.hIcon;
 }
 
-bool TWin32Platform::ShellTypeInfo(const std::string& path, int& imageIndex, std::string& typeName) {
+std::string TWin32Platform::ShellTypeName(const std::string& path, bool folder) {
+    EnsureThreadApartment();
+    // By the name and attributes alone: the shell need not open the file.
+    SHFILEINFOA info = {};
+    const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (!SHGetFileInfoA(path.c_str(), attributes, &info, sizeof info, SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
+        return std::string();
+    return info.szTypeName;
+}
+
+int TWin32Platform::ShellImageIndex(const std::string& path) {
     EnsureThreadApartment();
     // The index in the system image list is enough: no icon is made to be destroyed again.
     SHFILEINFOA info = {};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME)) return false;
-    imageIndex = info.iIcon;
-    typeName = info.szTypeName;
-    return true;
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return -1;
+    return info.iIcon;
 }
 
 void TWin32Platform::DestroyIconHandle(TIconHandle icon) {

@@ -17,7 +17,7 @@ std::string ReportExportName(const TDateTime& today, const std::string& extensio
 
 bool ExportReportCsv(const std::string& fileName, const std::vector<TReportRow>& rows) {
     try {
-        WriteFileAtomically(fileName, ReportCsvText(rows));
+        ReplaceFileWhole(fileName, ReportCsvText(rows));
         return true;
     } catch (const std::exception&) {
         return false;
@@ -31,7 +31,7 @@ bool ExportReportXls(const std::string& fileName, const std::vector<TReportRow>&
         for (const std::string& cell : row) cells.back().push_back(toUtf16(cell));
     }
     try {
-        WriteFileAtomically(fileName, XlsWorkbookBytes(cells));
+        ReplaceFileWhole(fileName, XlsWorkbookBytes(cells));
         return true;
     } catch (const std::exception&) {
         return false;

@@ -1,9 +1,11 @@
 #include "report/ReportRows.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
+#include "base/AppPaths.h"
 #include "launcher/ButtonGrid.h"
 #include "launcher/TopButtons.h"
 
@@ -27,20 +29,22 @@ int64_t CellNumber(const std::string& text) {
 
 }  // namespace
 
-TReportRow ReportRowOf(IPlatform& platform, TBtnSettingXml& store, const std::string& groupName, int32_t id) {
+TReportRow ReportRowOf(IPlatform& platform, TBtnSettingXml& store, const std::string& groupName, int32_t id,
+                       TTypeNameCache& typeNames) {
     TReportRow row;
     const std::string& path = store.Command;
     std::string typeName;
-    int image = kMissingTargetImage;
-    const bool exists = platform.FileExists(path) || platform.DirectoryExists(path);
-    if (exists && platform.ShellTypeInfo(path, image, typeName)) {
+    const bool folder = platform.DirectoryExists(path);
+    if (folder || platform.FileExists(path)) {
+        std::string key = folder ? std::string("\\") : ExtractFileExt(path);
+        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        auto known = typeNames.find(key);
+        if (known == typeNames.end()) known = typeNames.emplace(key, platform.ShellTypeName(path, folder)).first;
+        typeName = known->second;
         // The shell's type names are at most 80 characters long.
         if (typeName.size() > 80) typeName.resize(80);
-    } else {
-        image = kMissingTargetImage;
-        typeName.clear();
+        row.ImageIndex = kImageNotAsked;
     }
-    row.ImageIndex = image;
     row.Cells[rcFile] = FilePart(path);
     row.Cells[rcGroup] = groupName;
     row.Cells[rcIndex] = std::to_string(id);
@@ -58,14 +62,23 @@ int64_t FillReportList(IPlatform& platform, TBtnSettingXml& store, const std::ve
     const int count = static_cast<int>(groupNames.size());
     const int first = group < 1 ? 1 : group, last = group < 1 ? count : std::min(group, count);
     int64_t sum = 0;
+    TTypeNameCache typeNames;
     for (int sheet = first; sheet <= last; ++sheet)
         for (int position = 1; position <= kCellCount; ++position) {
             const int32_t id = ButtonId(sheet, position);
             if (!store.ParseStoredButton(id) || store.IgnoreRunTimes) continue;
             sum += store.TotolRunTimes;
-            rows.push_back(ReportRowOf(platform, store, groupNames[static_cast<size_t>(sheet - 1)], id));
+            rows.push_back(ReportRowOf(platform, store, groupNames[static_cast<size_t>(sheet - 1)], id, typeNames));
         }
     return sum;
+}
+
+int ReportRowImage(IPlatform& platform, TReportRow& row) {
+    if (row.ImageIndex == kImageNotAsked) {
+        const int image = platform.ShellImageIndex(row.Cells[rcFullPath]);
+        row.ImageIndex = image >= 0 ? image : kMissingTargetImage;
+    }
+    return row.ImageIndex;
 }
 
 std::string ReportPercent(int64_t total, int64_t totalSum, char decimalSeparator) {

@@ -4,6 +4,7 @@
 // sort in.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,16 @@ const int kReportColumnCount = 9;
 extern const char* const ReportColumnCaptions[kReportColumnCount];
 // The system image a target that exists neither as file nor as folder shows.
 const int kMissingTargetImage = 3;
+// An existing target whose icon has not been asked of the shell yet.
+const int kImageNotAsked = -2;
 
 struct TReportRow {
     std::string Cells[kReportColumnCount];  // as the list shows them
     int ImageIndex = kMissingTargetImage;
 };
+
+// Type names asked of the shell once per extension (and once for folders).
+using TTypeNameCache = std::map<std::string, std::string>;
 
 // FillReportList: the counted buttons (launch buttons without IgnoreRunTimes)
 // of tab sheet group (1 = the first user tab sheet), or of every tab sheet when
@@ -31,8 +37,12 @@ struct TReportRow {
 // their totals; 0 and no rows when the document has no `Buttons` section.
 int64_t FillReportList(IPlatform& platform, TBtnSettingXml& store, const std::vector<std::string>& groupNames,
                        int group, std::vector<TReportRow>& rows);
-// AddReportItem: the row of the record just read.
-TReportRow ReportRowOf(IPlatform& platform, TBtnSettingXml& store, const std::string& groupName, int32_t id);
+// AddReportItem: the row of the record just read. The icon of an existing
+// target is asked for only when the row is shown (ReportRowImage).
+TReportRow ReportRowOf(IPlatform& platform, TBtnSettingXml& store, const std::string& groupName, int32_t id,
+                       TTypeNameCache& typeNames);
+// The row's system image, asked of the shell the first time.
+int ReportRowImage(IPlatform& platform, TReportRow& row);
 
 // The Per cell of a row: its total's share of totalSum in percent, rounded to
 // four significant digits and shown with two decimals and the user's decimal

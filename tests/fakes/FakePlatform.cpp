@@ -136,12 +136,16 @@ std::string TFakePlatform::LongTimeText(const TDateTime& time) {
 
 namespace quorlet {
 
-bool TFakePlatform::ShellTypeInfo(const std::string& path, int& imageIndex, std::string& typeName) {
+std::string TFakePlatform::ShellTypeName(const std::string& path, bool) {
+    ++TypeNameCalls;
     auto found = ShellTypeNames.find(path);
-    if (found == ShellTypeNames.end()) return false;
-    imageIndex = 10 + static_cast<int>(std::distance(ShellTypeNames.begin(), found));
-    typeName = found->second;
-    return true;
+    return found == ShellTypeNames.end() ? std::string() : found->second;
+}
+
+int TFakePlatform::ShellImageIndex(const std::string& path) {
+    ++ImageIndexCalls;
+    auto found = ShellTypeNames.find(path);
+    return found == ShellTypeNames.end() ? -1 : 10 + static_cast<int>(std::distance(ShellTypeNames.begin(), found));
 }
 
 }  // namespace quorlet

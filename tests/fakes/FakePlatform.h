@@ -95,9 +95,11 @@ public:
     std::vector<std::string> ToneCalls;
     void PlaySoundFile(const std::string& fileName) override { ToneCalls.push_back("play " + fileName); }
     void StopSounds() override { ToneCalls.push_back("stop"); }
-    // Type names by path; the image index is the entry's position in the map.
+    // Type names by path; a path's image index is 10 + its position in the map.
     std::map<std::string, std::string> ShellTypeNames;
-    bool ShellTypeInfo(const std::string& path, int& imageIndex, std::string& typeName) override;
+    int TypeNameCalls = 0, ImageIndexCalls = 0;
+    std::string ShellTypeName(const std::string& path, bool folder) override;
+    int ShellImageIndex(const std::string& path) override;
     // "h:mm:ss", as an English long time format shows it.
     std::string LongTimeText(const TDateTime& time) override;
     // Session-end requests, in order: "privilege", or "exit <flags> <reason>".

@@ -73,9 +73,14 @@ TEST_F(ReportTest, FillListsCountedLaunchButtonsInSheetAndPositionOrder) {
     EXPECT_EQ(rows[1].Cells[rcFile], "");  // a path ending in "\" has no file part
     EXPECT_EQ(rows[2].Cells[rcFile], "old.exe");
     EXPECT_EQ(rows[0].Cells[rcType], "Application");
-    EXPECT_GE(rows[0].ImageIndex, 10);
+    // The icon is asked of the shell when the row shows, once.
+    EXPECT_EQ(rows[0].ImageIndex, kImageNotAsked);
+    EXPECT_GE(ReportRowImage(platform, rows[0]), 10);
+    EXPECT_EQ(ReportRowImage(platform, rows[0]), rows[0].ImageIndex);
+    EXPECT_EQ(platform.ImageIndexCalls, 1);
     // A target that no longer exists: system image 3, no type.
-    EXPECT_EQ(rows[2].ImageIndex, kMissingTargetImage);
+    EXPECT_EQ(ReportRowImage(platform, rows[2]), kMissingTargetImage);
+    EXPECT_EQ(platform.ImageIndexCalls, 1);
     EXPECT_EQ(rows[2].Cells[rcType], "");
     EXPECT_EQ(rows[2].Cells[rcFullPath], "C:\\Gone\\old.exe");
 
@@ -85,6 +90,20 @@ TEST_F(ReportTest, FillListsCountedLaunchButtonsInSheetAndPositionOrder) {
     EXPECT_EQ(Column(Fill(2, sum), rcIndex), (Strings{"205"}));
     EXPECT_EQ(sum, 2);
     EXPECT_TRUE(Fill(3, sum).empty());  // no such tab sheet
+}
+
+TEST_F(ReportTest, TypeNamesAreAskedOncePerExtension) {
+    const std::string first = folder.File("one.EXE"), second = folder.File("two.exe");
+    WriteFileText(first, "MZ");
+    WriteFileText(second, "MZ");
+    platform.ShellTypeNames[first] = "Application";
+    Store(101, first, 1);
+    Store(102, second, 1);
+    Store(103, folder.Path(), 1);
+    int64_t sum = 0;
+    const std::vector<TReportRow> rows = Fill(1, sum);
+    EXPECT_EQ(Column(rows, rcType), (Strings{"Application", "Application", ""}));
+    EXPECT_EQ(platform.TypeNameCalls, 2);  // ".exe" and the folder
 }
 
 TEST_F(ReportTest, ADocumentWithoutButtonsGivesAnEmptyList) {
