@@ -4,6 +4,9 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <memory>
+
+#include "app/ExcelAutomation.h"
 #include "app/UWait.h"
 #include "base/AppPaths.h"
 #include "report/ReportExport.h"
@@ -18,6 +21,17 @@ namespace {
 
 const int kColumnWidths[kReportColumnCount] = {110, 80, 45, 50, 45, 45, 55, 100, 220};
 const bool kNumberColumn[kReportColumnCount] = {false, false, true, true, true, true, true, false, false};
+
+// The program's 8-bit text in UTF-16.
+std::u16string AnsiToUtf16(const std::string& text) {
+    std::u16string wide;
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) return wide;
+    wide.resize(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(&wide[0]),
+                        length);
+    return wide;
+}
 
 }  // namespace
 
@@ -197,18 +211,24 @@ void TfrmReport::btnExportCSVClick() {
 void TfrmReport::btnExportXLSClick() {
     std::string fileName;
     if (!AskExportFile(".xls", "Excel file(*.xls)\0*.xls\0", fileName)) return;
-    bool written;
-    {
+    bool written = false;
+    if (SpreadsheetProgramKnown()) {
+        // The spreadsheet program itself, where its automation object exists.
+        std::vector<std::vector<std::u16string>> cells;
+        for (const std::vector<std::string>& row : ReportSheetCells(FRows)) {
+            cells.emplace_back();
+            for (const std::string& cell : row) cells.back().push_back(AnsiToUtf16(cell));
+        }
+        std::unique_ptr<TfrmWait> wait;
+        written = ExportThroughSpreadsheetProgram(
+            fileName, cells, [&] { wait.reset(new TfrmWait(FInstance, Handle())); },
+            [&] {
+                if (wait) wait->Hide();
+            });
+    }
+    if (!written) {
         TfrmWait wait(FInstance, Handle());
-        written = ExportReportXls(fileName, FRows, [](const std::string& text) {
-            std::u16string wide;
-            const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-            if (length <= 0) return wide;
-            wide.resize(static_cast<size_t>(length));
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                reinterpret_cast<wchar_t*>(&wide[0]), length);
-            return wide;
-        });
+        written = ExportReportXls(fileName, FRows, AnsiToUtf16);
         wait.Hide();
     }
     if (!written) {

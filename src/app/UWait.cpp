@@ -17,7 +17,13 @@ TfrmWait::TfrmWait(HINSTANCE instance, HWND owner) {
     const int width = wait.right - wait.left, height = wait.bottom - wait.top;
     SetWindowPos(FHandle, HWND_TOP, frame.left + (frame.right - frame.left - width) / 2,
                  frame.top + (frame.bottom - frame.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    UpdateWindow(FHandle);
+    // Painted now, children included: the work it covers runs on this thread
+    // and lets no paint message through.
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // A look at the queue, taking nothing from it, lets a window system that
+    // draws off screen first (Wine) put the picture on the screen.
+    MSG pending;
+    PeekMessageA(&pending, FHandle, 0, 0, PM_NOREMOVE);
 }
 
 TfrmWait::~TfrmWait() {

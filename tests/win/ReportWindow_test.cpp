@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "QuorletProcess.h"
 #include "RemoteControls.h"
 #include "WinTestSupport.h"
+#include "app/ExcelAutomation.h"
 #include "app/UReport.h"
 #include "app/UWait.h"
 #include "fakes/FakePlatform.h"
@@ -231,23 +234,51 @@ TEST_F(ReportMenuTest, CopyPathAndExploreActOnTheSelectedRowAndHelpOpensItsTopic
 }
 
 TEST(WaitWindow, ShowsItsTextCentredOnItsOwnerAtOnce) {
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 600, 300, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(owner, nullptr);
-    {
-        TfrmWait wait(GetModuleHandleA(nullptr), owner);
-        ASSERT_NE(wait.Handle(), nullptr);
-        EXPECT_TRUE(IsWindowVisible(wait.Handle()));
-        EXPECT_EQ(TextOf(GetDlgItem(wait.Handle(), IDC_WAIT_PANEL)), "Exporting report to file, please wait...");
-        RECT w;
-        GetWindowRect(wait.Handle(), &w);
-        EXPECT_NEAR((w.left + w.right) / 2, 400, 1);
-        EXPECT_NEAR((w.top + w.bottom) / 2, 250, 1);
-        EXPECT_FALSE(GetWindowLongPtrA(wait.Handle(), GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME));
-        PumpUntil(300, [] { return false; });
-        EXPECT_EQ(SaveWindowPicture(wait.Handle(), WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\wait-window.bmp"), "");
-        wait.Hide();
-        EXPECT_FALSE(IsWindowVisible(wait.Handle()));
+    // On a thread of its own, as the other windows of these tests, pumping its messages.
+    std::atomic<HWND> shown{nullptr};
+    std::atomic<bool> done{false}, hidden{false};
+    std::thread thread([&] {
+        HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 600, 300,
+                                     nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        {
+            TfrmWait wait(GetModuleHandleA(nullptr), owner);
+            shown = wait.Handle();
+            PumpUntil(10000, [&] { return done.load(); });
+            wait.Hide();
+            hidden = !IsWindowVisible(wait.Handle());
+        }
+        DestroyWindow(owner);
+    });
+    PumpUntil(5000, [&] { return shown.load() != nullptr; });
+    HWND wait = shown;
+    ASSERT_NE(wait, nullptr);
+    EXPECT_TRUE(IsWindowVisible(wait));
+    EXPECT_EQ(TextOf(GetDlgItem(wait, IDC_WAIT_PANEL)), "Exporting report to file, please wait...");
+    RECT w;
+    GetWindowRect(wait, &w);
+    EXPECT_NEAR((w.left + w.right) / 2, 400, 1);
+    EXPECT_NEAR((w.top + w.bottom) / 2, 250, 1);
+    EXPECT_FALSE(GetWindowLongPtrA(wait, GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME));
+    EXPECT_EQ(SaveWindowPicture(wait, WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\wait-window.bmp"), "");
+    done = true;
+    thread.join();
+    EXPECT_TRUE(hidden);
+}
+
+TEST(SpreadsheetProgram, WithoutItsAutomationObjectNothingIsDone) {
+    // The settings key alone (as a removed spreadsheet program leaves it) is not enough.
+    HKEY key = nullptr;
+    const bool existed = SpreadsheetProgramKnown();
+    if (!existed) {
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Office", &key), ERROR_SUCCESS);
     }
-    DestroyWindow(owner);
+    if (key) RegCloseKey(key);
+    EXPECT_TRUE(SpreadsheetProgramKnown());
+    TTempFolder folder;
+    bool shown = false;
+    EXPECT_FALSE(ExportThroughSpreadsheetProgram(folder.File("book.xls"), {{u"File"}}, [&] { shown = true; }, [] {}));
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(GetFileAttributesA(folder.File("book.xls").c_str()), INVALID_FILE_ATTRIBUTES);
+    if (!existed) RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Office");
+    EXPECT_EQ(SpreadsheetProgramKnown(), existed);
 }
