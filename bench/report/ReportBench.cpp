@@ -132,13 +132,13 @@ double Timed(TAction action) {
     return NowMs() - start;
 }
 
+// As the report window converts: one call a text.
 std::u16string Widen(const std::string& text) {
-    std::u16string wide;
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return wide;
-    wide.resize(static_cast<size_t>(length));
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(&wide[0]),
-                        length);
+    if (text.empty()) return std::u16string();
+    std::u16string wide(text.size(), u'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           reinterpret_cast<wchar_t*>(&wide[0]), static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
     return wide;
 }
 

@@ -23,13 +23,13 @@ const int kColumnWidths[kReportColumnCount] = {110, 80, 45, 50, 45, 45, 55, 100,
 const bool kNumberColumn[kReportColumnCount] = {false, false, true, true, true, true, true, false, false};
 
 // The program's 8-bit text in UTF-16.
+// No code page gives more UTF-16 units than it has bytes: one call does.
 std::u16string AnsiToUtf16(const std::string& text) {
-    std::u16string wide;
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return wide;
-    wide.resize(static_cast<size_t>(length));
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(&wide[0]),
-                        length);
+    if (text.empty()) return std::u16string();
+    std::u16string wide(text.size(), u'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           reinterpret_cast<wchar_t*>(&wide[0]), static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
     return wide;
 }
 
