@@ -233,6 +233,46 @@ TEST_F(ReportMenuTest, CopyPathAndExploreActOnTheSelectedRowAndHelpOpensItsTopic
     EXPECT_NE(platform.ShellOpenCalls[2].Parameters.find("::/frequencyreport.htm"), std::string::npos);
 }
 
+TEST_F(ReportMenuTest, ContextMenuItemsAreEnabledOnlyWithASelectedRow) {
+    TModalOnThread run([&] {
+        TfrmReport report(platform, settings, store);
+        report.ShowModal(GetModuleHandleA(nullptr), nullptr);
+        return 0;
+    });
+    HWND dialog = run.WaitForWindow("Frequency Report");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = GetDlgItem(GetDlgItem(dialog, IDC_RPT_PAGE), IDC_RPT_LIST);
+    // The menu as it opens: its items' states, then it is closed without a choice.
+    auto menuStates = [&](UINT& copy, UINT& explore) {
+        RECT r;
+        GetWindowRect(list, &r);
+        PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(r.left + 20, r.top + 40));
+        HWND menu = nullptr;
+        PumpUntil(kShortWait, [&] {
+            menu = FindWindowA("#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        });
+        if (!menu) return false;
+        HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+        copy = GetMenuState(items, IDM_RPT_COPYPATH, MF_BYCOMMAND);
+        explore = GetMenuState(items, IDM_RPT_EXPLORE, MF_BYCOMMAND);
+        PostMessageA(dialog, WM_CANCELMODE, 0, 0);
+        PumpUntil(kShortWait, [&] { return !IsWindowVisible(menu); });
+        return true;
+    };
+    UINT copy = 0, explore = 0;
+    ASSERT_TRUE(menuStates(copy, explore));
+    EXPECT_TRUE(copy & MF_GRAYED);
+    EXPECT_TRUE(explore & MF_GRAYED);
+    Select(list, 0);
+    ASSERT_TRUE(menuStates(copy, explore));
+    EXPECT_FALSE(copy & MF_GRAYED);
+    EXPECT_FALSE(explore & MF_GRAYED);
+    SendMessageA(dialog, WM_COMMAND, IDC_RPT_CLOSE, 0);
+    EXPECT_EQ(run.Result(), 0);
+    EXPECT_TRUE(platform.ShellOpenCalls.empty());  // closing the menu chose nothing
+}
+
 TEST(WaitWindow, ShowsItsTextCentredOnItsOwnerAtOnce) {
     // On a thread of its own, as the other windows of these tests, pumping its messages.
     std::atomic<HWND> shown{nullptr};
