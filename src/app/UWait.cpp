@@ -15,8 +15,10 @@ TfrmWait::TfrmWait(HINSTANCE instance, HWND owner) {
     GetWindowRect(owner ? owner : GetDesktopWindow(), &frame);
     GetWindowRect(FHandle, &wait);
     const int width = wait.right - wait.left, height = wait.bottom - wait.top;
+    // Placed while hidden, then shown: a window manager takes the place as given.
     SetWindowPos(FHandle, HWND_TOP, frame.left + (frame.right - frame.left - width) / 2,
-                 frame.top + (frame.bottom - frame.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+                 frame.top + (frame.bottom - frame.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(FHandle, SW_SHOWNA);
     // Painted now, children included: the work it covers runs on this thread
     // and lets no paint message through.
     RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);

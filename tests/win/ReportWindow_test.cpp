@@ -275,11 +275,12 @@ TEST_F(ReportMenuTest, ContextMenuItemsAreEnabledOnlyWithASelectedRow) {
 
 TEST(WaitWindow, ShowsItsTextCentredOnItsOwnerAtOnce) {
     // On a thread of its own, as the other windows of these tests, pumping its messages.
-    std::atomic<HWND> shown{nullptr};
+    std::atomic<HWND> shown{nullptr}, ownerShown{nullptr};
     std::atomic<bool> done{false}, hidden{false};
     std::thread thread([&] {
         HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 600, 300,
                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ownerShown = owner;
         {
             TfrmWait wait(GetModuleHandleA(nullptr), owner);
             shown = wait.Handle();
@@ -292,6 +293,10 @@ TEST(WaitWindow, ShowsItsTextCentredOnItsOwnerAtOnce) {
     PumpUntil(5000, [&] { return shown.load() != nullptr; });
     HWND wait = shown;
     ASSERT_NE(wait, nullptr);
+    RECT o = {};
+    GetWindowRect(ownerShown, &o);
+    EXPECT_NE(ownerShown.load(), nullptr);
+    EXPECT_EQ(o.left, 100) << "owner " << o.left << "," << o.top << "," << o.right << "," << o.bottom;
     EXPECT_TRUE(IsWindowVisible(wait));
     EXPECT_EQ(TextOf(GetDlgItem(wait, IDC_WAIT_PANEL)), "Exporting report to file, please wait...");
     RECT w;
