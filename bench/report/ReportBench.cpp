@@ -34,6 +34,7 @@
 #include "report/XlsWriter.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
+#include "win32/LocaleText.h"
 
 using namespace quorlet;
 using namespace quorlet::startupbench;
@@ -132,16 +133,6 @@ double Timed(TAction action) {
     return NowMs() - start;
 }
 
-// As the report window converts: one call a text.
-std::u16string Widen(const std::string& text) {
-    if (text.empty()) return std::u16string();
-    std::u16string wide(text.size(), u'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           reinterpret_cast<wchar_t*>(&wide[0]), static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return wide;
-}
-
 void Report(const char* what, double measured, const char* floorName, double floor, double target) {
     std::printf("%-40s %8.2f ms   %-28s %8.2f ms   %5.2fx  (target %.0fx: %s)\n", what, measured, floorName, floor,
                 measured / floor, target, measured / floor <= target ? "met" : "NOT met");
@@ -169,12 +160,7 @@ int Run(int runs) {
     UpdatePercents(rows, sum, '.');
     if (rows.size() != 200) throw std::runtime_error("Expected 200 rows, got " + std::to_string(rows.size()));
     const std::string csvBytes = ReportCsvText(rows);
-    std::vector<std::vector<std::u16string>> cells;
-    for (const auto& line : ReportSheetCells(rows)) {
-        cells.emplace_back();
-        for (const std::string& cell : line) cells.back().push_back(Widen(cell));
-    }
-    const std::string xlsBytes = XlsWorkbookBytes(cells);
+    const std::string xlsBytes = XlsWorkbookBytes(ReportSheetTexts(rows, AnsiToUtf16));
 
     // One of each first: the shell's caches and the code are warm for every round.
     OpenReport(platform, settings, store);
@@ -199,7 +185,7 @@ int Run(int runs) {
         auto rawCsvWrite = [&] { csvRaw.push_back(Timed([&] { RawWrite(rawCsv, csvBytes); })); };
         auto exportXls = [&] {
             xls.push_back(Timed([&] {
-                if (!ExportReportXls(xlsFile, rows, Widen)) throw std::runtime_error("Spreadsheet export failed");
+                if (!ExportReportXls(xlsFile, rows, AnsiToUtf16)) throw std::runtime_error("Spreadsheet export failed");
             }));
         };
         auto rawXlsWrite = [&] { xlsRaw.push_back(Timed([&] { RawWrite(rawXls, xlsBytes); })); };

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "win32/ComPtr.h"
+#include "win32/LocaleText.h"
 
 namespace quorlet {
 
@@ -111,14 +112,7 @@ bool ExportThroughSpreadsheetProgram(const std::string& fileName,
     hidden();
     TComPtr<IDispatch> workbook = GetObject(application.Get(), L"ActiveWorkbook");
     TVariant name;
-    std::u16string wideName;
-    const int length = MultiByteToWideChar(CP_ACP, 0, fileName.data(), static_cast<int>(fileName.size()), nullptr, 0);
-    if (length > 0) {
-        wideName.assign(static_cast<size_t>(length), u'\0');
-        MultiByteToWideChar(CP_ACP, 0, fileName.data(), static_cast<int>(fileName.size()),
-                            reinterpret_cast<wchar_t*>(&wideName[0]), length);
-    }
-    SetText(name, wideName);
+    SetText(name, AnsiToUtf16(fileName));
     Invoke(workbook.Get(), L"SaveAs", DISPATCH_METHOD, nullptr, {&name});
     return true;
 }

@@ -7,6 +7,8 @@
 #include "base/AppPaths.h"
 #include "resources/resource.h"
 #include "shell/HelpTopics.h"
+#include "win32/LocaleText.h"
+#include "win32/SystemTime.h"
 #include "win32/TabPage.h"
 
 namespace quorlet {
@@ -17,21 +19,6 @@ namespace {
 
 const int kPictureSize = 48;
 const int kDayBoxes = 7;  // Sunday .. Saturday
-
-SYSTEMTIME SystemTimeOf(const TDateTime& time) {
-    SYSTEMTIME st = {};
-    st.wYear = static_cast<WORD>(time.Year);
-    st.wMonth = static_cast<WORD>(time.Month);
-    st.wDay = static_cast<WORD>(time.Day);
-    st.wHour = static_cast<WORD>(time.Hour);
-    st.wMinute = static_cast<WORD>(time.Minute);
-    st.wSecond = static_cast<WORD>(time.Second);
-    return st;
-}
-
-TDateTime DateTimeOf(const SYSTEMTIME& st) {
-    return MakeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
-}
 
 std::string ItemText(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
@@ -47,12 +34,6 @@ void Check(HWND dialog, int id, bool checked) { CheckDlgButton(dialog, id, check
 // Sets the text only when it differs, so the caret of a field being typed in stays.
 void SetItemText(HWND dialog, int id, const std::string& text) {
     if (ItemText(dialog, id) != text) SetDlgItemTextA(dialog, id, text.c_str());
-}
-
-char DecimalSeparator() {
-    char separator[4] = ".";
-    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
-    return separator[0];
 }
 
 }  // namespace
@@ -255,7 +236,7 @@ void TfrmAlarmConfig::WriteControls() {
 LRESULT CALLBACK TfrmAlarmConfig::TimerOutFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                                     UINT_PTR, DWORD_PTR) {
     // Typed input: digits, signs and the decimal separator; control keys pass.
-    if (message == WM_CHAR && wParam >= ' ' && !IsTimerOutChar(static_cast<char>(wParam), DecimalSeparator())) {
+    if (message == WM_CHAR && wParam >= ' ' && !IsTimerOutChar(static_cast<char>(wParam), UserDecimalSeparator())) {
         MessageBeep(MB_OK);
         return 0;
     }

@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "shell/HelpTopics.h"
 #include "win32/ComPtr.h"
+#include "win32/LocaleText.h"
 #include "win32/TabPage.h"
 
 namespace quorlet {
@@ -23,16 +24,6 @@ const int kColumnWidths[kReportColumnCount] = {110, 80, 45, 50, 45, 45, 55, 100,
 const bool kNumberColumn[kReportColumnCount] = {false, false, true, true, true, true, true, false, false};
 
 // The program's 8-bit text in UTF-16.
-// No code page gives more UTF-16 units than it has bytes: one call does.
-std::u16string AnsiToUtf16(const std::string& text) {
-    if (text.empty()) return std::u16string();
-    std::u16string wide(text.size(), u'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           reinterpret_cast<wchar_t*>(&wide[0]), static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return wide;
-}
-
 }  // namespace
 
 void TfrmReport::ShowModal(HINSTANCE instance, HWND owner) {
@@ -144,7 +135,7 @@ void TfrmReport::lvReportColumnClick(int column) {
     ShowRows();
 }
 
-void TfrmReport::UpdatePercents() { quorlet::UpdatePercents(FRows, TotalSum, DecimalSeparator()); }
+void TfrmReport::UpdatePercents() { quorlet::UpdatePercents(FRows, TotalSum, UserDecimalSeparator()); }
 
 void TfrmReport::ShowRows() {
     HWND list = Control(IDC_RPT_LIST);
@@ -168,12 +159,6 @@ void TfrmReport::ShowRows() {
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-}
-
-char TfrmReport::DecimalSeparator() const {
-    char separator[4] = ".";
-    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
-    return separator[0];
 }
 
 bool TfrmReport::AskExportFile(const char* extension, const char* filter, std::string& fileName) {
@@ -214,14 +199,9 @@ void TfrmReport::btnExportXLSClick() {
     bool written = false;
     if (SpreadsheetProgramKnown()) {
         // The spreadsheet program itself, where its automation object exists.
-        std::vector<std::vector<std::u16string>> cells;
-        for (const std::vector<std::string>& row : ReportSheetCells(FRows)) {
-            cells.emplace_back();
-            for (const std::string& cell : row) cells.back().push_back(AnsiToUtf16(cell));
-        }
         std::unique_ptr<TfrmWait> wait;
         written = ExportThroughSpreadsheetProgram(
-            fileName, cells, [&] { wait.reset(new TfrmWait(FInstance, Handle())); },
+            fileName, ReportSheetTexts(FRows, AnsiToUtf16), [&] { wait.reset(new TfrmWait(FInstance, Handle())); },
             [&] {
                 if (wait) wait->Hide();
             });

@@ -49,7 +49,6 @@ private:
     void OpenitinExplore1Click();
     // The row selected in the list, or -1.
     int SelectedRow() const;
-    char DecimalSeparator() const;
 
     HWND Control(int id) const { return GetDlgItem(FPage, id); }
 

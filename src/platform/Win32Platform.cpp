@@ -4,6 +4,7 @@
 
 #include "base/FileIo.h"
 #include "win32/ComPtr.h"
+#include "win32/SystemTime.h"
 
 namespace quorlet {
 
@@ -47,25 +48,11 @@ bool TWin32Platform::ShellOpen(const std::string& verb, const std::string& file,
 TDateTime TWin32Platform::Now() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    TDateTime dt;
-    dt.Year = st.wYear;
-    dt.Month = st.wMonth;
-    dt.Day = st.wDay;
-    dt.Hour = st.wHour;
-    dt.Minute = st.wMinute;
-    dt.Second = st.wSecond;
-    dt.Millisecond = st.wMilliseconds;
-    return dt;
+    return DateTimeOf(st);
 }
 
 std::string TWin32Platform::LongTimeText(const TDateTime& time) {
-    SYSTEMTIME st = {};
-    st.wYear = static_cast<WORD>(time.Year);
-    st.wMonth = static_cast<WORD>(time.Month);
-    st.wDay = static_cast<WORD>(time.Day);
-    st.wHour = static_cast<WORD>(time.Hour);
-    st.wMinute = static_cast<WORD>(time.Minute);
-    st.wSecond = static_cast<WORD>(time.Second);
+    const SYSTEMTIME st = SystemTimeOf(time);
     char text[80];
     if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, sizeof text)) return std::string();
     return text;

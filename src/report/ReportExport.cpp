@@ -24,15 +24,19 @@ bool ExportReportCsv(const std::string& fileName, const std::vector<TReportRow>&
     }
 }
 
-bool ExportReportXls(const std::string& fileName, const std::vector<TReportRow>& rows, const TToUtf16& toUtf16) {
+std::vector<std::vector<std::u16string>> ReportSheetTexts(const std::vector<TReportRow>& rows, const TToUtf16& toUtf16) {
     std::vector<std::vector<std::u16string>> cells(rows.size() + 1);
     for (const char* caption : ReportColumnCaptions) cells[0].push_back(toUtf16(caption));
     for (size_t r = 0; r < rows.size(); ++r) {
         cells[r + 1].reserve(kReportColumnCount);
         for (const std::string& cell : rows[r].Cells) cells[r + 1].push_back(toUtf16(cell));
     }
+    return cells;
+}
+
+bool ExportReportXls(const std::string& fileName, const std::vector<TReportRow>& rows, const TToUtf16& toUtf16) {
     try {
-        ReplaceFileWhole(fileName, XlsWorkbookBytes(cells));
+        ReplaceFileWhole(fileName, XlsWorkbookBytes(ReportSheetTexts(rows, toUtf16)));
         return true;
     } catch (const std::exception&) {
         return false;

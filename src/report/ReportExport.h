@@ -24,6 +24,8 @@ std::vector<std::vector<std::string>> ReportSheetCells(const std::vector<TReport
 
 // The program's 8-bit text in UTF-16, as the spreadsheet file stores it.
 using TToUtf16 = std::function<std::u16string(const std::string&)>;
+// ReportSheetCells in UTF-16, as the spreadsheet stores them.
+std::vector<std::vector<std::u16string>> ReportSheetTexts(const std::vector<TReportRow>& rows, const TToUtf16& toUtf16);
 // The spreadsheet file (Excel 97-2003 workbook) written by the program
 // itself: false when it cannot be written (the old file stays).
 bool ExportReportXls(const std::string& fileName, const std::vector<TReportRow>& rows, const TToUtf16& toUtf16);
