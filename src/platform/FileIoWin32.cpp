@@ -1,8 +1,10 @@
-// Win32 side of FileIo.h: ANSI paths, temporary file beside the target,
-// MoveFileExA with write-through so the replacement is one step.
+// Win32 side of FileIo.h: ANSI paths, temporary file beside the target, renamed
+// over the target through its own handle so the replacement is one step.
 #include "base/FileIo.h"
 
+#include <cstring>
 #include <stdexcept>
+#include <vector>
 
 #include <windows.h>
 
@@ -34,6 +36,23 @@ std::runtime_error WriteError(const std::string& fileName, DWORD err) {
                               std::to_string(static_cast<unsigned long>(err)) + ")");
 }
 
+// Renames the open file over target, replacing it: one call, where closing the file and
+// moving it by name costs several.
+bool RenameOpenFile(HANDLE file, const std::string& target) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, target.c_str(), -1, nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, target.c_str(), -1, &wide[0], length);
+    const size_t nameBytes = (static_cast<size_t>(length) - 1) * sizeof(wchar_t);
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(info->FileName, wide.c_str(), nameBytes + sizeof(wchar_t));
+    return SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
 void WriteWholeFile(const std::string& fileName, const std::string& bytes, bool flush) {
     // A file marked read-only is not ours to replace (Windows refuses it too; Wine as root would not).
     DWORD attributes = GetFileAttributesA(fileName.c_str());
@@ -44,31 +63,35 @@ void WriteWholeFile(const std::string& fileName, const std::string& bytes, bool 
     for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
         tempName = fileName + "." + std::to_string(GetCurrentProcessId()) + "-" +
                    std::to_string(GetTickCount() + attempt) + ".tmp";
-        h = CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        h = CreateFileA(tempName.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
     if (h == INVALID_HANDLE_VALUE) throw WriteError(fileName, GetLastError());
+    auto fail = [&](DWORD err) {
+        CloseHandle(h);
+        DeleteFileA(tempName.c_str());
+        return WriteError(fileName, err);
+    };
     const char* p = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {
         DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
         DWORD written = 0;
-        if (!WriteFile(h, p, chunk, &written, nullptr) || written == 0) {
-            DWORD err = GetLastError();
-            CloseHandle(h);
-            DeleteFileA(tempName.c_str());
-            throw WriteError(fileName, err);
-        }
+        if (!WriteFile(h, p, chunk, &written, nullptr) || written == 0) throw fail(GetLastError());
         p += written;
         left -= written;
     }
-    if (flush && !FlushFileBuffers(h)) {
-        DWORD err = GetLastError();
+    if (flush && !FlushFileBuffers(h)) throw fail(GetLastError());
+    if (RenameOpenFile(h, fileName)) {
         CloseHandle(h);
-        DeleteFileA(tempName.c_str());
-        throw WriteError(fileName, err);
+        return;
     }
+    const DWORD renameError = GetLastError();
+    if (renameError != ERROR_INVALID_PARAMETER && renameError != ERROR_NOT_SUPPORTED &&
+        renameError != ERROR_INVALID_FUNCTION)
+        throw fail(renameError);
+    // A file system that cannot rename an open file: close it and move it by name.
     CloseHandle(h);
     if (!MoveFileExA(tempName.c_str(), fileName.c_str(),
                      MOVEFILE_REPLACE_EXISTING | (flush ? MOVEFILE_WRITE_THROUGH : 0))) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
-#include <unordered_map>
 
 #include "report/CompoundFile.h"
 
@@ -147,6 +146,45 @@ std::string Window1() {
     return data;
 }
 
+// The distinct texts in order of first use, found again by an open-addressing table of
+// their indexes; the texts stay where the caller keeps them.
+class TSharedStrings {
+public:
+    explicit TSharedStrings(size_t capacity) {
+        size_t slots = 16;
+        while (slots < 2 * capacity) slots *= 2;
+        Slots.assign(slots, 0);
+        List.reserve(capacity);
+    }
+
+    uint32_t IndexOf(const std::u16string& text) {
+        const size_t mask = Slots.size() - 1;
+        for (size_t slot = Hash(text) & mask;; slot = (slot + 1) & mask) {
+            if (Slots[slot] == 0) {
+                List.push_back(&text);
+                Bytes += text.size() * (IsCompressible(text) ? 1 : 2);
+                Slots[slot] = static_cast<uint32_t>(List.size());
+                return Slots[slot] - 1;
+            }
+            if (*List[Slots[slot] - 1] == text) return Slots[slot] - 1;
+        }
+    }
+
+    const std::vector<const std::u16string*>& Strings() const { return List; }
+    size_t CharacterBytes() const { return Bytes; }
+
+private:
+    static size_t Hash(const std::u16string& text) {
+        uint64_t hash = 14695981039346656037ull;  // FNV-1a
+        for (char16_t c : text) hash = (hash ^ c) * 1099511628211ull;
+        return static_cast<size_t>(hash ^ (hash >> 32));
+    }
+
+    std::vector<uint32_t> Slots;  // index in List plus one; 0 is a free slot
+    std::vector<const std::u16string*> List;
+    size_t Bytes = 0;
+};
+
 struct TSstBucket {
     uint32_t StreamOffset;
     uint16_t RecordOffset;
@@ -221,9 +259,11 @@ std::string XlsWorkbookStream(const std::vector<std::vector<std::u16string>>& ro
     CheckSheetName(sheetName);
     if (rows.size() > MaxRows) throw std::length_error("A sheet holds at most 65536 rows");
 
-    std::vector<const std::u16string*> strings;  // in order of first use
-    std::unordered_map<std::u16string, uint32_t> stringIndex;
+    size_t cellCount = 0;
+    for (const std::vector<std::u16string>& row : rows) cellCount += row.size();
+    TSharedStrings shared(cellCount);
     std::vector<uint32_t> cellStrings;  // row by row
+    cellStrings.reserve(cellCount);
     size_t firstRow = 0, lastRow = 0, columns = 0;
     for (size_t r = 0; r < rows.size(); ++r) {
         if (rows[r].size() > MaxColumns) throw std::length_error("A sheet holds at most 256 columns");
@@ -233,13 +273,13 @@ std::string XlsWorkbookStream(const std::vector<std::vector<std::u16string>>& ro
         columns = std::max(columns, rows[r].size());
         for (const std::u16string& text : rows[r]) {
             if (text.size() > MaxCellText) throw std::length_error("A cell holds at most 32767 characters");
-            auto added = stringIndex.emplace(text, static_cast<uint32_t>(strings.size()));
-            if (added.second) strings.push_back(&added.first->first);
-            cellStrings.push_back(added.first->second);
+            cellStrings.push_back(shared.IndexOf(text));
         }
     }
+    const std::vector<const std::u16string*>& strings = shared.Strings();
 
     std::string out;
+    out.reserve(4096 + shared.CharacterBytes() + 3 * strings.size() + 14 * cellStrings.size());
     AddRecord(out, RecBof, Bof(0x0005));
     AddRecord(out, RecInterfaceHdr, Value16(1200));
     AddRecord(out, RecMms, Value16(0));

@@ -43,3 +43,40 @@ TEST(WindowsSave, ReadOnlyTargetOrFolderKeepsItsContent) {
     EXPECT_EQ(ReadFileText(target),
               "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<Config>\r\n\t<Item Name=\"new\"/>\r\n</Config>");
 }
+
+TEST(WindowsSave, ReplacesByAnyNameAndLeavesAFileHeldOpenByOthersIntact) {
+    TTempFolder folder;
+    XmlDocumentPtr doc = NewXmlDocument("Config");
+    const std::string expected = "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<Config/>";
+
+    // A name outside ASCII, and a name relative to the current folder.
+    const std::string accented = folder.File("r\xE9sum\xE9.xml");
+    WriteFileText(accented, "old");
+    SaveXmlFile(doc, accented);
+    EXPECT_EQ(ReadFileText(accented), expected);
+
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
+    WriteFileText("relative.xml", "old");
+    SaveXmlFile(doc, "relative.xml");
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(ReadFileText(folder.File("relative.xml")), expected);
+
+    // Another program holding the file open without letting it be deleted keeps it as it was.
+    const std::string held = folder.File("held.xml");
+    WriteFileText(held, "old content");
+    HANDLE other = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(SaveXmlFile(doc, held), EXmlError);
+    CloseHandle(other);
+    EXPECT_EQ(ReadFileText(held), "old content");
+    SaveXmlFile(doc, held);
+    EXPECT_EQ(ReadFileText(held), expected);
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(folder.File("*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
