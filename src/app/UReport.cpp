@@ -12,6 +12,7 @@
 #include "report/ReportExport.h"
 #include "resources/resource.h"
 #include "shell/HelpTopics.h"
+#include "win32/Clipboard.h"
 #include "win32/ComPtr.h"
 #include "win32/LocaleText.h"
 #include "win32/TabPage.h"
@@ -240,15 +241,7 @@ void TfrmReport::PopupMenu1Popup(POINT at) {
 void TfrmReport::CopyPath1Click() {
     const int row = SelectedRow();
     if (row < 0 || row >= static_cast<int>(FRows.size())) return;
-    const std::string& path = FRows[static_cast<size_t>(row)].Cells[rcFullPath];
-    if (!OpenClipboard(Handle())) return;
-    EmptyClipboard();
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, path.size() + 1)) {
-        memcpy(GlobalLock(memory), path.c_str(), path.size() + 1);
-        GlobalUnlock(memory);
-        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-    }
-    CloseClipboard();
+    SetClipboardText(Handle(), FRows[static_cast<size_t>(row)].Cells[rcFullPath]);
 }
 
 void TfrmReport::OpenitinExplore1Click() {

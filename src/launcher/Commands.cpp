@@ -15,6 +15,12 @@ const TCommand* TCommandList::Find(TCommandId id) const {
     return nullptr;
 }
 
+TCommand* TCommandList::Find(TCommandId id) {
+    for (TCommand& command : FCommands)
+        if (command.Id == id) return &command;
+    return nullptr;
+}
+
 bool TCommandList::Execute(TCommandId id) const {
     const TCommand* command = Find(id);
     if (!command) return false;
@@ -25,6 +31,45 @@ bool TCommandList::Execute(TCommandId id) const {
 bool TCommandList::IsChecked(TCommandId id) const {
     const TCommand* command = Find(id);
     return command && command->Checked && command->Checked();
+}
+
+bool TCommandList::IsEnabled(TCommandId id) const {
+    const TCommand* command = Find(id);
+    return command && command->Enabled;
+}
+
+void TCommandList::SetEnabled(TCommandId id, bool enabled) {
+    if (TCommand* command = Find(id)) command->Enabled = enabled;
+}
+
+void TCommandList::SetCaption(TCommandId id, const std::string& caption) {
+    if (TCommand* command = Find(id)) command->Caption = caption;
+}
+
+const TMenuLayout& CellMenuLayout() {
+    using C = TCommandId;
+    static const TMenuLayout layout = {
+        C::ActionBtn_MoveToFirst, C::ActionBtn_MoveToBefore, C::ActionBtn_MoveToAfter, C::ActionBtn_MoveToLast,
+        C::Separator,
+        C::ActionBtn_Swap, C::ActionBtn_Copy, C::ActionBtn_ClearButton,
+        C::Separator,
+        C::ActionBtn_CopyButtonPath, C::ActionBtn_ExplorerButtonPath,
+        C::Separator,
+        C::ActionBtn_Properties};
+    return layout;
+}
+
+const TMenuLayout& TabStripMenuLayout() {
+    using C = TCommandId;
+    static const TMenuLayout layout = {
+        C::ActionMenu_ShowSysPanel,
+        C::Separator,
+        C::ActionPage_Moveleft, C::ActionPage_MoveRight,
+        C::Separator,
+        C::ActionPage_New, C::ActionPage_Rename,
+        C::Separator,
+        C::ActionPage_Delete};
+    return layout;
 }
 
 }  // namespace quorlet

@@ -11,14 +11,36 @@
 namespace quorlet {
 
 enum class TCommandId {
+    Separator,  // in a menu layout: a line between groups of commands
     ActionMenu_AppOptions,
     ActionMenu_Report,
     ActionMenu_AlarmConfig,
     ActionMenu_BackupConfig,
     ActionMenu_ResotreConfig,  // "Restore": the name the settings and help use
-    ActionBtn_Properties,
+    ActionMenu_ShowSysPanel,
+    ActionBtn_MoveToFirst,
+    ActionBtn_MoveToBefore,
+    ActionBtn_MoveToAfter,
+    ActionBtn_MoveToLast,
+    ActionBtn_Swap,
+    ActionBtn_Copy,
+    ActionBtn_ClearButton,
+    ActionBtn_CopyButtonPath,
     ActionBtn_ExplorerButtonPath,
+    ActionBtn_Properties,
+    ActionPage_Moveleft,
+    ActionPage_MoveRight,
+    ActionPage_New,
+    ActionPage_Rename,
+    ActionPage_Delete,
 };
+
+// The commands of a menu in order, TCommandId::Separator between groups.
+using TMenuLayout = std::vector<TCommandId>;
+// The menu of a cell of a button tab sheet; its default entry is Properties.
+const TMenuLayout& CellMenuLayout();
+// The menu of the tab strip.
+const TMenuLayout& TabStripMenuLayout();
 
 struct TCommand {
     TCommandId Id;
@@ -27,6 +49,8 @@ struct TCommand {
     std::function<void()> Execute;
     // Empty for a command without a check mark.
     std::function<bool()> Checked;
+    // Menus offer a disabled command greyed; the menu's owner sets this before opening it.
+    bool Enabled = true;
 };
 
 class TCommandList {
@@ -35,9 +59,14 @@ public:
     void Add(TCommand command);
     // Null when no command has the identifier.
     const TCommand* Find(TCommandId id) const;
+    TCommand* Find(TCommandId id);
     // Runs the command's handler; false when there is no such command.
     bool Execute(TCommandId id) const;
     bool IsChecked(TCommandId id) const;
+    bool IsEnabled(TCommandId id) const;
+    // Before a menu opens, its owner sets what the moment allows and says.
+    void SetEnabled(TCommandId id, bool enabled);
+    void SetCaption(TCommandId id, const std::string& caption);
     const std::vector<TCommand>& Commands() const { return FCommands; }
 
 private:

@@ -1,5 +1,6 @@
 #include "settings/UBtnSettingXml.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "base/AppPaths.h"
@@ -304,6 +305,31 @@ bool TBtnSettingXml::DeleteButton(int32_t id) {
     if (!button) return false;
     ChangingButtonDoc();
     RemoveChildNode(buttons, button);
+    SaveButtonDoc();
+    return true;
+}
+
+bool TBtnSettingXml::RenumberButtons(const std::vector<TIdMove>& moves) {
+    ReloadButtonDoc();
+    XmlElementPtr buttons = ButtonsSection();
+    if (!buttons) return false;
+    std::vector<std::pair<XmlElementPtr, int32_t>> moving;
+    std::vector<int32_t> sources;
+    for (const TIdMove& move : moves) {
+        sources.push_back(move.From);
+        if (move.From == move.To) continue;
+        if (XmlElementPtr button = ChildByAttr(buttons, "Button", "ID", move.From)) moving.emplace_back(button, move.To);
+    }
+    // Whatever stays at a target that no move empties gives way.
+    std::vector<XmlElementPtr> replaced;
+    for (const TIdMove& move : moves) {
+        if (move.From == move.To || std::find(sources.begin(), sources.end(), move.To) != sources.end()) continue;
+        if (XmlElementPtr button = ChildByAttr(buttons, "Button", "ID", move.To)) replaced.push_back(button);
+    }
+    if (moving.empty() && replaced.empty()) return false;
+    ChangingButtonDoc();
+    for (const XmlElementPtr& button : replaced) RemoveChildNode(buttons, button);
+    for (const auto& entry : moving) WriteIntAttr(entry.first, "ID", entry.second);
     SaveButtonDoc();
     return true;
 }

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/Platform.h"
 #include "settings/XmlDoc.h"
@@ -83,6 +84,15 @@ public:
     bool UpdateButtonProperties(int32_t id);
     // Removes the record under id. False, and nothing saved, when there is none.
     bool DeleteButton(int32_t id);
+    // Gives records new identifiers, all in one save: each move takes the record
+    // under From (or the empty place there) to To, so a record left at a To that no
+    // move takes away is replaced, and a cycle of moves exchanges records. The
+    // records keep their values and their place in the file. False, and nothing
+    // saved, when nothing changes.
+    struct TIdMove {
+        int32_t From, To;
+    };
+    bool RenumberButtons(const std::vector<TIdMove>& moves);
 
     // Usage counters (UBtnSettingXmlRunTimes.cpp).
     //
