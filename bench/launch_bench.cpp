@@ -23,6 +23,8 @@
 #include "base/Platform.h"
 #include "base/FileIo.h"
 #include "fakes/FakePlatform.h"
+#include "launcher/ButtonEditing.h"
+#include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 
 using namespace quorlet;
@@ -156,7 +158,16 @@ int main(int argc, char** argv) {
     }
     const int32_t totalBefore = store.TotolRunTimes;
 
-    TSeries launch, launchAfterChange, floor, floorNoSync;
+    TSeries launch, launchAfterChange, floor, floorNoSync, moveFirst, swap, swapRecent;
+    TAppSettingXml settings(platform);
+    settings.LoadRecentButtons();
+    // A move or swap renumbers in a store of its own; the window's store then
+    // reads the document again to show the cells.
+    auto rearrange = [&](const TIdMoves& moves) {
+        TBtnSettingXml own(platform);
+        own.RenumberButtons(moves);
+        store.LoadButtonsDoc();
+    };
     int launches = 0;
     for (int r = 0; r < rounds + 1; ++r) {
         const bool warmUp = r == 0;
@@ -183,6 +194,13 @@ int main(int argc, char** argv) {
             ReadWholeFile(floorFile, b);
             WriteFileAtomically(floorFile, b);
         });
+        Time(warmUp ? scratch : moveFirst, [&] { rearrange(r % 2 ? MoveToLastMoves(601) : MoveToFirstMoves(620)); });
+        Time(warmUp ? scratch : swap, [&] { rearrange(SwapMoves(105, 903)); });
+        // 202 is in the recent list.
+        Time(warmUp ? scratch : swapRecent, [&] {
+            rearrange(SwapMoves(202, 304));
+            settings.ExchangeRecentButtons(202, 304);
+        });
         Time(warmUp ? scratch : floorNoSync, [&] {
             std::string b;
             ReadWholeFile(noSyncFile, b);
@@ -206,6 +224,13 @@ int main(int argc, char** argv) {
     Row("counted launch, file saved by the other store since", launchAfterChange);
     Row("floor: read bytes + atomic write (fsync)", floor);
     Row("floor without fsync (information)", floorNoSync);
+    Row("move to the first (20 records) + reload", moveFirst);
+    Row("swap of two records + reload", swap);
+    Row("swap + reload + recent list saved", swapRecent);
+    std::printf("\nratio move / launch:                           %6.2fx (median)\n", moveFirst.Median() / launch.Median());
+    std::printf("ratio swap / launch:                           %6.2fx (median)\n", swap.Median() / launch.Median());
+    std::printf("ratio swap with the recent list / launch:      %6.2fx (median)  (target 3x for each)\n",
+                swapRecent.Median() / launch.Median());
     std::printf("\nratio launch / floor:                          %6.2fx (median)  %6.2fx (mean)\n",
                 launch.Median() / floor.Median(), launch.Mean() / floor.Mean());
     std::printf("ratio launch after a change / floor:           %6.2fx (median)  %6.2fx (mean)\n",

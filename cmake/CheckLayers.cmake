@@ -7,7 +7,7 @@
 cmake_policy(SET CMP0057 NEW)
 set(QUORLET_LAYERS ${LAYERS})
 # Window code and the Win32 side of the system services.
-set(QUORLET_WINDOW_FOLDERS win32 platform app)
+set(QUORLET_WINDOW_FOLDERS win32 platform app dialogs)
 
 if(NOT SOURCE_DIR OR NOT LAYERS)
   message(FATAL_ERROR "CheckLayers.cmake: SOURCE_DIR and LAYERS must be set")

@@ -2,7 +2,8 @@
 file(GLOB QUORLET_WIN_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/win32/*.cpp
   ${PROJECT_SOURCE_DIR}/src/platform/*.cpp
-  ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
+  ${PROJECT_SOURCE_DIR}/src/app/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/dialogs/*.cpp)
 list(FILTER QUORLET_WIN_SOURCES EXCLUDE REGEX "/Quorlet\\.cpp$")  # the entry belongs to the exe
 # Portable units already in the core.
 foreach(core_source ${QUORLET_CORE_SOURCES})
@@ -25,7 +26,7 @@ find_package(Python3 COMPONENTS Interpreter REQUIRED)
 set(QUORLET_ICON_DIR ${CMAKE_BINARY_DIR}/resources)
 set(QUORLET_ICONS)
 foreach(icon Quorlet MissedIcon Options Report Alarm AlarmOn Backup Restore
-             AlarmFrame0 AlarmFrame1 AlarmFrame2 AlarmEnabled AlarmDisabled)
+             AlarmFrame0 AlarmFrame1 AlarmFrame2 AlarmEnabled AlarmDisabled AboutEmblem)
   list(APPEND QUORLET_ICONS ${QUORLET_ICON_DIR}/${icon}.ico)
 endforeach()
 file(GLOB QUORLET_ICON_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/icons/*.py)
@@ -46,7 +47,7 @@ add_custom_command(OUTPUT ${QUORLET_ALARM_TONE}
 
 set(QUORLET_RC ${PROJECT_SOURCE_DIR}/resources/Quorlet.rc)
 set_source_files_properties(${QUORLET_RC} PROPERTIES
-  OBJECT_DEPENDS "${QUORLET_ICONS};${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/AlarmDialogs.rc;${PROJECT_SOURCE_DIR}/resources/ReportDialogs.rc;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
+  OBJECT_DEPENDS "${QUORLET_ICONS};${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/AlarmDialogs.rc;${PROJECT_SOURCE_DIR}/resources/ReportDialogs.rc;${PROJECT_SOURCE_DIR}/resources/AboutDialogs.rc;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
 if(MSVC)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} /I \"${QUORLET_ICON_DIR}\" /I \"${PROJECT_SOURCE_DIR}/resources\"")
 else()

@@ -9,8 +9,9 @@
   python3 make_icons.py OUTDIR --only NAME  just the icon NAME (e.g. Report.ico)
 
 Most .ico files hold 16x16, 24x24, 32x32 and 48x48 images; the pictures of
-the alarm window (AlarmFrame0..2.ico: 96x96 and 192x192) and of the alarm
-settings (AlarmEnabled.ico, AlarmDisabled.ico: 48x48 and 96x96) are larger.
+the alarm window (AlarmFrame0..2.ico: 96x96 and 192x192), of the alarm
+settings (AlarmEnabled.ico, AlarmDisabled.ico: 48x48 and 96x96) and the
+about box's emblem (AboutEmblem.ico: 48x48 and 96x96) are larger.
 icons.ICON_SIZES lists the sizes of each file.  Every image is a 32-bit
 BGRA DIB with an AND mask, drawn at its own size.  The output is
 byte-for-byte deterministic and only the standard library is used.  The

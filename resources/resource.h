@@ -80,6 +80,28 @@
 #define IDM_RPT_COPYPATH        1220
 #define IDM_RPT_EXPLORE         1221
 
+/* The tab sheet name prompt (3000-3019) */
+#define IDD_GROUPNAME           3000
+#define IDC_GRP_LABEL           3001
+#define IDC_GRP_NAME            3002 /* the name field; OK and Cancel are IDOK and IDCANCEL */
+
+/* The about box (3020-3059); its OK button is IDOK */
+#define IDD_ABOUT               3020
+#define IDI_ABOUTEMBLEM         3021 /* the banner's emblem: the program's tile, 48x48 and 96x96 */
+#define IDC_ABOUT_BANNER        3022
+#define IDC_ABOUT_HEADING       3023
+#define IDC_ABOUT_AVAILABLE     3024
+#define IDC_ABOUT_PROMISE       3025
+#define IDC_ABOUT_MAILLABEL     3026
+#define IDC_ABOUT_MAIL          3027 /* link: the support mail address */
+#define IDC_ABOUT_WEBLABEL      3028
+#define IDC_ABOUT_WEB           3029 /* link: the home page */
+#define IDC_ABOUT_VERSIONLABEL  3030
+#define IDC_ABOUT_VERSION       3031
+#define IDC_ABOUT_UPDATELABEL   3032
+#define IDC_ABOUT_UPDATE        3033
+#define IDC_ABOUT_RULE          3034 /* the line above the OK button */
+
 /* The two click sounds are named resources of type "WAVE": "ICON" (launch,
    command dialogs) and "TABSHEET" (change of tab sheet). */
 

@@ -33,6 +33,7 @@ EXPECTED_SIZES = {
     "Alarm.ico": SMALL, "AlarmOn.ico": SMALL, "Backup.ico": SMALL, "Restore.ico": SMALL,
     "AlarmFrame0.ico": (96, 192), "AlarmFrame1.ico": (96, 192), "AlarmFrame2.ico": (96, 192),
     "AlarmEnabled.ico": (48, 96), "AlarmDisabled.ico": (48, 96),
+    "AboutEmblem.ico": (48, 96),
 }
 FRAMES = ("AlarmFrame0.ico", "AlarmFrame1.ico", "AlarmFrame2.ico")
 

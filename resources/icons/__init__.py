@@ -8,13 +8,13 @@ pictures are shown larger lists them in its own ICON_SIZES.
 make_icons.py in the folder above writes the files.
 """
 
-from . import alarm, alarm_state, archive, missed, options, program, report, ringing
+from . import about, alarm, alarm_state, archive, missed, options, program, report, ringing
 
 SIZES = (16, 24, 32, 48)
 
 ICONS = {}
 ICON_SIZES = {}
-for _module in (program, missed, options, report, alarm, archive, ringing, alarm_state):
+for _module in (program, missed, options, report, alarm, archive, ringing, alarm_state, about):
     ICONS.update(_module.ICONS)
     _own = getattr(_module, "ICON_SIZES", {})
     for _name in _module.ICONS:

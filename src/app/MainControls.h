@@ -48,3 +48,15 @@ const int kCellHintBuffer = 512;
 const unsigned WM_SHEET_LOADING = 0x8000 + 7;
 
 }  // namespace quorlet
+
+namespace quorlet {
+
+// Asked of the main window while one of its context menus is open: wParam is
+// the entry's position, lParam points to kMenuTextBuffer chars in the main
+// window's process, which get the entry's caption. Returns -1 without an open
+// menu or such an entry, else the MFS_ state bits (grayed, checked, default)
+// with MF_SEPARATOR for a separator.
+const unsigned WM_MENU_GETITEM = 0x8000 + 20;
+const int kMenuTextBuffer = 256;
+
+}  // namespace quorlet

@@ -30,6 +30,8 @@ public:
     virtual void CellHintShown(TCell& cell) = 0;
     // The pointer left the cell.
     virtual void CellLeft(TCell& cell) = 0;
+    // A context menu was asked for over the cell, at this screen point.
+    virtual void CellContextPopup(TCell& cell, POINT screen) = 0;
 };
 
 // How a cell's frame looks.
@@ -54,6 +56,8 @@ public:
     // The cell's identifier on its page: a grid cell's is its button
     // identifier, the Quorlet Tab's cells have the ones of MainControls.h.
     int ControlId() const { return FControlId; }
+    // A grid cell takes the identifier of its new place when its page moves.
+    void SetControlId(int controlId) { FControlId = controlId; }
     // Where the cell stands on its page.
     const RECT& Bounds() const { return FBounds; }
     TSheetWindow& Page() const { return FPage; }

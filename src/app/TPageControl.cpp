@@ -27,6 +27,9 @@ void TPageControl::Create(HINSTANCE instance, HWND parent) {
 
 void TPageControl::AddPage(const std::string& caption) {
     FPages.emplace_back();
+    FPages.back().Caption = caption;
+    // A page made while a swap or copy waits takes its cursor.
+    FPages.back().CellCursor = FStripCursor;
     const int index = PageCount() - 1;
     if (index > 0 || FQuorletTabShown) InsertTab(TabOfPage(index), caption);
 }
@@ -47,6 +50,7 @@ void TPageControl::SetActivePage(int page) {
 }
 
 void TPageControl::ShowQuorletTab(bool shown, const std::string& caption) {
+    if (!FPages.empty()) FPages[0].Caption = caption;
     if (shown == FQuorletTabShown) return;
     FQuorletTabShown = shown;
     if (shown) {
@@ -66,6 +70,72 @@ void TPageControl::ShowActiveSheet() {
     }
     for (int i = 0; i < PageCount(); ++i)
         if (FPages[i].Sheet) ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);
+}
+
+int TPageControl::PageAt(POINT screen) const {
+    POINT client = screen;
+    ScreenToClient(FHandle, &client);
+    TCHITTESTINFO hit = {client, 0};
+    const int tab = static_cast<int>(SendMessageA(FHandle, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return tab < 0 ? -1 : PageOfTab(tab);
+}
+
+void TPageControl::SetTabCaption(int page) {
+    if (page == 0 && !FQuorletTabShown) return;
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = &FPages[page].Caption[0];
+    SendMessageA(FHandle, TCM_SETITEMA, TabOfPage(page), reinterpret_cast<LPARAM>(&item));
+}
+
+void TPageControl::SetPageCaption(int page, const std::string& caption) {
+    if (page < 0 || page >= PageCount()) return;
+    FPages[page].Caption = caption;
+    SetTabCaption(page);
+}
+
+void TPageControl::NumberCells(int k) {
+    TPage& page = FPages[k];
+    if (page.Sheet) {
+        page.Sheet->SetPageIndex(k);
+        for (const auto& cell : page.Sheet->Cells()) {
+            const int32_t id = ButtonId(k, ButtonPosition(cell->ControlId()));
+            cell->SetControlId(id);
+            cell->ButtonId = id;
+        }
+    }
+}
+
+void TPageControl::ExchangePages(int a, int b) {
+    if (a == b || a < 1 || b < 1 || a >= PageCount() || b >= PageCount()) return;
+    std::swap(FPages[a], FPages[b]);
+    NumberCells(a);
+    NumberCells(b);
+    SetTabCaption(a);
+    SetTabCaption(b);
+    if (FActivePage == a)
+        FActivePage = b;
+    else if (FActivePage == b)
+        FActivePage = a;
+    ShowActiveSheet();
+}
+
+void TPageControl::DeletePage(int k) {
+    if (k < 1 || k >= PageCount()) return;
+    SendMessageA(FHandle, TCM_DELETEITEM, TabOfPage(k), 0);
+    FPages.erase(FPages.begin() + k);
+    for (int page = k; page < PageCount(); ++page) NumberCells(page);
+    if (FActivePage > k || FActivePage >= PageCount()) --FActivePage;
+    if (FActivePage == 0 && !FQuorletTabShown) FActivePage = PageCount() > 1 ? 1 : -1;
+    ShowActiveSheet();
+}
+
+void TPageControl::SetPendingCursor(HCURSOR cursor) {
+    FStripCursor = cursor;
+    for (int k = 1; k < PageCount(); ++k) {
+        SetCellCursors(k, cursor);
+        if (FPages[k].Sheet) FPages[k].Sheet->SetBodyCursor(cursor);
+    }
 }
 
 void TPageControl::ApplyTabStyle(int tabStyle) {
@@ -117,6 +187,7 @@ void TPageControl::EnsurePageContent(int k) {
 void TPageControl::BuildButtonGrid(TPage& page, int k) {
     page.ContentBuilt = true;
     TSheetWindow& sheet = EnsureSheet(k);
+    sheet.SetBodyCursor(FStripCursor);
     for (int position = 1; position <= kCellCount; ++position) {
         const int32_t id = ButtonId(k, position);
         const TCellPoint origin = CellOrigin(position);
@@ -125,12 +196,18 @@ void TPageControl::BuildButtonGrid(TPage& page, int k) {
         cell.SetCursor(page.CellCursor);
         FImages.LoadButtonImage(cell, false);
     }
+    FEvents.ButtonGridBuilt(sheet);
 }
 
 TCell* TPageControl::FindCell(int sheet, int32_t id) {
     if (sheet < 1 || sheet >= PageCount()) return nullptr;
     EnsurePageContent(sheet);
     return FPages[sheet].Sheet ? FPages[sheet].Sheet->FindCell(id) : nullptr;
+}
+
+TCell* TPageControl::BuiltCell(int sheet, int32_t id) const {
+    if (sheet < 1 || sheet >= PageCount() || !FPages[sheet].Sheet) return nullptr;
+    return FPages[sheet].Sheet->FindCell(id);
 }
 
 void TPageControl::SetCellCursors(int sheet, HCURSOR cursor) {
@@ -169,7 +246,8 @@ void TPageControl::MorePageControlMouseMove(TShiftState shift, int x, int y) {
 LRESULT CALLBACK TPageControl::StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR data) {
     TPageControl* strip = reinterpret_cast<TPageControl*>(data);
-    RunGuarded(hwnd, 0, [&] {
+    // 1: the message is answered here and goes no further.
+    const int handled = RunGuarded(hwnd, 0, [&] {
         switch (message) {
         case WM_MOUSEMOVE:
             // Keys from the message, Alt from the keyboard: the whole set counts.
@@ -184,6 +262,16 @@ LRESULT CALLBACK TPageControl::StripProc(HWND hwnd, UINT message, WPARAM wParam,
         case WM_SYSKEYUP:
             strip->FEvents.TabStripKey(false);
             break;
+        case WM_CONTEXTMENU:
+            strip->FEvents.MorePageControlContextPopup(
+                {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return 1;
+        case WM_SETCURSOR:
+            if (strip->FStripCursor && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(strip->FStripCursor);
+                return 1;
+            }
+            break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(hwnd, &TPageControl::StripProc, 1);
             break;
@@ -192,6 +280,7 @@ LRESULT CALLBACK TPageControl::StripProc(HWND hwnd, UINT message, WPARAM wParam,
         }
         return 0;
     });
+    if (handled) return message == WM_SETCURSOR ? TRUE : 0;
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 

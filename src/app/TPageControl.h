@@ -32,6 +32,10 @@ public:
     virtual void PointerOverBackground() = 0;
     // A key went down or up while the tab strip had the focus.
     virtual void TabStripKey(bool down) = 0;
+    // A context menu was asked for over the tab strip, at this screen point.
+    virtual void MorePageControlContextPopup(POINT screen) = 0;
+    // A button tab sheet's grid of cells was built on its page body.
+    virtual void ButtonGridBuilt(TSheetWindow& sheet) = 0;
 };
 
 class TPageControl : private ISheetEvents {
@@ -55,6 +59,20 @@ public:
     bool QuorletTabShown() const { return FQuorletTabShown; }
     // Shows or hides the Quorlet Tab's tab (its caption when shown).
     void ShowQuorletTab(bool shown, const std::string& caption);
+    // The page whose tab lies under a screen point, -1 for none.
+    int PageAt(POINT screen) const;
+    const std::string& PageCaption(int page) const { return FPages[page].Caption; }
+    void SetPageCaption(int page, const std::string& caption);
+    // Pages a and b (1 or more) change places with their tabs; their cells take
+    // the identifiers of their new places. The active page stays active.
+    void ExchangePages(int a, int b);
+    // Removes button tab sheet k; the pages after it move one place down and
+    // their cells take the identifiers of their new places (the caller shows
+    // what is stored there). The page now at k becomes active, or the last page.
+    void DeletePage(int k);
+    // The pages a pending swap or copy covers: the strip, every button tab
+    // sheet and every cell of them (null: the usual cursors again).
+    void SetPendingCursor(HCURSOR cursor);
     // Tabs (0), buttons (1) or flat buttons (2).
     void ApplyTabStyle(int tabStyle);
     // Sizes the strip for the two rows of cells; returns its height.
@@ -65,6 +83,8 @@ public:
     TSheetWindow& EnsureSheet(int k);
     // FindCell: the cell of button tab sheet `sheet` whose identifier is id.
     TCell* FindCell(int sheet, int32_t id);
+    // The same without building the page: null while its cells are not made.
+    TCell* BuiltCell(int sheet, int32_t id) const;
     void SetCellCursors(int sheet, HCURSOR cursor);
 
     // WM_NOTIFY of the parent: true when it was the strip's own and is handled.
@@ -75,7 +95,12 @@ private:
         std::unique_ptr<TSheetWindow> Sheet;
         bool ContentBuilt = false;
         HCURSOR CellCursor = nullptr;
+        std::string Caption;
     };
+
+    // The cells of page k carry k * 100 + their position.
+    void NumberCells(int k);
+    void SetTabCaption(int page);
 
     void BuildButtonGrid(TPage& page, int k);
     void InsertTab(int tab, std::string caption);
@@ -96,6 +121,7 @@ private:
     std::vector<TPage> FPages;
     int FActivePage = -1;
     bool FQuorletTabShown = true;
+    HCURSOR FStripCursor = nullptr;
     RECT FSheetBounds = {0, 0, kClientWidth, 2 * kCellSize};
 };
 

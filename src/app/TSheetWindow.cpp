@@ -139,8 +139,9 @@ bool TSheetWindow::SetCellCursor() {
     GetCursorPos(&point);
     ScreenToClient(Handle(), &point);
     TCell* cell = CellAt(point);
-    if (!cell || !cell->Cursor()) return false;
-    SetCursor(cell->Cursor());
+    const HCURSOR cursor = cell && cell->Cursor() ? cell->Cursor() : FBodyCursor;
+    if (!cursor) return false;
+    SetCursor(cursor);
     return true;
 }
 
@@ -186,7 +187,7 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_RBUTTONUP:
         MouseUp(ssRight, wParam, lParam);
-        return 0;
+        break;  // the default handling asks for the context menu
     case WM_MBUTTONUP:
         MouseUp(ssMiddle, wParam, lParam);
         return 0;
@@ -202,9 +203,18 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && SetCellCursor()) return TRUE;
         break;
-    case WM_CONTEXTMENU:
-        FEvents.TabSheetMainContextPopup();
+    case WM_CONTEXTMENU: {
+        POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        POINT client = screen;
+        ScreenToClient(Handle(), &client);
+        // From the keyboard (-1, -1) the menu belongs to the body.
+        TCell* cell = lParam == -1 ? nullptr : CellAt(client);
+        if (cell)
+            FCellEvents.CellContextPopup(*cell, screen);
+        else
+            FEvents.TabSheetMainContextPopup();
         return 0;
+    }
     case WM_CELL_ICONLOADED:
         for (const auto& cell : FCells)
             if (cell->PictureLoaded(static_cast<uint64_t>(wParam))) break;

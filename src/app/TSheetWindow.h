@@ -45,6 +45,8 @@ public:
     TCell* CellAt(POINT point) const;
     // Called by a cell whose hint changed.
     void CellHintChanged(TCell& cell);
+    // The pointer over the body between the cells (null: the class cursor).
+    void SetBodyCursor(HCURSOR cursor) { FBodyCursor = cursor; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -66,6 +68,7 @@ private:
     TCell* FPressedCell = nullptr;  // under the left button, while it is down
     TCell* FHoverCell = nullptr;    // under the pointer
     bool FTracking = false;
+    HCURSOR FBodyCursor = nullptr;
 };
 
 }  // namespace quorlet

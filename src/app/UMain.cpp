@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "app/MainControls.h"
+#include "app/TCommandMenu.h"
 #include "launcher/ClickSound.h"
 #include "resources/resource.h"
 #include "settings/UAppSettingXml.h"
@@ -64,6 +66,8 @@ void TfrmQuorlet::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     FormShow();
     UpdateWindow(Handle());
+    // Files dropped on the window: ready once it is shown and idle.
+    FDropTarget.StartWhenIdle(Handle(), FPageControl.Handle());
 }
 
 LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -117,6 +121,8 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
+        case WM_MENU_GETITEM:
+            return OpenMenuItem(static_cast<int>(wParam), reinterpret_cast<char*>(lParam), kMenuTextBuffer);
         case WM_QUORLET_RUNNING:
             WMQuorletRunning();
             return 0;

@@ -16,12 +16,14 @@
 
 #include "app/TButtonImages.h"
 #include "app/TCell.h"
+#include "app/TDropTarget.h"
 #include "app/TIconLoader.h"
 #include "app/TPageControl.h"
 #include "app/TQuorletTab.h"
 #include "app/TStatusLine.h"
 #include "alarm/AlarmClock.h"
 #include "base/Platform.h"
+#include "launcher/ButtonEditing.h"
 #include "launcher/ButtonGrid.h"
 #include "launcher/ClickModes.h"
 #include "launcher/Commands.h"
@@ -33,7 +35,8 @@ namespace quorlet {
 // Sent by a second start to the running instance; both parameters 0.
 const UINT WM_QUORLET_RUNNING = 3080;
 
-class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageControlEvents, private IAlarmHost {
+class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageControlEvents, private IAlarmHost,
+                    private IDropTargetEvents {
 public:
     static const char* const ClassName;
     static const int ClientWidth = kClientWidth;
@@ -112,6 +115,8 @@ private:
     void CellClick(TCell& cell) override;
     void CellHintShown(TCell& cell) override;
     void CellLeft(TCell& cell) override;
+    void CellContextPopup(TCell& cell, POINT screen) override;
+    void MorePageControlContextPopup(POINT screen) override;
     void ShowHintInStatus();
     void FormKeyDown();
     void FormKeyUp();
@@ -147,6 +152,51 @@ private:
     TAlarmAnswer ShowAlarm(const TAlarmRing& ring) override;
     void CloseMainWindow() override;
 
+    // UMainEditing.cpp: rearranging buttons and tab sheets
+    void ImageContextPopup(TCell& image, POINT at);
+    void ActionBtn_MoveToFirstExecute();
+    void ActionBtn_MoveToLastExecute();
+    void ActionBtn_MoveToBeforeExecute();
+    void ActionBtn_MoveToAfterExecute();
+    void ActionBtn_SwapExecute();
+    void ActionBtn_CopyExecute();
+    void ActionBtn_ClearButtonExecute();
+    void ActionBtn_CopyButtonPathExecute();
+    void ActionMenu_ShowSysPanelExecute();
+    void ActionPage_MoveleftExecute();
+    void ActionPage_MoveRightExecute();
+    void ActionPage_NewExecute();
+    void ActionPage_RenameExecute();
+    void ActionPage_DeleteExecute();
+    // Gives records new identifiers and shows the cells of the active page they reach.
+    void MoveRecords(const TIdMoves& moves);
+    void SwapButtons(TCell& a, TCell& b);
+    void CopyButton(TCell& source, TCell& target);
+    // Starts a swap or copy that the next click on a cell completes.
+    void StartPendingCommand(bool swap);
+    // A click on a cell while a swap or copy waits for it.
+    void CompletePendingCommand(TCell& clicked);
+    void EndPendingCommand();
+    void ExchangeTabSheets(int a, int b);
+    void DeleteTabSheet(int k);
+    void RenumberTabSheet(int k);
+    // The cells show their records as the file holds them now.
+    void ReloadCells(const std::vector<TCell*>& cells);
+    bool AskYesNo(const std::string& question);
+    // Pages: 0 the Quorlet Tab, then one per group; its caption as the tab shows it.
+    std::string PageCaption(int page) const;
+
+    // UMainDrop.cpp: dropping files
+    void ButtonGridBuilt(TSheetWindow& sheet) override;
+    void DropTargetEnter(HWND target, TCell* cell) override;
+    void DropTargetDragOver(DWORD keyState, POINT screenPoint) override;
+    void DropTargetDrop(TCell* cell, const std::string& firstPath) override;
+    void DropFileTarget1Enter(HWND target, TCell* cell);
+    void DropFileTarget1DragOver(DWORD keyState, POINT screenPoint);
+    void DropFileTarget1Drop(TCell* cell, const std::string& firstPath);
+    // Brings the window, or the dialog open over it, to the front.
+    void BringApplicationToFront();
+
     // UMainCommands.cpp
     void BuildCommands();
     void ActionMenu_AppOptionsExecute();
@@ -169,6 +219,10 @@ private:
     TQuorletTab FQuorletTab;
     TStatusLine FStatusLine;
     TAlarmClock FAlarmClock;
+    TDropTarget FDropTarget{*this};
+    // The cell of the last press, and the cell a pending swap or copy started from.
+    TCell* FPressedCell = nullptr;
+    TCell* FPendingSource = nullptr;
 };
 
 }  // namespace quorlet

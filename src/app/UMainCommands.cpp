@@ -25,14 +25,34 @@ void TfrmQuorlet::BuildCommands() {
          &TfrmQuorlet::ActionMenu_BackupConfigExecute},
         {TCommandId::ActionMenu_ResotreConfig, "Restore Settings", "Restore Settings",
          &TfrmQuorlet::ActionMenu_ResotreConfigExecute},
-        {TCommandId::ActionBtn_Properties, "Properties", "Properties", &TfrmQuorlet::ActionBtn_PropertiesExecute},
+        {TCommandId::ActionMenu_ShowSysPanel, "Show Quorlet Tab", "Show Quorlet Tab",
+         &TfrmQuorlet::ActionMenu_ShowSysPanelExecute},
+        {TCommandId::ActionBtn_MoveToFirst, "Move to the first", "Move to the first",
+         &TfrmQuorlet::ActionBtn_MoveToFirstExecute},
+        {TCommandId::ActionBtn_MoveToBefore, "Move left", "Move left", &TfrmQuorlet::ActionBtn_MoveToBeforeExecute},
+        {TCommandId::ActionBtn_MoveToAfter, "Move after", "Move after", &TfrmQuorlet::ActionBtn_MoveToAfterExecute},
+        {TCommandId::ActionBtn_MoveToLast, "Move to the last", "Move to the last",
+         &TfrmQuorlet::ActionBtn_MoveToLastExecute},
+        {TCommandId::ActionBtn_Swap, "Swap to...", "Swap to...", &TfrmQuorlet::ActionBtn_SwapExecute},
+        {TCommandId::ActionBtn_Copy, "Copy to ...", "Copy to ...", &TfrmQuorlet::ActionBtn_CopyExecute},
+        {TCommandId::ActionBtn_ClearButton, "Clear", "Clear", &TfrmQuorlet::ActionBtn_ClearButtonExecute},
+        {TCommandId::ActionBtn_CopyButtonPath, "Copy full path/file name", "Copy full path/file name",
+         &TfrmQuorlet::ActionBtn_CopyButtonPathExecute},
         {TCommandId::ActionBtn_ExplorerButtonPath, "Open Path in Explorer", "Open Path in Explorer",
          &TfrmQuorlet::ActionBtn_ExplorerButtonPathExecute},
+        {TCommandId::ActionBtn_Properties, "Properties", "Properties", &TfrmQuorlet::ActionBtn_PropertiesExecute},
+        {TCommandId::ActionPage_Moveleft, "Move Tab left", "Move Tab left", &TfrmQuorlet::ActionPage_MoveleftExecute},
+        {TCommandId::ActionPage_MoveRight, "Move Tab right", "Move Tab right",
+         &TfrmQuorlet::ActionPage_MoveRightExecute},
+        {TCommandId::ActionPage_New, "Create New Tab...", "Create New Tab...", &TfrmQuorlet::ActionPage_NewExecute},
+        {TCommandId::ActionPage_Rename, "Rename ...", "Rename ...", &TfrmQuorlet::ActionPage_RenameExecute},
+        {TCommandId::ActionPage_Delete, "Delete", "Delete", &TfrmQuorlet::ActionPage_DeleteExecute},
     };
     for (const TEntry& entry : entries) {
         auto handler = entry.Handler;
         FCommands.Add({entry.Id, entry.Caption, entry.Hint, [this, handler] { (this->*handler)(); }, nullptr});
     }
+    FCommands.Find(TCommandId::ActionMenu_ShowSysPanel)->Checked = [] { return AppSettingXml().ShowAppPanel; };
 }
 
 // The dialogs behind these commands are not part of the program yet.

@@ -14,7 +14,10 @@ void TfrmQuorlet::ImageMouseDown(TCell& image, TShiftFlag button, TShiftState sh
         image.SetFrame(TCellFrame::LeftPressed);
     else if (button == ssRight && !SwapPending && !CopyPending)
         image.SetFrame(TCellFrame::RightPressed);
-    if (button == ssLeft || button == ssRight) PressedButtonId = image.ButtonId;
+    if (button == ssLeft || button == ssRight) {
+        PressedButtonId = image.ButtonId;
+        if (image.Kind() == TCellKind::Grid) FPressedCell = &image;
+    }
     ClickShift = shift;
 }
 
@@ -24,8 +27,10 @@ void TfrmQuorlet::ImageMouseUp(TCell& image, TShiftFlag, TShiftState) {
 }
 
 void TfrmQuorlet::ImageClick(TCell& image) {
-    // A pending swap or copy is completed by the editing commands.
-    if (SwapPending || CopyPending) return;
+    if (SwapPending || CopyPending) {
+        CompletePendingCommand(image);
+        return;
+    }
     const int32_t id = image.ButtonId;
     TBtnSettingXml& store = BtnSettingXml();
     TAppSettingXml& settings = AppSettingXml();

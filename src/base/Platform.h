@@ -15,8 +15,11 @@ using TIconHandle = void*;
 
 enum class TRegistryRoot { CurrentUser, LocalMachine };
 enum class TSystemFolder { Windows, System, Temp };
-// The window that owns a shell request: the application window, or the desktop.
-enum class TShellOwner { Application, Desktop };
+// A window as portable code passes it on (an HWND on Windows).
+using TWindowHandle = void*;
+// The window that owns a shell request: the application window, the desktop,
+// or a window the caller names (a dialog, say).
+enum class TShellOwner { Application, Desktop, Window };
 
 // What the shell link object reports of a shortcut file.
 struct TShellLinkData {
@@ -43,11 +46,13 @@ public:
     virtual bool FileExists(const std::string& fileName) = 0;
     // Copies from over to, replacing an existing file; false on failure.
     virtual bool CopyFileOver(const std::string& from, const std::string& to) = 0;
-    // ShellExecute; an empty verb is the default verb. True when the shell
-    // accepted the request.
+    // ShellExecute; an empty verb is the default verb. ownerWindow is the
+    // owner when owner is TShellOwner::Window. True when the shell accepted
+    // the request.
     virtual bool ShellOpen(const std::string& verb, const std::string& file,
                            const std::string& parameters, const std::string& directory,
-                           int showCommand, TShellOwner owner = TShellOwner::Application) = 0;
+                           int showCommand, TShellOwner owner = TShellOwner::Application,
+                           TWindowHandle ownerWindow = nullptr) = 0;
     // Local wall-clock time.
     virtual TDateTime Now() = 0;
     // Width of the primary screen and height of its work area, in pixels.

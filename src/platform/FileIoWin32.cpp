@@ -10,8 +10,17 @@
 
 namespace quorlet {
 
+namespace {
+// A save renames its finished temporary file over the target and closes it a
+// moment later; reading lets that rename happen, so a read at that moment
+// does not fail.
+const DWORD kReadSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+const int kReplaceAttempts = 6;
+const DWORD kReplaceRetryMs = 10;
+}  // namespace
+
 bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
-    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, kReadSharing,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bytes.clear();
@@ -63,7 +72,7 @@ void WriteWholeFile(const std::string& fileName, const std::string& bytes, bool 
     for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
         tempName = fileName + "." + std::to_string(GetCurrentProcessId()) + "-" +
                    std::to_string(GetTickCount() + attempt) + ".tmp";
-        h = CreateFileA(tempName.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+        h = CreateFileA(tempName.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
@@ -83,11 +92,20 @@ void WriteWholeFile(const std::string& fileName, const std::string& bytes, bool 
         left -= written;
     }
     if (flush && !FlushFileBuffers(h)) throw fail(GetLastError());
-    if (RenameOpenFile(h, fileName)) {
-        CloseHandle(h);
-        return;
+    // A target that another program holds open for a moment (a reader, a virus
+    // scanner) cannot be replaced; it is tried again briefly before giving up.
+    DWORD renameError = ERROR_SUCCESS;
+    for (int attempt = 0;; ++attempt) {
+        if (RenameOpenFile(h, fileName)) {
+            CloseHandle(h);
+            return;
+        }
+        renameError = GetLastError();
+        if ((renameError != ERROR_ACCESS_DENIED && renameError != ERROR_SHARING_VIOLATION) ||
+            attempt == kReplaceAttempts - 1)
+            break;
+        Sleep(kReplaceRetryMs);
     }
-    const DWORD renameError = GetLastError();
     if (renameError != ERROR_INVALID_PARAMETER && renameError != ERROR_NOT_SUPPORTED &&
         renameError != ERROR_INVALID_FUNCTION)
         throw fail(renameError);
@@ -108,7 +126,7 @@ void WriteFileAtomically(const std::string& fileName, const std::string& bytes) 
 void ReplaceFileWhole(const std::string& fileName, const std::string& bytes) { WriteWholeFile(fileName, bytes, false); }
 
 bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes) {
-    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, kReadSharing,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER position;

@@ -36,9 +36,11 @@ bool TWin32Platform::CopyFileOver(const std::string& from, const std::string& to
 
 bool TWin32Platform::ShellOpen(const std::string& verb, const std::string& file,
                                const std::string& parameters, const std::string& directory,
-                               int showCommand, TShellOwner owner) {
+                               int showCommand, TShellOwner owner, TWindowHandle ownerWindow) {
     EnsureThreadApartment();
-    HWND window = owner == TShellOwner::Desktop ? GetDesktopWindow() : FOwner;
+    HWND window = owner == TShellOwner::Desktop  ? GetDesktopWindow()
+                  : owner == TShellOwner::Window ? static_cast<HWND>(ownerWindow)
+                                                 : FOwner;
     HINSTANCE result = ShellExecuteA(window, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
                   parameters.empty() ? nullptr : parameters.c_str(),
                   directory.empty() ? nullptr : directory.c_str(), showCommand);

@@ -21,7 +21,8 @@ public:
     bool FileExists(const std::string& fileName) override;
     bool CopyFileOver(const std::string& from, const std::string& to) override;
     bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
-                   const std::string& directory, int showCommand, TShellOwner owner) override;
+                   const std::string& directory, int showCommand, TShellOwner owner,
+                   TWindowHandle ownerWindow) override;
     TDateTime Now() override;
     std::string LongTimeText(const TDateTime& time) override;
     int ScreenWidth() override;

@@ -14,6 +14,7 @@ struct TShellOpenCall {
     std::string Verb, File, Parameters, Directory;
     int ShowCommand = -1;
     TShellOwner Owner = TShellOwner::Application;
+    TWindowHandle OwnerWindow = nullptr;  // given with TShellOwner::Window
 };
 
 // An icon handed out by the fake: which file and index it came from.
@@ -67,8 +68,9 @@ public:
     bool FileExists(const std::string& fileName) override;
     bool CopyFileOver(const std::string& from, const std::string& to) override;
     bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
-                   const std::string& directory, int showCommand, TShellOwner owner) override {
-        ShellOpenCalls.push_back({verb, file, parameters, directory, showCommand, owner});
+                   const std::string& directory, int showCommand, TShellOwner owner,
+                   TWindowHandle ownerWindow) override {
+        ShellOpenCalls.push_back({verb, file, parameters, directory, showCommand, owner, ownerWindow});
         return ShellOpenResult;
     }
     TDateTime Now() override { return FakeNow; }

@@ -10,6 +10,8 @@
 #include <set>
 #include <vector>
 
+#include "app/MainControls.h"
+
 namespace quorlet {
 
 TRemoteMemory::TRemoteMemory(HWND window, size_t size) {
@@ -195,6 +197,38 @@ bool SendPointerMove(POINT point) {
         Sleep(10);
     }
     return false;
+}
+
+bool SendRightClick(POINT point) {
+    return SendPointerMove(point) && Send(MouseInput(MOUSEEVENTF_RIGHTDOWN)) && Send(MouseInput(MOUSEEVENTF_RIGHTUP));
+}
+
+bool SendText(const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        if (scan == -1) return false;
+        const WORD key = LOBYTE(scan);
+        const bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift && !SendKey(VK_SHIFT, false)) return false;
+        const bool ok = SendKey(key, false) && SendKey(key, true);
+        if (shift) SendKey(VK_SHIFT, true);
+        if (!ok) return false;
+    }
+    return true;
+}
+
+int OpenMenuEntry(HWND mainWindow, int position, std::string& caption) {
+    caption.clear();
+    TRemoteMemory memory(mainWindow, kMenuTextBuffer);
+    std::vector<char> text(kMenuTextBuffer, '\0');
+    LRESULT state = -1;
+    if (!memory || !memory.Write(text.data(), text.size()) ||
+        !RemoteSend(mainWindow, WM_MENU_GETITEM, static_cast<WPARAM>(position), memory, state) || state < 0 ||
+        !memory.Read(text.data(), text.size()))
+        return -1;
+    text.back() = '\0';
+    caption = text.data();
+    return static_cast<int>(state);
 }
 
 bool SendLeftClick() { return Send(MouseInput(MOUSEEVENTF_LEFTDOWN)) && Send(MouseInput(MOUSEEVENTF_LEFTUP)); }

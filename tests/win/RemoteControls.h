@@ -55,6 +55,15 @@ bool HeaderItemScreenRect(HWND header, int index, RECT& rect);
 bool SendClick(POINT point, std::initializer_list<WORD> keys = {});
 // Real input: the pointer moves to point.
 bool SendPointerMove(POINT point);
+// Real input: the pointer moves to point and the right button is pressed and released there.
+bool SendRightClick(POINT point);
+// Real input: the keys that type text (letters, digits, blanks and the usual
+// punctuation of the keyboard layout), with Shift where a character needs it.
+bool SendText(const std::string& text);
+// An entry of the context menu the main window of another process has open
+// (WM_MENU_GETITEM): its MFS_ state bits with MF_SEPARATOR for a separator,
+// -1 without such an entry; caption gets its text.
+int OpenMenuEntry(HWND mainWindow, int position, std::string& caption);
 // Real input: the left button is pressed and released where the pointer is.
 bool SendLeftClick();
 // Real input: one key down or up.

@@ -1,0 +1,19 @@
+#pragma once
+// A context menu built from the command table: the captions, check marks and
+// enabled states the table holds at the moment it opens.
+
+#include <windows.h>
+
+#include "launcher/Commands.h"
+
+namespace quorlet {
+
+// Opens the menu at a screen point and runs the chosen command.
+void PopupCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayout& layout, TCommandId defaultId,
+                      POINT at);
+
+// The entry at position of the context menu on the screen now, as
+// WM_MENU_GETITEM answers it.
+LRESULT OpenMenuItem(int position, char* caption, int captionSize);
+
+}  // namespace quorlet

@@ -1,0 +1,82 @@
+// Files, folders and shortcuts dragged from the shell onto the window: the
+// window comes to the front, the pages follow the drag, and a drop on a cell
+// of a button tab sheet makes the path that cell's button.
+#include "app/UMain.h"
+#include "launcher/DroppedPath.h"
+#include "settings/UAppSettingXml.h"
+#include "shell/ShellServices.h"
+
+namespace quorlet {
+
+namespace {
+
+// What the status line shows for a cell a drag comes over: its hint, or its
+// button identifier when it has none.
+std::string CellHintText(const TCell& cell) {
+    return cell.Hint().empty() ? std::to_string(cell.ButtonId) : cell.Hint();
+}
+
+// Runs the messages that wait, as the window's own loop would.
+void ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+void TfrmQuorlet::ButtonGridBuilt(TSheetWindow& sheet) { FDropTarget.AddSheet(sheet); }
+
+void TfrmQuorlet::DropTargetEnter(HWND target, TCell* cell) { DropFileTarget1Enter(target, cell); }
+
+void TfrmQuorlet::DropTargetDragOver(DWORD keyState, POINT screenPoint) {
+    DropFileTarget1DragOver(keyState, screenPoint);
+}
+
+void TfrmQuorlet::DropTargetDrop(TCell* cell, const std::string& firstPath) { DropFileTarget1Drop(cell, firstPath); }
+
+void TfrmQuorlet::BringApplicationToFront() {
+    // The window last active under the application: the main window, or a
+    // dialog open over it.
+    HWND application = GetWindow(Handle(), GW_OWNER);
+    HWND top = application ? GetLastActivePopup(application) : Handle();
+    if (!top || top == application || !IsWindowVisible(top) || !IsWindowEnabled(top)) top = Handle();
+    SetForegroundWindow(top);
+}
+
+void TfrmQuorlet::DropFileTarget1Enter(HWND, TCell* cell) {
+    BringApplicationToFront();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ProcessMessages();
+    BringApplicationToFront();
+    if (cell) FStatusLine.SetPanel(0, CellHintText(*cell));
+    // A drag cannot end on the Quorlet Tab: the first button tab sheet comes up.
+    if (AppSettingXml().ShowAppPanel && FPageControl.ActivePage() == 0) FPageControl.SetActivePage(1);
+}
+
+void TfrmQuorlet::DropFileTarget1DragOver(DWORD keyState, POINT screenPoint) {
+    // With Ctrl held the pages follow the drag over their tabs, as they follow
+    // the pointer.
+    if (!(keyState & MK_CONTROL) || GetFocus() != Handle()) return;
+    const int page = FPageControl.PageAt(screenPoint);
+    if (page <= 0 || page == FPageControl.ActivePage()) return;
+    FPageControl.SetActivePage(page);
+}
+
+void TfrmQuorlet::DropFileTarget1Drop(TCell* cell, const std::string& firstPath) {
+    if (!cell || firstPath.empty()) return;
+    const TDroppedButton dropped =
+        AssignDroppedPath(FPlatform, AppSettingXml().AnalyseLinkFile, cell->ButtonId, firstPath,
+                          [this](const std::string& question) { return AskYesNo(question); });
+    if (!dropped.Assigned) return;
+    cell->SetPicture(GetFileIcon(FPlatform, dropped.IconFile, dropped.IconNumber));
+    cell->SetHint(dropped.Description);
+}
+
+}  // namespace quorlet
