@@ -91,7 +91,7 @@ public:
             return S_OK;
         }
         FCell = CellAt(point);
-        Report([&] { FOwner->FEvents.DropTargetEnter(FWindow, FCell); });
+        Report([&] { FOwner->FEvents.DropFileTarget1Enter(FWindow, FCell); });
         *effect = EffectFor(CellAt(point), *effect);
         return S_OK;
     }
@@ -107,9 +107,9 @@ public:
         TCell* cell = CellAt(point);
         if (cell != FCell) {
             FCell = cell;
-            Report([&] { FOwner->FEvents.DropTargetEnter(FWindow, cell); });
+            Report([&] { FOwner->FEvents.DropFileTarget1Enter(FWindow, cell); });
         }
-        Report([&] { FOwner->FEvents.DropTargetDragOver(keyState, POINT{point.x, point.y}); });
+        Report([&] { FOwner->FEvents.DropFileTarget1DragOver(keyState, POINT{point.x, point.y}); });
         *effect = EffectFor(CellAt(point), *effect);
         return S_OK;
     }
@@ -130,7 +130,7 @@ public:
         if (!hasFiles) return S_OK;
         Report([&] {
             const std::string path = FirstPath(data);
-            FOwner->FEvents.DropTargetDrop(cell, path);
+            FOwner->FEvents.DropFileTarget1Drop(cell, path);
         });
         return S_OK;
     }

@@ -29,13 +29,13 @@ public:
     // A drag holding files came over target, a registered window; cell is the
     // cell under the pointer on a page body, else null. Called again when the
     // pointer moves onto another cell of the same page.
-    virtual void DropTargetEnter(HWND target, TCell* cell) = 0;
+    virtual void DropFileTarget1Enter(HWND target, TCell* cell) = 0;
     // The drag moved over a registered window: its key state (MK_ flags) and
     // where the pointer is on the screen.
-    virtual void DropTargetDragOver(DWORD keyState, POINT screenPoint) = 0;
+    virtual void DropFileTarget1DragOver(DWORD keyState, POINT screenPoint) = 0;
     // The files were dropped on cell (null outside a cell); firstPath is the
     // first of them ("" when the drop named none).
-    virtual void DropTargetDrop(TCell* cell, const std::string& firstPath) = 0;
+    virtual void DropFileTarget1Drop(TCell* cell, const std::string& firstPath) = 0;
 };
 
 class TDropTarget {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MainControls.h"
+#include "launcher/ButtonEditing.h"
 #include "win32/ErrorBoundary.h"
 
 namespace quorlet {
@@ -72,12 +73,14 @@ void TPageControl::ShowActiveSheet() {
         if (FPages[i].Sheet) ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);
 }
 
+int TPageControl::PageOfTab(int tab) const { return quorlet::PageOfTab(tab, FQuorletTabShown); }
+
 int TPageControl::PageAt(POINT screen) const {
     POINT client = screen;
     ScreenToClient(FHandle, &client);
     TCHITTESTINFO hit = {client, 0};
     const int tab = static_cast<int>(SendMessageA(FHandle, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return tab < 0 ? -1 : PageOfTab(tab);
+    return PageOfTab(tab);
 }
 
 void TPageControl::SetTabCaption(int page) {

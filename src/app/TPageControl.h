@@ -104,7 +104,7 @@ private:
 
     void BuildButtonGrid(TPage& page, int k);
     void InsertTab(int tab, std::string caption);
-    int PageOfTab(int tab) const { return FQuorletTabShown ? tab : tab + 1; }
+    int PageOfTab(int tab) const;
     int TabOfPage(int page) const { return FQuorletTabShown ? page : page - 1; }
     void ShowActiveSheet();
     void MorePageControlMouseMove(TShiftState shift, int x, int y);

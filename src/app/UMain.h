@@ -188,12 +188,9 @@ private:
 
     // UMainDrop.cpp: dropping files
     void ButtonGridBuilt(TSheetWindow& sheet) override;
-    void DropTargetEnter(HWND target, TCell* cell) override;
-    void DropTargetDragOver(DWORD keyState, POINT screenPoint) override;
-    void DropTargetDrop(TCell* cell, const std::string& firstPath) override;
-    void DropFileTarget1Enter(HWND target, TCell* cell);
-    void DropFileTarget1DragOver(DWORD keyState, POINT screenPoint);
-    void DropFileTarget1Drop(TCell* cell, const std::string& firstPath);
+    void DropFileTarget1Enter(HWND target, TCell* cell) override;
+    void DropFileTarget1DragOver(DWORD keyState, POINT screenPoint) override;
+    void DropFileTarget1Drop(TCell* cell, const std::string& firstPath) override;
     // Brings the window, or the dialog open over it, to the front.
     void BringApplicationToFront();
 

@@ -33,14 +33,6 @@ void ProcessMessages() {
 
 void TfrmQuorlet::ButtonGridBuilt(TSheetWindow& sheet) { FDropTarget.AddSheet(sheet); }
 
-void TfrmQuorlet::DropTargetEnter(HWND target, TCell* cell) { DropFileTarget1Enter(target, cell); }
-
-void TfrmQuorlet::DropTargetDragOver(DWORD keyState, POINT screenPoint) {
-    DropFileTarget1DragOver(keyState, screenPoint);
-}
-
-void TfrmQuorlet::DropTargetDrop(TCell* cell, const std::string& firstPath) { DropFileTarget1Drop(cell, firstPath); }
-
 void TfrmQuorlet::BringApplicationToFront() {
     // The window last active under the application: the main window, or a
     // dialog open over it.

@@ -52,8 +52,6 @@ int VisibleFrame(HWND alarm) {
 
 void Click(HWND dialog, int id) { PostMessageA(Ctl(dialog, id), BM_CLICK, 0, 0); }
 
-std::string Screenshot(const char* name) { return WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\" + name; }
-
 struct TAlarmSetup {
     std::string Message = "Time for the meeting";
     std::string TimeText = "7:30:00";
@@ -212,7 +210,7 @@ TEST_F(AlarmWindowTest, OpensAboveTheMainWindowBelowItAtTheTopAndBottomRightWhen
         }
         if (c.MainTop == 400 && c.Shown) {
             PumpUntil(600, [] { return false; });  // the opening animation
-            EXPECT_EQ(SaveWindowPicture(alarm, Screenshot("alarm-window.bmp")), "");
+            EXPECT_EQ(SaveWindowPicture(alarm, ScreenshotPath("alarm-window.bmp")), "");
         }
         Click(alarm, IDC_ALARM_SNOOZE);
         EXPECT_EQ(run.Result(), 2) << c.Name;
@@ -308,7 +306,7 @@ TEST_F(AlarmConfigTest, RealControlsFollowTheRulesAndOkStoresTheClampedRingLengt
     EXPECT_EQ(Text(field), "60");
 
     PumpUntil(700, [] { return false; });
-    EXPECT_EQ(SaveWindowPicture(dialog, Screenshot("alarm-dialog.bmp")), "");
+    EXPECT_EQ(SaveWindowPicture(dialog, ScreenshotPath("alarm-dialog.bmp")), "");
 
     Click(dialog, IDOK);
     EXPECT_EQ(run.Result(), 1);
@@ -344,7 +342,7 @@ TEST_F(AlarmConfigTest, CancelStoresNothingAndTheTestPreviewsWithoutEndingTheSes
     EXPECT_EQ(ItemText(preview, IDC_ALARM_MESSAGE), "Stretch");
     EXPECT_EQ(ItemText(preview, IDC_ALARM_TIME), "6:45:30");
     PumpUntil(700, [] { return false; });
-    EXPECT_EQ(SaveWindowPicture(preview, Screenshot("alarm-preview.bmp")), "");
+    EXPECT_EQ(SaveWindowPicture(preview, ScreenshotPath("alarm-preview.bmp")), "");
     Click(preview, IDOK);
     PumpUntil(3000, [&] { return !IsWindow(preview); });
     EXPECT_FALSE(IsWindow(preview));

@@ -31,8 +31,6 @@ std::string Text(HWND window) {
     return text;
 }
 
-std::string Screenshot(const char* name) { return WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\" + name; }
-
 POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 POINT WindowCentre(HWND window) {
@@ -151,7 +149,7 @@ TEST(GroupNameDialog, APrefilledNameShowsSelectedAndEnterTakesWhatIsTyped) {
     EXPECT_EQ(from, 0u);
     EXPECT_EQ(to, 10u);
     PumpUntil(300, [] { return false; });
-    EXPECT_EQ(SaveWindowPicture(run.Dialog, Screenshot("groupname-dialog.bmp")), "");
+    EXPECT_EQ(SaveWindowPicture(run.Dialog, ScreenshotPath("groupname-dialog.bmp")), "");
 
     // Typing replaces the selected name; Enter in the field is OK.
     Type(run.Field, "Games ");
@@ -312,7 +310,7 @@ TEST_F(AboutBoxTest, ShowsEveryTextInItsFontsWithBlueUnderlinedLinksAndOkCloses)
     EXPECT_FALSE(SendMessageA(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(about, IDC_ABOUT_MAILLABEL)),
                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
 
-    EXPECT_EQ(SaveWindowPicture(about, Screenshot("about-box.bmp")), "");
+    EXPECT_EQ(SaveWindowPicture(about, ScreenshotPath("about-box.bmp")), "");
     PostMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(Closed());
     EXPECT_EQ(platform.Opened.load(), 0);
@@ -401,7 +399,7 @@ TEST(AboutBanner, DrawsTheEmblemFromItsOwnPictureAtOneAndTwoTimesTheDotsPerInch)
         };
         const TWindowPicture banner = paint([&](HDC dc) { PaintAboutBanner(dc, area, dpi, GetModuleHandleA(nullptr)); });
         if (dpi == 192) {
-            EXPECT_TRUE(banner.Save(Screenshot("about-banner-2x.bmp")));
+            EXPECT_TRUE(banner.Save(ScreenshotPath("about-banner-2x.bmp")));
         }
 
         // The picture of that size alone, on black and on white: where the

@@ -27,8 +27,6 @@ namespace {
 using TRecords = std::map<int, std::string>;  // ID -> Description
 using Strings = std::vector<std::string>;
 
-std::string Screenshot(const char* name) { return WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\" + name; }
-
 struct TMenuEntry {
     std::string Caption;
     bool Enabled;
@@ -189,7 +187,7 @@ protected:
         ASSERT_TRUE(SendKey(VK_CONTROL, false) && SendKey('A', false) && SendKey('A', true) && SendKey(VK_CONTROL, true));
         ASSERT_TRUE(SendText(name));
         if (picture) {
-            EXPECT_EQ(SaveWindowPicture(prompt, Screenshot(picture)), "");
+            EXPECT_EQ(SaveWindowPicture(prompt, ScreenshotPath(picture)), "");
         }
         ASSERT_TRUE(SendKey(VK_RETURN, false) && SendKey(VK_RETURN, true));
         EXPECT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(prompt); }));
@@ -228,7 +226,7 @@ TEST_F(EditingEndToEndTest, CellMenuMovesSwapsAndCopiesButtons) {
     EXPECT_EQ(Enabled(menu), "++++-+++-++-+");
     HWND popup = FindWindowA("#32768", nullptr);
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(SaveWindowPicture(popup, Screenshot("quorlet-cell-menu.bmp")), "");
+    EXPECT_EQ(SaveWindowPicture(popup, ScreenshotPath("quorlet-cell-menu.bmp")), "");
     ASSERT_NO_FATAL_FAILURE(Choose(menu, "Move to the first"));
     ASSERT_TRUE(WaitForRecords({{101, "E"}, {102, "A"}, {104, "C"}, {201, "X"}}));
     EXPECT_TRUE(WaitForHint(1, 101, "E"));
@@ -305,7 +303,7 @@ TEST_F(EditingEndToEndTest, TabMenuCreatesRenamesMovesAndDeletesTabSheets) {
     EXPECT_EQ(SendMessageA(quorlet.Tabs(), TCM_GETCURSEL, 0, 0), 2);
     HWND popup = FindWindowA("#32768", nullptr);
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(SaveWindowPicture(popup, Screenshot("quorlet-tab-menu.bmp")), "");
+    EXPECT_EQ(SaveWindowPicture(popup, ScreenshotPath("quorlet-tab-menu.bmp")), "");
 
     ASSERT_NO_FATAL_FAILURE(Choose(menu, "Create New Tab..."));
     ASSERT_NO_FATAL_FAILURE(TypeIntoPrompt("Tools", "quorlet-name-prompt.bmp"));

@@ -46,4 +46,6 @@ TStartedProcess StartProgram(const std::string& exe, const std::string& currentF
     return started;
 }
 
+std::string ScreenshotPath(const char* name) { return WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\" + name; }
+
 }  // namespace quorlet

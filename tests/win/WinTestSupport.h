@@ -28,6 +28,9 @@ bool PumpUntil(DWORD ms, TDone done) {
     }
 }
 
+// Where a test saves the picture of a window (name: a file name such as "x.bmp").
+std::string ScreenshotPath(const char* name);
+
 int CountTopLevelWindows(const char* className, const char* title);
 
 struct TStartedProcess {
