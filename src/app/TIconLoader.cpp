@@ -38,9 +38,16 @@ struct TIconLoader::TState {
     uint64_t Loading = 0;          // the ticket the worker is loading
     uint64_t NextTicket = 1;
     bool Stopping = false;
-    bool WorkerEnded = false;
-    std::thread Worker;
+    bool WorkerRunning = false;
 };
+
+namespace {
+
+// An idle worker ends after this long, so a launcher that sits on the desktop
+// all day does not keep a thread and its stack for icons it loaded at start.
+constexpr auto kIdleWorkerLife = std::chrono::milliseconds(750);
+
+}  // namespace
 
 TIconLoader::TIconLoader(IPlatform& platform) : FState(std::make_shared<TState>(platform)) {}
 
@@ -49,21 +56,19 @@ TIconLoader::~TIconLoader() {
     FState->Stopping = true;
     FState->Queue.clear();
     FState->Wake.notify_all();
-    if (!FState->Worker.joinable()) return;
-    const bool ended = FState->Ended.wait_for(lock, std::chrono::seconds(2), [this] { return FState->WorkerEnded; });
-    std::thread worker = std::move(FState->Worker);
-    lock.unlock();
-    if (ended)
-        worker.join();
-    else
-        worker.detach();
+    FState->Ended.wait_for(lock, std::chrono::seconds(2), [this] { return !FState->WorkerRunning; });
 }
 
 uint64_t TIconLoader::Request(HWND window, UINT message, const TIconKey& key) {
     std::lock_guard<std::mutex> guard(FState->Lock);
     const uint64_t ticket = FState->NextTicket++;
     FState->Queue.push_back({ticket, window, message, key});
-    if (!FState->Worker.joinable()) FState->Worker = std::thread(&TIconLoader::Run, FState);
+    if (!FState->WorkerRunning) {
+        // Detached: the worker holds the state it shares, and the destructor
+        // waits for its end through WorkerRunning.
+        std::thread(&TIconLoader::Run, FState).detach();
+        FState->WorkerRunning = true;
+    }
     FState->Wake.notify_one();
     return ticket;
 }
@@ -96,8 +101,14 @@ void TIconLoader::Run(std::shared_ptr<TState> state) {
             TJob job;
             {
                 std::unique_lock<std::mutex> lock(state->Lock);
-                state->Wake.wait(lock, [&] { return state->Stopping || !state->Queue.empty(); });
-                if (state->Stopping) break;
+                const bool woken = state->Wake.wait_for(lock, kIdleWorkerLife,
+                                                        [&] { return state->Stopping || !state->Queue.empty(); });
+                // Decided under the lock, so a request made from now on
+                // starts a new worker.
+                if (!woken || state->Stopping) {
+                    state->WorkerRunning = false;
+                    break;
+                }
                 job = std::move(state->Queue.front());
                 state->Queue.pop_front();
                 state->Loading = job.Ticket;
@@ -105,7 +116,10 @@ void TIconLoader::Run(std::shared_ptr<TState> state) {
             TOwnedIcon icon = GetFileIcon(state->Platform, job.Key.first, job.Key.second);
             std::lock_guard<std::mutex> guard(state->Lock);
             state->Loading = 0;
-            if (state->Stopping) break;
+            if (state->Stopping) {
+                state->WorkerRunning = false;
+                break;
+            }
             if (state->Cancelled.erase(job.Ticket)) continue;
             state->Finished.emplace(job.Ticket, std::move(icon));
             // A window that is gone takes nothing.
@@ -113,8 +127,8 @@ void TIconLoader::Run(std::shared_ptr<TState> state) {
                 state->Finished.erase(job.Ticket);
         }
     }
+    // Once the apartment is closed, for a destructor waiting for the end.
     std::lock_guard<std::mutex> guard(state->Lock);
-    state->WorkerEnded = true;
     state->Ended.notify_all();
 }
 

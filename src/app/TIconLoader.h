@@ -1,6 +1,7 @@
 #pragma once
-// Loads button icons on one worker thread. A finished icon is announced to the
-// window that asked for it by a posted message and collected there with Take,
+// Loads button icons on one worker thread, which ends when it has been idle
+// for a moment. A finished icon is announced to the window that asked for it
+// by a posted message and collected there with Take,
 // so the user-interface thread never waits for the shell: a cell shows its
 // frame at once and its icon when it arrives.
 
