@@ -33,6 +33,7 @@ TAlarmRing AlarmRingOf(const TAppSettingXml& settings, const std::string& timeTe
 void TAlarmClock::ApplyAlarmState() {
     FHost.SetAlarmTimer(FSettings.AlarmOn && !FRinging);
     FHost.ShowAlarmIcon(FSettings.AlarmOn);
+    FHost.UpdateTrayHint();
 }
 
 void TAlarmClock::TimerAlarmTimer() {

@@ -38,6 +38,8 @@ public:
     // The hint of the armed alarm icon; called on every tick, so it must not
     // allocate once the hint has its room.
     virtual void SetArmedHint(const char* hint) = 0;
+    // The notification-area icon's tip shows the alarm's state.
+    virtual void UpdateTrayHint() = 0;
     // Brings the program to the foreground.
     virtual void BringToFront() = 0;
     // Shows the alarm window modally and answers how it was closed.
@@ -54,7 +56,7 @@ public:
     // The running schedule from the stored AlarmTime.
     void LoadSchedule() { FSchedule.Load(FSettings.AlarmTime); }
     // TimerAlarm runs and the armed icon shows exactly while AlarmOn (the
-    // timer stays stopped while the alarm window is open).
+    // timer stays stopped while the alarm window is open); the tray tip follows.
     void ApplyAlarmState();
     // TimerAlarmTimer: one tick. Reads the clock and sets the armed icon's
     // hint; no file access and no allocation until the alarm is due.

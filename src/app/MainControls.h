@@ -60,3 +60,19 @@ const unsigned WM_MENU_GETITEM = 0x8000 + 20;
 const int kMenuTextBuffer = 256;
 
 }  // namespace quorlet
+
+namespace quorlet {
+
+// The notification-area icon's window: a hidden top-level window of class
+// TrayWindowClassName whose title is the icon's tip. Asked (both parameters
+// 0), it answers how many times the icon was added to the notification area
+// (once at start, again after each re-created taskbar).
+const char* const TrayWindowClassName = "QuorletTrayIcon";
+const unsigned WM_TRAY_ADDCOUNT = 0x8000 + 30;
+// The system menu's mirrored entries have these WM_SYSCOMMAND identifiers, in
+// the title menu's order: auto hide, always on top, show Quorlet Tab, report,
+// options, help, version history, home page, about.
+const unsigned kFirstMirroredSysCommand = 0x1000;
+const unsigned kMirroredSysCommandStep = 0x10;
+
+}  // namespace quorlet

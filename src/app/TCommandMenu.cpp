@@ -9,12 +9,12 @@ const UINT kFirstMenuId = 100;
 // The menu while it is on the screen.
 HMENU g_openMenu = nullptr;
 
+// Destroyed after it has left the screen.
 struct TOpenMenu {
-    explicit TOpenMenu(HMENU menu) { g_openMenu = menu; }
-    ~TOpenMenu() {
-        DestroyMenu(g_openMenu);
-        g_openMenu = nullptr;
-    }
+    explicit TOpenMenu(HMENU menu) : Menu(menu), Shown(menu) {}
+    ~TOpenMenu() { DestroyMenu(Menu); }
+    HMENU Menu;
+    TShownMenu Shown;
 };
 
 // The chosen entry's identifier, 0 for none; the menu is gone when it returns.
@@ -45,6 +45,10 @@ UINT TrackCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayou
 }
 
 }  // namespace
+
+TShownMenu::TShownMenu(HMENU menu) : FPrevious(g_openMenu) { g_openMenu = menu; }
+
+TShownMenu::~TShownMenu() { g_openMenu = FPrevious; }
 
 void PopupCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayout& layout, TCommandId defaultId,
                       POINT at) {

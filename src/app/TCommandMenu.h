@@ -12,6 +12,19 @@ namespace quorlet {
 void PopupCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayout& layout, TCommandId defaultId,
                       POINT at);
 
+// While it lives, menu is the context menu on the screen that OpenMenuItem
+// reads (for menus not built by PopupCommandMenu).
+class TShownMenu {
+public:
+    explicit TShownMenu(HMENU menu);
+    ~TShownMenu();
+    TShownMenu(const TShownMenu&) = delete;
+    TShownMenu& operator=(const TShownMenu&) = delete;
+
+private:
+    HMENU FPrevious;
+};
+
 // The entry at position of the context menu on the screen now, as
 // WM_MENU_GETITEM answers it.
 LRESULT OpenMenuItem(int position, char* caption, int captionSize);

@@ -13,7 +13,7 @@ void TStatusLine::Create(HINSTANCE instance, HWND parent) {
                               nullptr);
     // The counts panel is the last one: it runs to the right edge, so longer
     // counts are not cut off.
-    int edges[2] = {260, -1};
+    int edges[2] = {HintPanelWidth, -1};
     SendMessageA(FHandle, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
 }
 

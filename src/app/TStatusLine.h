@@ -14,6 +14,8 @@ class TStatusLine {
 public:
     // Height of the status bar in pixels, borders included.
     static const int Height = 18;
+    // Width of panel 0, the hint line.
+    static const int HintPanelWidth = 260;
 
     void Create(HINSTANCE instance, HWND parent);
     HWND Handle() const { return FHandle; }

@@ -94,8 +94,34 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             else
                 ApplicationDeActive();
             break;
-        case WM_NOTIFY:
-            if (FPageControl.HandleNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
+        case WM_NOTIFY: {
+            const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.hwndFrom == FStatusLine.Handle() && header.code == NM_DBLCLK) {
+                StatusBar1DblClick();
+                return 0;
+            }
+            if (header.hwndFrom == FStatusLine.Handle() && header.code == NM_RCLICK) {
+                POINT screen = reinterpret_cast<const NMMOUSE*>(lParam)->pt;
+                ClientToScreen(FStatusLine.Handle(), &screen);
+                StatusBar1ContextPopup(screen);
+                return TRUE;
+            }
+            if (FPageControl.HandleNotify(header)) return 0;
+            break;
+        }
+        case WM_SYSCOMMAND:
+            // The minimise box hides the window to the notification area.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                CoolTrayIconMinimizeToTray();
+                return 0;
+            }
+            SystemCommand(wParam);
+            break;
+        case WM_MEASUREITEM:
+            if (FDriveMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (FDriveMenu.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
         case WM_MOVE:
             DefaultHandler(message, wParam, lParam);

@@ -16,17 +16,22 @@
 
 #include "app/TButtonImages.h"
 #include "app/TCell.h"
+#include "app/TDriveMenu.h"
 #include "app/TDropTarget.h"
+#include "app/THotKeyWindow.h"
 #include "app/TIconLoader.h"
 #include "app/TPageControl.h"
 #include "app/TQuorletTab.h"
 #include "app/TStatusLine.h"
+#include "app/TSystemMenuMirror.h"
+#include "app/TTrayIcon.h"
 #include "alarm/AlarmClock.h"
 #include "base/Platform.h"
 #include "launcher/ButtonEditing.h"
 #include "launcher/ButtonGrid.h"
 #include "launcher/ClickModes.h"
 #include "launcher/Commands.h"
+#include "launcher/EdgeSnap.h"
 #include "launcher/TopButtons.h"
 #include "win32/TWindowBase.h"
 
@@ -36,7 +41,7 @@ namespace quorlet {
 const UINT WM_QUORLET_RUNNING = 3080;
 
 class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageControlEvents, private IAlarmHost,
-                    private IDropTargetEvents {
+                    private IDropTargetEvents, private ITrayIconEvents {
 public:
     static const char* const ClassName;
     static const int ClientWidth = kClientWidth;
@@ -66,6 +71,11 @@ public:
     std::vector<std::string> ButtonIdList, RunCountList, SortedCountList;
     TTopButtons TopButtons;
     int SavedPageIndex = 0;
+    // The global hot key's registration (0: none) and its combination.
+    int HotKeyId = 0;
+    uint32_t HotKeyCode = 0;
+    // The system menu's mirror of "Show Quorlet Tab".
+    TCommandId ShowTabMenuItem = TCommandId::ActionMenu_ShowSysPanel;
 
     // Pages of MorePageControl: 0 the Quorlet Tab, then one per group.
     int PageCount() const { return FPageControl.PageCount(); }
@@ -73,6 +83,10 @@ public:
     TCell* FindCell(int sheet, int32_t id) { return FPageControl.FindCell(sheet, id); }
     // The text of status panel 0 or 1.
     std::string StatusText(int panel) const { return FStatusLine.PanelText(panel); }
+    HWND TrayWindow() const { return FTrayIcon.Handle(); }
+    // Runs a command of the table, as its menu entry would.
+    bool RunCommand(TCommandId id) { return FCommands.Execute(id); }
+    HWND HotKeyWindow() const { return FHotKeyWindow.Handle(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -103,6 +117,8 @@ private:
     void ApplicationDeActive();
     void WMQuorletRunning();
     void WMMove();
+    // The monitor whose edges a window at this place snaps to.
+    TMonitorArea SnapMonitor(const RECT& window) const;
 
     // UMain.cpp: events of the parts
     void MorePageControlChange() override;
@@ -130,7 +146,6 @@ private:
     // Launches the current record and shows its counts in the second panel.
     bool LaunchAndShowCounts(int32_t id);
     void HideAfterLaunch(bool launched, bool keepVisible);
-    void MinimizeApplication();
 
     // UMainQuorletTab.cpp
     void ShowRecentButtons();
@@ -194,6 +209,38 @@ private:
     // Brings the window, or the dialog open over it, to the front.
     void BringApplicationToFront();
 
+    // UMainTray.cpp: the tray icon, the hot key, the system menu, the drive
+    // menu and showing and hiding the window
+    void CreateTrayIcon();
+    void UpdateTrayHint() override;
+    void ShowMainWindow();
+    void HideMainWindow();
+    void ToggleMainWindow();
+    void CoolTrayIconClick() override;
+    void CoolTrayIconDblClick() override;
+    void CoolTrayIconBalloonHintClick() override;
+    void CoolTrayIconContextPopup(HWND owner, POINT screen) override;
+    void CoolTrayIconMinimizeToTray();
+    void N6Click();
+    void N4Click();
+    int RegisterGlobalHotKey(const std::string& text);
+    int ChangeGlobalHotKey(const std::string& text);
+    void MainHotKeyManagerHotKeyPressed(int id);
+    uint32_t ParseHotKey(const std::string& text) const;
+    void BuildSystemMenu();
+    void SyncSysMenuItem(TCommandId entry);
+    // WM_SYSCOMMAND: true when the command was a mirrored entry's.
+    bool SystemCommand(WPARAM command);
+    void ApplyAlwaysOnTop();
+    void StatusBar1DblClick();
+    void StatusBar1ContextPopup(POINT screen);
+    void ActionMenu_AutoHideExecute();
+    void ActionMenu_AlwaysOnTopExecute();
+    void ActionMenu_HelpExecute();
+    void ActionMenu_VersionExecute();
+    void ActionMenu_WebsiteExecute();
+    void ActionMenu_AboutExecute();
+
     // UMainCommands.cpp
     void BuildCommands();
     void ActionMenu_AppOptionsExecute();
@@ -217,6 +264,10 @@ private:
     TStatusLine FStatusLine;
     TAlarmClock FAlarmClock;
     TDropTarget FDropTarget{*this};
+    TTrayIcon FTrayIcon{*this};
+    THotKeyWindow FHotKeyWindow{[this](int id) { MainHotKeyManagerHotKeyPressed(id); }};
+    TSystemMenuMirror FSystemMenu;
+    TDriveMenu FDriveMenu{FPlatform};
     // The cell of the last press, and the cell a pending swap or copy started from.
     TCell* FPressedCell = nullptr;
     TCell* FPendingSource = nullptr;

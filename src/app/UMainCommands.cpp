@@ -27,6 +27,17 @@ void TfrmQuorlet::BuildCommands() {
          &TfrmQuorlet::ActionMenu_ResotreConfigExecute},
         {TCommandId::ActionMenu_ShowSysPanel, "Show Quorlet Tab", "Show Quorlet Tab",
          &TfrmQuorlet::ActionMenu_ShowSysPanelExecute},
+        {TCommandId::ActionMenu_AutoHide, "Auto hide QL after clicking", "Auto hide QL after clicking",
+         &TfrmQuorlet::ActionMenu_AutoHideExecute},
+        {TCommandId::ActionMenu_AlwaysOnTop, "Always On Top", "Always On Top",
+         &TfrmQuorlet::ActionMenu_AlwaysOnTopExecute},
+        {TCommandId::ActionMenu_Help, "Help", "Help", &TfrmQuorlet::ActionMenu_HelpExecute},
+        {TCommandId::ActionMenu_Version, "Version History", "Version History",
+         &TfrmQuorlet::ActionMenu_VersionExecute},
+        {TCommandId::ActionMenu_Website, "Quorlet Home", "Quorlet Home", &TfrmQuorlet::ActionMenu_WebsiteExecute},
+        {TCommandId::ActionMenu_About, "&About...", "&About...", &TfrmQuorlet::ActionMenu_AboutExecute},
+        {TCommandId::TrayShow, "Show", "Show", &TfrmQuorlet::N6Click},
+        {TCommandId::TrayClose, "&Close", "&Close", &TfrmQuorlet::N4Click},
         {TCommandId::ActionBtn_MoveToFirst, "Move to the first", "Move to the first",
          &TfrmQuorlet::ActionBtn_MoveToFirstExecute},
         {TCommandId::ActionBtn_MoveToBefore, "Move left", "Move left", &TfrmQuorlet::ActionBtn_MoveToBeforeExecute},
@@ -53,6 +64,8 @@ void TfrmQuorlet::BuildCommands() {
         FCommands.Add({entry.Id, entry.Caption, entry.Hint, [this, handler] { (this->*handler)(); }, nullptr});
     }
     FCommands.Find(TCommandId::ActionMenu_ShowSysPanel)->Checked = [] { return AppSettingXml().ShowAppPanel; };
+    FCommands.Find(TCommandId::ActionMenu_AutoHide)->Checked = [] { return AppSettingXml().HideAfterClicking; };
+    FCommands.Find(TCommandId::ActionMenu_AlwaysOnTop)->Checked = [] { return AppSettingXml().AlwaysOnTop; };
 }
 
 // The dialogs behind these commands are not part of the program yet.

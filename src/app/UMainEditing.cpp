@@ -176,8 +176,7 @@ void TfrmQuorlet::ActionMenu_ShowSysPanelExecute() {
         settings.ShowAppPanel = !settings.ShowAppPanel;
         throw;
     }
-    FPageControl.ShowQuorletTab(settings.ShowAppPanel, settings.FavoriteGroup);
-    if (settings.ShowAppPanel) FPageControl.SetActivePage(0);
+    SyncSysMenuItem(ShowTabMenuItem);
 }
 
 void TfrmQuorlet::ExchangeTabSheets(int a, int b) {

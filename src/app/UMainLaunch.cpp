@@ -88,17 +88,11 @@ bool TfrmQuorlet::LaunchAndShowCounts(int32_t id) {
 }
 
 void TfrmQuorlet::HideAfterLaunch(bool launched, bool keepVisible) {
-    if (launched && AppSettingXml().HideAfterClicking && !keepVisible) MinimizeApplication();
+    if (launched && AppSettingXml().HideAfterClicking && !keepVisible) CoolTrayIconMinimizeToTray();
 }
 
 // The button properties dialog is not part of the program yet: a new button
 // is never made, as a Cancel would leave it.
 bool TfrmQuorlet::ShowBtnPropertiesForNewButton() { return false; }
-
-void TfrmQuorlet::MinimizeApplication() {
-    // Hiding to the notification area comes with the tray icon; until then
-    // the window is minimised.
-    ShowWindow(Handle(), SW_MINIMIZE);
-}
 
 }  // namespace quorlet

@@ -32,16 +32,20 @@ void TfrmQuorlet::FormCreate() {
     settings.LoadRecentButtons();
     ShowRecentButtons();
 
+    HotKeyId = RegisterGlobalHotKey(settings.GlobalHotKey);
     HiddenInTray = false;
     FPageControl.ApplyTabStyle(settings.TabStyle);
     LayoutWindow();
+    ApplyAlwaysOnTop();
+    FDriveMenu.BuildDriveMenu();
     // The system menu's "Show Quorlet Tab" entry decides whether page 0 has a tab.
-    FPageControl.ShowQuorletTab(settings.ShowAppPanel, settings.FavoriteGroup);
+    BuildSystemMenu();
     // The Quorlet Tab, with its command icons, is made when it is first shown.
     SelectStartPage();
     SetWindowTextA(Handle(), "Quorlet");
     MoveToStoredPosition(settings.X, settings.Y);
     UpdateChecked = false;
+    CreateTrayIcon();
     FButtonImages.SetDocumentFresh(false);
     FCreating = false;
 }
@@ -108,23 +112,36 @@ void TfrmQuorlet::FormShow() {
 void TfrmQuorlet::FormActivate() { FAlarmClock.ApplyAlarmState(); }
 
 void TfrmQuorlet::MoveToStoredPosition(int left, int top) {
-    // Top first, then left; each move is snapped to the screen's edges, which
-    // brings a position beyond them (such as the new document's bottom-right
-    // default) back onto the screen.
-    RECT window;
-    GetWindowRect(Handle(), &window);
-    SetWindowPos(Handle(), nullptr, window.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GetWindowRect(Handle(), &window);
-    SetWindowPos(Handle(), nullptr, left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // One move, snapped to the edges of the monitor it lands on: this brings
+    // a position beyond them (such as the new document's bottom-right
+    // default, or one on a monitor that is gone) back onto the screen. On one
+    // monitor it ends where moving the top and then the left would.
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TMonitorArea TfrmQuorlet::SnapMonitor(const RECT& window) const {
+    // The primary monitor, also for a window on no monitor at all (one stored
+    // on a monitor that is gone): the screen and work area the rules name.
+    TMonitorArea area;
+    area.Width = FPlatform.ScreenWidth();
+    area.WorkAreaHeight = FPlatform.WorkAreaHeight();
+    HMONITOR monitor = MonitorFromRect(&window, MONITOR_DEFAULTTONULL);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoA(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY)) return area;
+    area.Left = info.rcMonitor.left;
+    area.Top = info.rcMonitor.top;
+    area.Width = info.rcMonitor.right - info.rcMonitor.left;
+    area.WorkAreaHeight = info.rcWork.bottom - info.rcWork.top;
+    return area;
 }
 
 void TfrmQuorlet::WMMove() {
     if (IsIconic(Handle())) return;
     RECT window;
     GetWindowRect(Handle(), &window);
-    const TSnapResult snapped = SnapToEdges(window.left, window.top, window.right - window.left,
-                                            window.bottom - window.top, FPlatform.ScreenWidth(),
-                                            FPlatform.WorkAreaHeight());
+    const TSnapResult snapped = SnapToMonitorEdges(window.left, window.top, window.right - window.left,
+                                                   window.bottom - window.top, SnapMonitor(window));
     if (snapped.Changed)
         SetWindowPos(Handle(), nullptr, snapped.Left, snapped.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -161,8 +178,8 @@ void TfrmQuorlet::ApplicationActive() { AppActive = true; }
 void TfrmQuorlet::ApplicationDeActive() { AppActive = false; }
 
 void TfrmQuorlet::WMQuorletRunning() {
-    // Answered, and the window stays as it is; the tray icon's "Quorlet is
-    // running." balloon comes with the tray icon.
+    // The window stays as it is; a click on the balloon shows it.
+    FTrayIcon.ShowBalloon("Quorlet", "Quorlet is running.");
 }
 
 }  // namespace quorlet

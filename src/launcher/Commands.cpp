@@ -72,4 +72,28 @@ const TMenuLayout& TabStripMenuLayout() {
     return layout;
 }
 
+const TMenuLayout& TrayMenuLayout() {
+    using C = TCommandId;
+    static const TMenuLayout layout = {C::TrayShow, C::Separator, C::ActionMenu_AppOptions, C::ActionMenu_Website,
+                                       C::Separator, C::TrayClose};
+    return layout;
+}
+
+const TMenuLayout& TitleMenuLayout() {
+    using C = TCommandId;
+    static const TMenuLayout layout = {
+        C::ActionMenu_AutoHide, C::ActionMenu_AlwaysOnTop, C::ActionMenu_ShowSysPanel,
+        C::Separator,
+        C::ActionMenu_Report, C::ActionMenu_AppOptions,
+        C::Separator,
+        C::ActionMenu_Help, C::ActionMenu_Version, C::ActionMenu_Website, C::ActionMenu_About};
+    return layout;
+}
+
+const TMenuLayout& StatusMenuLayout() {
+    using C = TCommandId;
+    static const TMenuLayout layout = {C::ActionMenu_Report, C::Separator, C::ActionMenu_AppOptions, C::ActionMenu_Help};
+    return layout;
+}
+
 }  // namespace quorlet

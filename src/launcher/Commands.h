@@ -18,6 +18,14 @@ enum class TCommandId {
     ActionMenu_BackupConfig,
     ActionMenu_ResotreConfig,  // "Restore": the name the settings and help use
     ActionMenu_ShowSysPanel,
+    ActionMenu_AutoHide,
+    ActionMenu_AlwaysOnTop,
+    ActionMenu_Help,
+    ActionMenu_Version,
+    ActionMenu_Website,
+    ActionMenu_About,
+    TrayShow,   // the tray menu's "Show" (N6)
+    TrayClose,  // the tray menu's "&Close" (N4)
     ActionBtn_MoveToFirst,
     ActionBtn_MoveToBefore,
     ActionBtn_MoveToAfter,
@@ -41,6 +49,12 @@ using TMenuLayout = std::vector<TCommandId>;
 const TMenuLayout& CellMenuLayout();
 // The menu of the tab strip.
 const TMenuLayout& TabStripMenuLayout();
+// The notification-area icon's menu; its default entry is TrayShow.
+const TMenuLayout& TrayMenuLayout();
+// The title menu, mirrored into the window's system menu.
+const TMenuLayout& TitleMenuLayout();
+// The status bar's menu; its default entry is ActionMenu_Report.
+const TMenuLayout& StatusMenuLayout();
 
 struct TCommand {
     TCommandId Id;

@@ -23,4 +23,13 @@ TSnapResult SnapToEdges(int left, int top, int width, int height, int screenWidt
     return result;
 }
 
+TSnapResult SnapToMonitorEdges(int left, int top, int width, int height, const TMonitorArea& monitor) {
+    TSnapResult result = SnapToEdges(left - monitor.Left, top - monitor.Top, width, height, monitor.Width,
+                                     monitor.WorkAreaHeight);
+    result.Left += monitor.Left;
+    result.Top += monitor.Top;
+    result.Changed = result.Left != left || result.Top != top;
+    return result;
+}
+
 }  // namespace quorlet

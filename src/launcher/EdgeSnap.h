@@ -18,4 +18,18 @@ struct TSnapResult {
 // The left and top rules come first; the right and bottom rules then win.
 TSnapResult SnapToEdges(int left, int top, int width, int height, int screenWidth, int workAreaHeight);
 
+// The monitor a window is snapped on, in virtual-screen pixels: its origin,
+// its width, and the height of its work area (bottom minus top).
+struct TMonitorArea {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int WorkAreaHeight = 0;
+};
+
+// The same rules measured from the monitor's own origin, so the window can
+// live on any monitor. On the primary monitor (origin 0, 0) the result is
+// exactly SnapToEdges.
+TSnapResult SnapToMonitorEdges(int left, int top, int width, int height, const TMonitorArea& monitor);
+
 }  // namespace quorlet

@@ -67,6 +67,7 @@ public:
     void SetAlarmTimer(bool) override {}
     void ShowAlarmIcon(bool) override {}
     void SetArmedHint(const char* hint) override { Hint.assign(hint); }
+    void UpdateTrayHint() override {}
     void BringToFront() override {}
     TAlarmAnswer ShowAlarm(const TAlarmRing&) override {
         ++Rings;

@@ -24,6 +24,7 @@ public:
     std::string ArmedHint;
     bool TimerRunning = false;
     bool ArmedIcon = false;
+    int TrayHints = 0;
 
     void SetAlarmTimer(bool running) override {
         TimerRunning = running;
@@ -34,6 +35,7 @@ public:
         Calls.push_back(alarmOn ? "armed icon" : "resting icon");
     }
     void SetArmedHint(const char* hint) override { ArmedHint = hint; }
+    void UpdateTrayHint() override { ++TrayHints; }
     void BringToFront() override { Calls.push_back("front"); }
     TAlarmAnswer ShowAlarm(const TAlarmRing& ring) override {
         Rings.push_back(ring);
@@ -74,11 +76,13 @@ protected:
 }  // namespace
 
 TEST_F(AlarmClockTest, ApplyAlarmStateRunsTheTimerAndShowsTheIconOfTheState) {
+    const int hintsBefore = host.TrayHints;
     settings.AlarmOn = false;
     clock.ApplyAlarmState();
     settings.AlarmOn = true;
     clock.ApplyAlarmState();
     EXPECT_EQ(host.Calls, (Calls{"timer off", "resting icon", "timer on", "armed icon"}));
+    EXPECT_EQ(host.TrayHints - hintsBefore, 2) << "the tray tip follows each time";
 }
 
 TEST_F(AlarmClockTest, TicksBeforeTheAlarmSecondOnlyRefreshTheHint) {

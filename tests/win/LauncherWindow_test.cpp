@@ -393,10 +393,11 @@ TEST_F(LauncherWindowTest, StartUpRankingAndALaunchFromACell) {
     EXPECT_EQ(CellButtonId(Cell(0, IdImageTop1 + 2)), 103);
     EXPECT_EQ(CellHint(Cell(0, IdImageTop1 + 1)), "TopClick2 - One ");
 
-    // A plain launch hides the window (minimised until the tray exists).
+    // A plain launch hides the window to the notification area.
     ClickTab(1);
     Click(Cell(1, 102));
-    EXPECT_TRUE(IsIconic(window.Handle()));
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+    EXPECT_TRUE(window.HiddenInTray);
     TBtnSettingXml reader(platform);
     reader.ReadButton(102);
     EXPECT_EQ(reader.TotolRunTimes, 6);

@@ -1,6 +1,10 @@
 // The main window created in this process and driven by real messages.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "CellProbe.h"
 #include "WinTestSupport.h"
 #include "app/MainControls.h"
@@ -11,6 +15,7 @@
 #include "platform/Win32Platform.h"
 #include "base/FileIo.h"
 #include "settings/UAppSettingXml.h"
+#include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
 
 using namespace quorlet;
@@ -24,10 +29,12 @@ protected:
         InitAppPaths(folder.File("Quorlet.exe"));
         SetAppConfig(&config);
         ResetAppSettingXml();
+        ResetBtnSettingXml();
         ASSERT_TRUE(application.Create(GetModuleHandleA(nullptr)));
     }
     void TearDown() override {
         ResetAppSettingXml();
+        ResetBtnSettingXml();
         SetAppConfig(nullptr);
         SetPlatform(nullptr);
     }
@@ -124,4 +131,153 @@ TEST_F(MainWindowTest, DamagedIndexFailsCreationWithTheLayersMessage) {
     EXPECT_FALSE(form.Create(GetModuleHandleA(nullptr), application.Handle()));
     EXPECT_FALSE(form.ErrorText().empty());
     EXPECT_EQ(ReadFileText(ConfigFileName), "<Config><UserConfig>");
+}
+
+namespace {
+
+// The main window with a settings document written before it is made.
+class TrayWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SettingFileName = folder.File("QL_" + config.UserName + ".xml");
+        TAppSettingXml& settings = AppSettingXml();
+        settings.LoadSettings();
+        settings.GlobalHotKey = "Ctrl+Shift+F9";
+        settings.AlarmOn = true;
+        settings.AlarmTime = MakeDateTime(2026, 12, 10, 7, 5, 0);
+        settings.AutoCheckUpdate = false;
+        settings.SaveSettings();
+        settings.SaveAlarm();
+    }
+    void TearDown() override {
+        form.reset();
+        MainWindowTest::TearDown();
+    }
+    TfrmQuorlet& Open() {
+        form.reset(new TfrmQuorlet);
+        EXPECT_TRUE(form->Create(GetModuleHandleA(nullptr), application.Handle())) << form->ErrorText();
+        form->Show();
+        PumpUntil(300, [] { return false; });
+        return *form;
+    }
+    void TrayEvent(UINT event) {
+        SendMessageA(form->TrayWindow(), TTrayIcon::WM_TRAYICON, 0, event);
+        PumpUntil(100, [] { return false; });
+    }
+    bool Shown() { return IsWindowVisible(form->Handle()) && !IsIconic(form->Handle()); }
+    std::string Tip() {
+        char text[256] = {};
+        GetWindowTextA(form->TrayWindow(), text, sizeof text);
+        return text;
+    }
+    std::unique_ptr<TfrmQuorlet> form;
+};
+
+}  // namespace
+
+TEST_F(TrayWindowTest, TheTrayIconShowsAndHidesTheWindow) {
+    TfrmQuorlet& window = Open();
+    ASSERT_NE(window.TrayWindow(), nullptr);
+    EXPECT_NE(window.HotKeyId, 0);
+    EXPECT_EQ(Tip(), "Quorlet\r\nHotKey:Ctrl+Shift+F9\r\nAlarm Clock: 07:05:00");
+    EXPECT_EQ(SendMessageA(window.TrayWindow(), WM_TRAY_ADDCOUNT, 0, 0), 1);
+
+    // A click always switches; "Show" shows; the next click hides again.
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_FALSE(Shown());
+    EXPECT_TRUE(window.HiddenInTray);
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_TRUE(Shown());
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_FALSE(Shown());
+    ASSERT_TRUE(window.RunCommand(TCommandId::TrayShow));
+    EXPECT_TRUE(Shown());
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_FALSE(Shown());
+
+    // A double click: its first click toggles, then "Show" runs; the button-up
+    // of the second click is no click of its own.
+    TrayEvent(WM_LBUTTONUP);
+    TrayEvent(WM_LBUTTONDBLCLK);
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_TRUE(Shown());
+
+    // The minimise box hides to the notification area; a click on the balloon
+    // brings the window back. A second start's balloon leaves it hidden.
+    SendMessageA(window.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(Shown());
+    EXPECT_FALSE(IsIconic(window.Handle()));
+    EXPECT_TRUE(window.HiddenInTray);
+    SendMessageA(window.Handle(), WM_QUORLET_RUNNING, 0, 0);
+    PumpUntil(200, [] { return false; });
+    EXPECT_FALSE(Shown());
+    TrayEvent(NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(window.HiddenInTray);
+
+    // A new notification area gets the icon again.
+    SendMessageA(window.TrayWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(SendMessageA(window.TrayWindow(), WM_TRAY_ADDCOUNT, 0, 0), 2);
+}
+
+TEST_F(TrayWindowTest, AHotKeyTakenByAnotherLeavesItOutOfTheTip) {
+    // This thread holds the combination first.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x3FFF, MOD_CONTROL | MOD_SHIFT, VK_F9));
+    TfrmQuorlet& window = Open();
+    EXPECT_EQ(window.HotKeyId, 0);
+    EXPECT_EQ(Tip(), "Quorlet\r\nAlarm Clock: 07:05:00");
+    UnregisterHotKey(nullptr, 0x3FFF);
+}
+
+TEST_F(TrayWindowTest, SystemMenuMirrorsTheTitleMenuAndItsChecks) {
+    TfrmQuorlet& window = Open();
+    HMENU menu = GetSystemMenu(window.Handle(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int count = GetMenuItemCount(menu);
+    std::vector<std::string> captions;
+    for (int i = 0; i < count; ++i) {
+        char text[128] = {};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        captions.push_back(info.fType & MFT_SEPARATOR ? "-" : text);
+    }
+    const std::vector<std::string> mirrored = {"-", "Auto hide QL after clicking", "Always On Top", "Show Quorlet Tab",
+                                               "-", "View Frequency Report", "Options...", "-", "Help",
+                                               "Version History", "Quorlet Home", "&About..."};
+    ASSERT_GE(captions.size(), mirrored.size());
+    EXPECT_EQ(std::vector<std::string>(captions.end() - mirrored.size(), captions.end()), mirrored);
+
+    auto checked = [&](unsigned command) { return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    auto stored = [&](const char* item) {
+        const std::string text = ReadFileText(SettingFileName);
+        return text.find(std::string("<Item Name=\"") + item + "\" Value=\"1\"/>") != std::string::npos ||
+               text.find(std::string("<Item Name=\"") + item + "\" Value=\"True\"/>") != std::string::npos;
+    };
+    const unsigned autoHide = kFirstMirroredSysCommand, onTop = autoHide + kMirroredSysCommandStep,
+                   quorletTab = onTop + kMirroredSysCommandStep;
+    EXPECT_FALSE(checked(onTop));
+    SendMessageA(window.Handle(), WM_SYSCOMMAND, onTop, 0);
+    EXPECT_TRUE(checked(onTop));
+    EXPECT_TRUE(AppSettingXml().AlwaysOnTop);
+    EXPECT_TRUE(stored("AlwaysOnTop"));
+    EXPECT_TRUE(GetWindowLongPtrA(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    SendMessageA(window.Handle(), WM_SYSCOMMAND, onTop, 0);
+    EXPECT_FALSE(checked(onTop));
+    EXPECT_FALSE(GetWindowLongPtrA(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(stored("AlwaysOnTop"));
+
+    SendMessageA(window.Handle(), WM_SYSCOMMAND, autoHide, 0);
+    EXPECT_TRUE(checked(autoHide));
+    EXPECT_TRUE(stored("HideAfterClicking"));
+
+    const bool tabShown = AppSettingXml().ShowAppPanel;
+    EXPECT_EQ(checked(quorletTab), tabShown);
+    SendMessageA(window.Handle(), WM_SYSCOMMAND, quorletTab, 0);
+    EXPECT_EQ(checked(quorletTab), !tabShown);
+    EXPECT_EQ(AppSettingXml().ShowAppPanel, !tabShown);
 }
