@@ -2,8 +2,8 @@
 // The program's icon in the notification area (CoolTrayIcon), from start to
 // end. Its callbacks and the shell's "TaskbarCreated" broadcast arrive at a
 // hidden top-level window of its own (a message-only window would not hear
-// the broadcast). When the shell is not up yet, as at log-on, adding the icon
-// is retried until it succeeds.
+// the broadcast). The icon is added once the program is first idle, and when
+// the shell is not up yet, as at log-on, retried until it succeeds.
 
 #include <string>
 
@@ -37,8 +37,8 @@ public:
     explicit TTrayIcon(ITrayIconEvents& events) : FEvents(events) {}
     ~TTrayIcon() override;
 
-    // Creates the window and adds the icon (retrying later when the shell is
-    // not ready).
+    // Creates the window; the icon follows a moment later (and is retried
+    // while the shell is not ready).
     bool Create(HINSTANCE instance, HICON icon, const std::string& tip);
     HWND Handle() const { return TWindowBase::Handle(); }
     bool Added() const { return FAdded; }

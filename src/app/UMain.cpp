@@ -83,7 +83,14 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
+            // Keys pressed or released while another window had the keyboard
+            // (such as the hot key's own) must not stay in the hint line.
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                FormKeyDown();
+                FormActivate();
+            } else {
+                FormKeyUp();
+            }
             break;
         case WM_TIMER:
             if (wParam == TimerAlarm) FAlarmClock.TimerAlarmTimer();
