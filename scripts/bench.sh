@@ -2,7 +2,9 @@
 # Builds and runs the benchmarks: the native ones (optimised), then the start-up
 # time of Quorlet.exe against an empty window under Wine in a private Xvfb.
 # QUORLET_STARTUP_RUNS sets the number of starts of each program (25). Then the
-# frequency report's opening and exports (QUORLET_REPORT_RUNS rounds, 21). Last,
+# time from the global hot key to the window shown (QUORLET_HOTKEY_RUNS, 21),
+# then the frequency report's opening and exports (QUORLET_REPORT_RUNS rounds,
+# 21). Last,
 # the private memory of Quorlet.exe against a floor program (memory.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/memory.sh"
@@ -16,6 +18,8 @@ build_startup_bench
 start_wine_display
 log "Start-up time under Wine"
 wine "$BUILD/win64-bench/bench/startup_bench.exe" "${QUORLET_STARTUP_RUNS:-25}"
+log "Hot key to window shown under Wine"
+wine "$BUILD/win64-bench/bench/startup_bench.exe" --hotkey "${QUORLET_HOTKEY_RUNS:-21}"
 log "Frequency report under Wine"
 wine "$BUILD/win64-bench/bench/report_bench.exe" "${QUORLET_REPORT_RUNS:-21}"
 log "Private memory under Wine"

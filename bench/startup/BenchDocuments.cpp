@@ -1,5 +1,7 @@
 #include "BenchDocuments.h"
 
+#include "EmptyWindow.h"
+
 #include <stdexcept>
 
 #include <windows.h>
@@ -102,6 +104,8 @@ std::string WriteBenchDocuments(const std::string& exeCopy, const std::vector<TB
     TAppSettingXml settings(platform);
     settings.CreateDefaultSettings();
     settings.LastPanelIndex = 1;
+    // A global hot key, registered at every start as a user's would be.
+    settings.GlobalHotKey = kQuorletHotKeyText;
     settings.SaveSettings();
     settings.GroupNames.assign(kSheetNames, kSheetNames + kTabSheets);
     settings.SaveGroups();

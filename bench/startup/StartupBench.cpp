@@ -19,6 +19,13 @@
 //
 // Times several builds of Quorlet.exe and the empty window in the same rounds.
 //
+//   startup_bench --hotkey runs
+//
+// The time from a global hot key pressed with real keys to the window shown
+// and painted (a point of it on the screen has the window's colour), for
+// Quorlet.exe hidden in the notification area and for the empty window hidden
+// with SW_HIDE, in the same rounds.
+//
 //   startup_bench --memory [settle-seconds] [Quorlet.exe]
 //
 // Starts, one at a time, Quorlet.exe with the same document, Quorlet.exe in a
@@ -285,9 +292,129 @@ int RunMemory(DWORD settleMs, const std::string& quorletExe) {
     return 0;
 }
 
+void PressHotKey(WORD key) {
+    const WORD keys[] = {VK_CONTROL, VK_MENU, key};
+    INPUT inputs[6] = {};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[5 - i].type = INPUT_KEYBOARD;
+        inputs[5 - i].ki.wVk = keys[i];
+        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    if (SendInput(6, inputs, sizeof(INPUT)) != 6) throw std::runtime_error("SendInput failed");
+}
+
+template <typename TDone>
+bool WaitUntil(DWORD ms, TDone done) {
+    const TStopwatch clock;
+    while (!done()) {
+        if (clock.ElapsedMs() > ms) return false;
+        Sleep(0);
+    }
+    return true;
+}
+
+COLORREF ScreenPixel(POINT point) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// A window the hot key hides and shows, and a point of it that shows the
+// window's face colour once it is painted.
+struct THotKeyTarget {
+    const char* Name;
+    HWND Window;
+    WORD Key;
+    POINT Probe;
+};
+
+// A real click, which makes its window the active one (this process may not
+// simply hand the foreground to another).
+void ClickAt(POINT point) {
+    INPUT inputs[3] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].type = INPUT_MOUSE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (SendInput(3, inputs, sizeof(INPUT)) != 3) throw std::runtime_error("SendInput failed");
+}
+
+double TimeHotKeyShow(const THotKeyTarget& target) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    // Shown and active first, so that the hot key hides it.
+    if (!IsWindowVisible(target.Window)) PressHotKey(target.Key);
+    WaitUntil(5000, [&] { return IsWindowVisible(target.Window) != FALSE; });
+    if (GetForegroundWindow() != target.Window) ClickAt(target.Probe);
+    if (!WaitUntil(5000, [&] { return IsWindowVisible(target.Window) && GetForegroundWindow() == target.Window; }))
+        throw std::runtime_error(std::string(target.Name) + ": not in front");
+    PressHotKey(target.Key);
+    if (!WaitUntil(5000, [&] { return !IsWindowVisible(target.Window) && ScreenPixel(target.Probe) != face; }))
+        throw std::runtime_error(std::string(target.Name) + ": the hot key did not hide it");
+    Sleep(200);
+    const TStopwatch clock;
+    PressHotKey(target.Key);
+    if (!WaitUntil(5000, [&] { return IsWindowVisible(target.Window) && ScreenPixel(target.Probe) == face; }))
+        throw std::runtime_error(std::string(target.Name) + ": the hot key did not show it");
+    return clock.ElapsedMs();
+}
+
+int RunHotKey(int runs, const std::string& quorletExe, const std::string& emptyExe) {
+    const TQuorletWithDocument quorletProgram(quorletExe);
+    const TProgramUnderTest emptyProgram = {emptyExe, quorletProgram.Folder.Path(), kEmptyWindowClass,
+                                            kEmptyWindowTitle, kHotKeyArgument};
+    TRunningProgram quorlet(quorletProgram.Program);
+    TRunningProgram empty(emptyProgram);
+    // Apart, so that neither covers the other's probe: the empty window at the
+    // top left, Quorlet where its document puts it (the bottom right corner).
+    SetWindowPos(empty.Window(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Sleep(500);
+    RECT client;
+    GetClientRect(quorlet.Window(), &client);
+    POINT quorletProbe = {330, client.bottom - 9};  // the status bar's empty second panel
+    ClientToScreen(quorlet.Window(), &quorletProbe);
+    GetClientRect(empty.Window(), &client);
+    POINT emptyProbe = {client.right / 2, client.bottom / 2};
+    ClientToScreen(empty.Window(), &emptyProbe);
+    const THotKeyTarget targets[2] = {{"empty window", empty.Window(), kEmptyWindowHotKeyKey, emptyProbe},
+                                      {"Quorlet.exe", quorlet.Window(), kQuorletHotKeyKey, quorletProbe}};
+    TSeries times[2];
+    for (const THotKeyTarget& target : targets) TimeHotKeyShow(target);  // warm-up
+    for (int r = 0; r < runs; ++r)
+        for (int i = 0; i < 2; ++i) {
+            const int which = (i + r) % 2;
+            times[which].Samples.push_back(TimeHotKeyShow(targets[which]));
+        }
+    std::printf("%d rounds; milliseconds from the hot key pressed to the window shown and painted\n", runs);
+    std::printf("%-40s %9s %9s %9s\n", "", "median", "min", "mean");
+    Row("empty window (SW_HIDE, then SW_SHOW)", times[0]);
+    Row("Quorlet.exe (hidden in the tray)", times[1]);
+    PrintRatio("hot key show, Quorlet / empty window", times[1], times[0]);
+    const double ratio = times[1].Median() / times[0].Median();
+    std::printf("target, within 1.5x of the empty window (medians): %s\n", ratio <= 1.5 ? "met" : "NOT met");
+    quorlet.Close();
+    empty.Close();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--hotkey") {
+        try {
+            return RunHotKey(std::max(3, std::atoi(argv[2])), WindowsPath(QUORLET_EXE_PATH),
+                             WindowsPath(EMPTY_WINDOW_EXE_PATH));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "startup_bench: %s\n", e.what());
+            return 1;
+        }
+    }
     if (argc > 1 && std::string(argv[1]) == "--memory") {
         const int settleSeconds = argc > 2 ? std::max(0, std::atoi(argv[2])) : 3;
         try {

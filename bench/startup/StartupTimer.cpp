@@ -39,22 +39,6 @@ private:
     DWORD FId;
 };
 
-class TStopwatch {
-public:
-    TStopwatch() {
-        QueryPerformanceFrequency(&FFrequency);
-        QueryPerformanceCounter(&FStart);
-    }
-    double ElapsedMs() const {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return 1000.0 * static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER FFrequency, FStart;
-};
-
 std::string Failure(const TProgramUnderTest& program, const std::string& what) {
     return program.Exe + ": " + what;
 }
@@ -102,6 +86,7 @@ TRunningProgram::TRunningProgram(const TProgramUnderTest& program) : FProgram(pr
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     std::string commandLine = "\"" + program.Exe + "\"";
+    if (!program.Arguments.empty()) commandLine += " " + program.Arguments;
 
     const TStopwatch clock;
     if (!CreateProcessA(program.Exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -116,6 +101,8 @@ TRunningProgram::TRunningProgram(const TProgramUnderTest& program) : FProgram(pr
 }
 
 TRunningProgram::~TRunningProgram() = default;
+
+HWND TRunningProgram::Window() const { return FState->Window; }
 
 void TRunningProgram::Close() {
     PostMessageA(FState->Window, WM_CLOSE, 0, 0);

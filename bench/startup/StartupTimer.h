@@ -5,14 +5,34 @@
 #include <memory>
 #include <string>
 
+#include <windows.h>
+
 namespace quorlet {
 namespace startupbench {
+
+// Milliseconds since it was made, from the performance counter.
+class TStopwatch {
+public:
+    TStopwatch() {
+        QueryPerformanceFrequency(&FFrequency);
+        QueryPerformanceCounter(&FStart);
+    }
+    double ElapsedMs() const {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return 1000.0 * static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER FFrequency, FStart;
+};
 
 struct TProgramUnderTest {
     std::string Exe;          // full path
     std::string Folder;       // working folder of the process
     std::string WindowClass;  // the main window, as FindWindowA looks it up
     std::string WindowTitle;
+    std::string Arguments;    // after the program's name on its command line
 };
 
 // A started program whose main window is shown and which waits for input.
@@ -29,6 +49,7 @@ public:
 
     // Milliseconds from CreateProcess until the window was shown and idle.
     double StartMs() const { return FStartMs; }
+    HWND Window() const;
     // Sends the window WM_CLOSE; the process must end with exit code 0.
     void Close();
 
