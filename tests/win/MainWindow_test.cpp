@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "CellProbe.h"
 #include "WinTestSupport.h"
 #include "app/MainControls.h"
@@ -280,4 +284,26 @@ TEST_F(TrayWindowTest, SystemMenuMirrorsTheTitleMenuAndItsChecks) {
     SendMessageA(window.Handle(), WM_SYSCOMMAND, quorletTab, 0);
     EXPECT_EQ(checked(quorletTab), !tabShown);
     EXPECT_EQ(AppSettingXml().ShowAppPanel, !tabShown);
+}
+
+TEST_F(TrayWindowTest, DoubleClickOnTheStatusBarSwitchesToTheQuorletTabAndBack) {
+    TfrmQuorlet& window = Open();
+    ASSERT_TRUE(AppSettingXml().ShowAppPanel);
+    HWND status = GetDlgItem(window.Handle(), IdStatusBar);
+    ASSERT_NE(status, nullptr);
+    auto doubleClick = [&] {
+        NMMOUSE click = {};
+        click.hdr.hwndFrom = status;
+        click.hdr.idFrom = IdStatusBar;
+        click.hdr.code = NM_DBLCLK;
+        SendMessageA(window.Handle(), WM_NOTIFY, IdStatusBar, reinterpret_cast<LPARAM>(&click));
+    };
+    const int sheet = window.ActivePageIndex();
+    ASSERT_GE(sheet, 1);
+    doubleClick();
+    EXPECT_EQ(window.ActivePageIndex(), 0);
+    EXPECT_EQ(window.SavedPageIndex, sheet);
+    doubleClick();
+    EXPECT_EQ(window.ActivePageIndex(), sheet);
+    EXPECT_EQ(window.StatusText(0), "");
 }
