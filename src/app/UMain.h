@@ -232,6 +232,8 @@ private:
     // WM_SYSCOMMAND: true when the command was a mirrored entry's.
     bool SystemCommand(WPARAM command);
     void ApplyAlwaysOnTop();
+    // Flips a setting and saves the settings; a failed save flips it back.
+    void ToggleSavedSetting(bool& setting);
     void StatusBar1DblClick();
     void StatusBar1ContextPopup(POINT screen);
     void ActionMenu_AutoHideExecute();

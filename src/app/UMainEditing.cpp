@@ -168,14 +168,7 @@ void TfrmQuorlet::ActionBtn_CopyButtonPathExecute() {
 // Tab sheets.
 
 void TfrmQuorlet::ActionMenu_ShowSysPanelExecute() {
-    TAppSettingXml& settings = AppSettingXml();
-    settings.ShowAppPanel = !settings.ShowAppPanel;
-    try {
-        settings.SaveSettings();
-    } catch (...) {
-        settings.ShowAppPanel = !settings.ShowAppPanel;
-        throw;
-    }
+    ToggleSavedSetting(AppSettingXml().ShowAppPanel);
     SyncSysMenuItem(ShowTabMenuItem);
 }
 

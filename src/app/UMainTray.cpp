@@ -159,26 +159,21 @@ void TfrmQuorlet::ApplyAlwaysOnTop() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TfrmQuorlet::ActionMenu_AutoHideExecute() {
-    TAppSettingXml& settings = AppSettingXml();
-    settings.HideAfterClicking = !settings.HideAfterClicking;
+void TfrmQuorlet::ToggleSavedSetting(bool& setting) {
+    setting = !setting;
     try {
-        settings.SaveSettings();
+        AppSettingXml().SaveSettings();
     } catch (...) {
-        settings.HideAfterClicking = !settings.HideAfterClicking;
+        // Not saved: the setting keeps the value the file holds.
+        setting = !setting;
         throw;
     }
 }
 
+void TfrmQuorlet::ActionMenu_AutoHideExecute() { ToggleSavedSetting(AppSettingXml().HideAfterClicking); }
+
 void TfrmQuorlet::ActionMenu_AlwaysOnTopExecute() {
-    TAppSettingXml& settings = AppSettingXml();
-    settings.AlwaysOnTop = !settings.AlwaysOnTop;
-    try {
-        settings.SaveSettings();
-    } catch (...) {
-        settings.AlwaysOnTop = !settings.AlwaysOnTop;
-        throw;
-    }
+    ToggleSavedSetting(AppSettingXml().AlwaysOnTop);
     ApplyAlwaysOnTop();
 }
 
