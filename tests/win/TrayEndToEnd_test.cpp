@@ -1,7 +1,8 @@
 // End-to-end: the real Quorlet.exe in the notification area of Wine's own
-// standalone tray (Xvfb has no desktop shell): the icon's window and tip, a
-// re-created taskbar, a second start's balloon, the global hot key pressed
-// with real keys, the minimise box, and the drive menu of the status bar.
+// standalone tray window (Xvfb has no desktop shell): the icon's window and
+// tip, a re-created taskbar, a second start's balloon, the global hot key
+// pressed with real keys, the minimise box and a real click on the icon, and
+// the drive menu of the status bar.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -139,7 +140,16 @@ TEST_F(TrayEndToEndTest, TrayIconHotKeyAndASecondStart) {
     EXPECT_TRUE(PumpUntil(kShortWait, [] { return TooltipShows("Quorlet is running."); }));
     PumpUntil(500, [] { return false; });
     EXPECT_FALSE(IsWindowVisible(quorlet.Window()));
-    SendMessageA(TrayWindow(), TTrayIcon::WM_TRAYICON, 0, WM_LBUTTONUP);
+    // A real click on the icon in Wine's tray window, whose client area shows
+    // the icons in squares from the left (this program's is the only one).
+    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    ASSERT_NE(tray, nullptr) << "Wine's standalone tray window";
+    EXPECT_EQ(SaveWindowPicture(tray, ScreenshotPath("quorlet-tray.bmp")), "");
+    RECT area;
+    GetClientRect(tray, &area);
+    POINT icon = {area.bottom / 2, area.bottom / 2};
+    ClientToScreen(tray, &icon);
+    ASSERT_TRUE(SendClick(icon));
     EXPECT_TRUE(WaitShown(true));
     // The hot key's Ctrl, released while the window was hidden, left no
     // "Explorer - " in the hint line.
