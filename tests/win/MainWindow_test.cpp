@@ -307,3 +307,16 @@ TEST_F(TrayWindowTest, DoubleClickOnTheStatusBarSwitchesToTheQuorletTabAndBack) 
     EXPECT_EQ(window.ActivePageIndex(), sheet);
     EXPECT_EQ(window.StatusText(0), "");
 }
+
+TEST_F(TrayWindowTest, ClosedFromTheTrayWhileHiddenTheWindowKeepsItsPlace) {
+    TfrmQuorlet& window = Open();
+    SetWindowPos(window.Handle(), nullptr, 150, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(window.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_FALSE(IsWindowVisible(window.Handle()));
+    HWND hwnd = window.Handle();
+    ASSERT_TRUE(window.RunCommand(TCommandId::TrayClose));
+    ASSERT_TRUE(PumpUntil(5000, [&] { return !IsWindow(hwnd); }));
+    const std::string saved = ReadFileText(SettingFileName);
+    EXPECT_NE(saved.find("<Item Name=\"X\" Value=\"150\"/>"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("<Item Name=\"Y\" Value=\"160\"/>"), std::string::npos) << saved;
+}
