@@ -351,9 +351,12 @@ double TimeHotKeyShow(const THotKeyTarget& target) {
     // Shown and active first, so that the hot key hides it.
     if (!IsWindowVisible(target.Window)) PressHotKey(target.Key);
     WaitUntil(5000, [&] { return IsWindowVisible(target.Window) != FALSE; });
-    if (GetForegroundWindow() != target.Window) ClickAt(target.Probe);
-    if (!WaitUntil(5000, [&] { return IsWindowVisible(target.Window) && GetForegroundWindow() == target.Window; }))
-        throw std::runtime_error(std::string(target.Name) + ": not in front");
+    bool inFront = false;
+    for (int attempt = 0; attempt < 5 && !inFront; ++attempt) {
+        if (GetForegroundWindow() != target.Window) ClickAt(target.Probe);
+        inFront = WaitUntil(1000, [&] { return IsWindowVisible(target.Window) && GetForegroundWindow() == target.Window; });
+    }
+    if (!inFront) throw std::runtime_error(std::string(target.Name) + ": not in front");
     PressHotKey(target.Key);
     if (!WaitUntil(5000, [&] { return !IsWindowVisible(target.Window) && ScreenPixel(target.Probe) != face; }))
         throw std::runtime_error(std::string(target.Name) + ": the hot key did not hide it");
@@ -371,9 +374,10 @@ int RunHotKey(int runs, const std::string& quorletExe, const std::string& emptyE
                                             kEmptyWindowTitle, kHotKeyArgument};
     TRunningProgram quorlet(quorletProgram.Program);
     TRunningProgram empty(emptyProgram);
-    // Apart, so that neither covers the other's probe: the empty window at the
-    // top left, Quorlet where its document puts it (the bottom right corner).
-    SetWindowPos(empty.Window(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Apart, so that neither covers the other's probe: the empty window near
+    // the top left (below the tray window Wine shows in the corner), Quorlet
+    // where its document puts it (the bottom right corner).
+    SetWindowPos(empty.Window(), nullptr, 100, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Sleep(500);
     RECT client;
     GetClientRect(quorlet.Window(), &client);

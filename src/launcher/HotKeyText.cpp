@@ -1,5 +1,7 @@
 #include "launcher/HotKeyText.h"
 
+#include <string>
+
 namespace quorlet {
 
 namespace {
@@ -46,8 +48,11 @@ bool IsModifierKey(uint32_t vk) {
 }
 
 uint32_t ModifierFlag(const std::string& part, const TKeyNameOf& keyName) {
-    for (const TModifierName& modifier : kModifiers) {
+    // The program's own names first: asking the system costs its keyboard
+    // layout on the first call.
+    for (const TModifierName& modifier : kModifiers)
         if (SameText(part, modifier.Name)) return modifier.Flag;
+    for (const TModifierName& modifier : kModifiers) {
         const std::string systemName = keyName(modifier.VirtualKey);
         if (!systemName.empty() && SameText(part, systemName)) return modifier.Flag;
     }
@@ -57,10 +62,24 @@ uint32_t ModifierFlag(const std::string& part, const TKeyNameOf& keyName) {
 
 bool IsLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
+const uint32_t VK_F1_ = 0x70;
+
+// F1..F24: every keyboard names them so, and they need no look-up.
+uint32_t FunctionKeyOf(const std::string& key) {
+    if (key.size() < 2 || key.size() > 3 || (key[0] != 'F' && key[0] != 'f')) return 0;
+    int n = 0;
+    for (size_t i = 1; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9') return 0;
+        n = n * 10 + (key[i] - '0');
+    }
+    return n >= 1 && n <= 24 ? VK_F1_ + static_cast<uint32_t>(n - 1) : 0;
+}
+
 uint32_t KeyOfText(const std::string& key, const TKeyNameOf& keyName) {
     if (key.empty()) return 0;
     if (key.size() == 1 && IsLetterOrDigit(key[0])) return static_cast<uint32_t>(key[0] >= 'a' ? key[0] - 'a' + 'A' : key[0]);
     if (SameText(WithoutTrailingBlanks(key), "Num")) return VK_ADD_;
+    if (const uint32_t function = FunctionKeyOf(key)) return function;
     for (uint32_t vk = 8; vk <= 255; ++vk) {
         if (IsModifierKey(vk)) continue;
         const std::string name = keyName(vk);
@@ -94,6 +113,8 @@ std::string HotKeyText(uint32_t code, const TKeyNameOf& keyName) {
     std::string key;
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
         key.assign(1, static_cast<char>(vk));
+    else if (vk >= VK_F1_ && vk < VK_F1_ + 24)
+        key = "F" + std::to_string(vk - VK_F1_ + 1);
     else
         key = keyName(vk);
     if (key.empty()) return std::string();

@@ -96,6 +96,31 @@ TEST(HotKeyText, TextAndParseRoundTrip) {
     EXPECT_EQ(HotKeyText(HotKeyCode(0xE8, hkCtrl), EnglishKeyName), "") << "a key without a name";
 }
 
+TEST(HotKeyText, CommonCombinationsNeedNoSystemKeyNames) {
+    // Asking the system for a key name loads its keyboard layout, which costs
+    // a start noticeable time: the usual texts are read without it.
+    int asked = 0;
+    const TKeyNameOf counting = [&](uint32_t vk) {
+        ++asked;
+        return EnglishKeyName(vk);
+    };
+    struct Case {
+        const char* Text;
+        const char* Written;  // as the formatter writes it back
+    } cases[] = {{"Ctrl+Alt+F11", "Ctrl+Alt+F11"}, {"Shift+Win+Q", "Shift+Win+Q"}, {"alt+f24", "Alt+F24"},
+                 {"Ctrl+Shift+7", "Shift+Ctrl+7"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        asked = 0;
+        const uint32_t code = ParseHotKeyText(c.Text, counting);
+        EXPECT_NE(code, 0u);
+        EXPECT_EQ(HotKeyText(code, counting), c.Written);
+        EXPECT_EQ(asked, 0);
+    }
+    EXPECT_EQ(ParseHotKeyText("Ctrl+F25", EnglishKeyName), 0u);
+    EXPECT_EQ(ParseHotKeyText("Ctrl+F0", EnglishKeyName), 0u);
+}
+
 TEST(TrayState, TipTextsAndLimits) {
     EXPECT_EQ(TrayHintText(false, "Ctrl+Alt+Q", false, 7, 5, 0), "Quorlet");
     EXPECT_EQ(TrayHintText(true, "Ctrl+Alt+Q", false, 7, 5, 0), "Quorlet\r\nHotKey:Ctrl+Alt+Q");
