@@ -11,6 +11,10 @@ LRESULT CALLBACK EmptyWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         PostQuitMessage(0);
         return 0;
     }
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE && GetWindowLongPtrA(window, GWLP_USERDATA)) {
+        ShowWindow(window, SW_HIDE);
+        return 0;
+    }
     if (message == WM_HOTKEY) {
         // As plain as showing a hidden window gets: the hot-key benchmark's yardstick.
         if (IsWindowVisible(window) && GetForegroundWindow() == window) {
@@ -39,9 +43,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
                                   CW_USEDEFAULT, 420, 160, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     // "--hotkey": the window hides and shows on the benchmark's hot key.
-    if (lstrcmpA(commandLine, kHotKeyArgument) == 0 &&
-        !RegisterHotKey(window, 1, kEmptyWindowHotKeyModifiers, kEmptyWindowHotKeyKey))
-        return 1;
+    if (lstrcmpA(commandLine, kHotKeyArgument) == 0) {
+        if (!RegisterHotKey(window, 1, kEmptyWindowHotKeyModifiers, kEmptyWindowHotKeyKey)) return 1;
+        // Its minimise box hides it, as Quorlet's does.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 1);
+    }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     MSG msg;

@@ -69,7 +69,11 @@ void TTrayIcon::Add() {
 }
 
 void TTrayIcon::SetTip(const std::string& tip) {
-    FTip = CutToLimit(tip, kTrayTipLimit);
+    // Asked on every activation of the window; the shell is asked, across
+    // processes, only when the text changes.
+    const std::string cut = CutToLimit(tip, kTrayTipLimit);
+    if (cut == FTip) return;
+    FTip = cut;
     // The window's title shows the tip too, where other programs can read it.
     SetWindowTextA(Handle(), FTip.c_str());
     if (!FAdded) return;
