@@ -23,18 +23,12 @@ UINT TrackCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayou
     HMENU menu = CreatePopupMenu();
     if (!menu) return 0;
     TOpenMenu open(menu);
-    for (TCommandId id : layout) {
-        if (id == TCommandId::Separator) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const TCommand* command = commands.Find(id);
-        if (!command) continue;
+    AppendMenuLayout(menu, commands, layout, [&](const TCommand& command) {
         UINT flags = MF_STRING;
-        if (!command->Enabled) flags |= MF_GRAYED;
-        if (commands.IsChecked(id)) flags |= MF_CHECKED;
-        AppendMenuA(menu, flags, kFirstMenuId + static_cast<UINT>(id), command->Caption.c_str());
-    }
+        if (!command.Enabled) flags |= MF_GRAYED;
+        if (commands.IsChecked(command.Id)) flags |= MF_CHECKED;
+        AppendMenuA(menu, flags, kFirstMenuId + static_cast<UINT>(command.Id), command.Caption.c_str());
+    });
     if (commands.Find(defaultId)) SetMenuDefaultItem(menu, kFirstMenuId + static_cast<UINT>(defaultId), FALSE);
     // The owner must be in front, or the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(owner);
@@ -45,6 +39,17 @@ UINT TrackCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayou
 }
 
 }  // namespace
+
+void AppendMenuLayout(HMENU menu, const TCommandList& commands, const TMenuLayout& layout,
+                      const std::function<void(const TCommand&)>& appendEntry) {
+    for (TCommandId id : layout) {
+        if (id == TCommandId::Separator) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        if (const TCommand* command = commands.Find(id)) appendEntry(*command);
+    }
+}
 
 TShownMenu::TShownMenu(HMENU menu) : FPrevious(g_openMenu) { g_openMenu = menu; }
 

@@ -2,11 +2,18 @@
 // A context menu built from the command table: the captions, check marks and
 // enabled states the table holds at the moment it opens.
 
+#include <functional>
+
 #include <windows.h>
 
 #include "launcher/Commands.h"
 
 namespace quorlet {
+
+// Appends the layout to menu: a separator for each Separator, and for each
+// command the table holds the entry appendEntry makes (the others are left out).
+void AppendMenuLayout(HMENU menu, const TCommandList& commands, const TMenuLayout& layout,
+                      const std::function<void(const TCommand&)>& appendEntry);
 
 // Opens the menu at a screen point and runs the chosen command.
 void PopupCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayout& layout, TCommandId defaultId,

@@ -1,6 +1,7 @@
 #include "app/TSystemMenuMirror.h"
 
 #include "app/MainControls.h"
+#include "app/TCommandMenu.h"
 
 namespace quorlet {
 
@@ -20,18 +21,12 @@ void TSystemMenuMirror::Build(HWND window, const TCommandList& commands, const T
     if (!menu) return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     UINT next = kFirstSystemCommand;
-    for (TCommandId id : layout) {
-        if (id == TCommandId::Separator) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const TCommand* command = commands.Find(id);
-        if (!command) continue;
-        AppendMenuA(menu, MF_STRING, next, command->Caption.c_str());
-        FEntries.push_back({id, next});
+    AppendMenuLayout(menu, commands, layout, [&](const TCommand& command) {
+        AppendMenuA(menu, MF_STRING, next, command.Caption.c_str());
+        FEntries.push_back({command.Id, next});
         next += kSystemCommandStep;
-        Sync(commands, id);
-    }
+        Sync(commands, command.Id);
+    });
 }
 
 bool TSystemMenuMirror::CommandOf(WPARAM systemCommand, TCommandId& id) const {

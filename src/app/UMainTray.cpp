@@ -56,6 +56,8 @@ void TfrmQuorlet::UpdateTrayHint() {
 void TfrmQuorlet::ShowMainWindow() {
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     ShowWindow(Handle(), SW_SHOW);
+    // Raised even where the window manager keeps the focus where it is.
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetForegroundWindow(Handle());
 }
 
@@ -121,7 +123,14 @@ int TfrmQuorlet::ChangeGlobalHotKey(const std::string& text) {
 }
 
 void TfrmQuorlet::MainHotKeyManagerHotKeyPressed(int id) {
-    if (id == HotKeyId && id != 0) ToggleMainWindow();
+    if (id != HotKeyId || id == 0) return;
+    // Whether the launcher is the active program, as the system sees it when
+    // the key comes: the activation messages of a switch made just before
+    // may still be on their way.
+    DWORD foregroundProcess = 0;
+    if (HWND foreground = GetForegroundWindow()) GetWindowThreadProcessId(foreground, &foregroundProcess);
+    AppActive = foregroundProcess == GetCurrentProcessId();
+    ToggleMainWindow();
 }
 
 // The system menu and the title menu's commands.

@@ -100,12 +100,27 @@ bool TooltipShows(const std::string& needle) {
     return false;
 }
 
+// Whether window stands above other in the order of the top-level windows.
+bool Above(HWND window, HWND other) {
+    for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT))
+        if (below == other) return true;
+    return false;
+}
+
 }  // namespace
 
 TEST_F(TrayEndToEndTest, TrayIconHotKeyAndASecondStart) {
     ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return TrayWindow() && AddCount() == 1; }));
     EXPECT_EQ(TextOf(TrayWindow()), "Quorlet\r\nHotKey:Ctrl+Shift+F8");
+
+    // Wine's tray window, shown for the first icon, takes the focus a moment
+    // after it appears: the launcher is made active after that.
+    ASSERT_TRUE(PumpUntil(kShortWait, [] {
+        HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+        return tray && IsWindowVisible(tray);
+    }));
+    PumpUntil(500, [] { return false; });
 
     // The hot key, with real keys: while the launcher is active it hides the
     // window; pressed again it shows it and brings it forward.
@@ -124,7 +139,11 @@ TEST_F(TrayEndToEndTest, TrayIconHotKeyAndASecondStart) {
     SetForegroundWindow(other);
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return GetForegroundWindow() == other; }));
     PressHotKey();
-    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return GetForegroundWindow() == quorlet.Window(); }));
+    // In front: active, or at least raised above the other program where the
+    // window manager keeps the focus with the window the user used last.
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] {
+        return GetForegroundWindow() == quorlet.Window() || Above(quorlet.Window(), other);
+    }));
     EXPECT_TRUE(IsWindowVisible(quorlet.Window()));
     DestroyWindow(other);
 
