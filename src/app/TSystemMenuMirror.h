@@ -18,10 +18,10 @@ public:
     bool CommandOf(WPARAM systemCommand, TCommandId& id) const;
     // The entry of id shows the table's caption and check mark.
     void Sync(const TCommandList& commands, TCommandId id) const;
-    // The system menu identifier of a mirrored command, 0 for none.
-    UINT SystemCommandOf(TCommandId id) const;
 
 private:
+    // The system menu identifier of a mirrored command, 0 for none.
+    UINT SystemCommandOf(TCommandId id) const;
     struct TEntry {
         TCommandId Id;
         UINT SystemCommand;

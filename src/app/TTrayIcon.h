@@ -41,8 +41,6 @@ public:
     // while the shell is not ready).
     bool Create(HINSTANCE instance, HICON icon, const std::string& tip);
     HWND Handle() const { return TWindowBase::Handle(); }
-    bool Added() const { return FAdded; }
-    int AddCount() const { return FAddCount; }
 
     // The tip, cut to the notification area's 127 characters.
     void SetTip(const std::string& tip);

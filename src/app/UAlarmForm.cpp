@@ -1,6 +1,7 @@
 #include "app/UAlarmForm.h"
 
 #include "resources/resource.h"
+#include "win32/DialogFont.h"
 
 namespace quorlet {
 
@@ -11,20 +12,6 @@ namespace {
 const int kFrameSize = 96;  // at 96 dots per inch
 const int kFrameIds[3] = {IDC_ALARM_IMAGE0, IDC_ALARM_IMAGE1, IDC_ALARM_IMAGE2};
 const int kFrameIcons[3] = {IDI_ALARMFRAME0, IDI_ALARMFRAME1, IDI_ALARMFRAME2};
-
-// The dialog's font, bold, and at pointSize when that is not 0.
-HFONT BoldFontOf(HWND dialog, int pointSize) {
-    LOGFONTA font = {};
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-    if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) return nullptr;
-    font.lfWeight = FW_BOLD;
-    if (pointSize) {
-        HDC screen = GetDC(dialog);
-        font.lfHeight = -MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(dialog, screen);
-    }
-    return CreateFontIndirectA(&font);
-}
 
 }  // namespace
 
@@ -82,8 +69,8 @@ INT_PTR TfrmAlarm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TfrmAlarm::FormCreate() {
-    FMessageFont.Reset(BoldFontOf(Handle(), 0));
-    FTimeFont.Reset(BoldFontOf(Handle(), 18));
+    FMessageFont.Reset(DialogFontWith(Handle(), true, false, 0));
+    FTimeFont.Reset(DialogFontWith(Handle(), true, false, 18));
     if (FMessageFont) SendMessageA(Item(IDC_ALARM_MESSAGE), WM_SETFONT, reinterpret_cast<WPARAM>(FMessageFont.Get()), FALSE);
     if (FTimeFont) SendMessageA(Item(IDC_ALARM_TIME), WM_SETFONT, reinterpret_cast<WPARAM>(FTimeFont.Get()), FALSE);
     // The memo shows line breaks as Windows writes them.

@@ -86,7 +86,6 @@ public:
     HWND TrayWindow() const { return FTrayIcon.Handle(); }
     // Runs a command of the table, as its menu entry would.
     bool RunCommand(TCommandId id) { return FCommands.Execute(id); }
-    HWND HotKeyWindow() const { return FHotKeyWindow.Handle(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -7,6 +7,7 @@
 #include "base/Addresses.h"
 #include "dialogs/DialogPlace.h"
 #include "resources/resource.h"
+#include "win32/DialogFont.h"
 
 namespace quorlet {
 
@@ -48,22 +49,6 @@ HFONT MessageFont(int pointSize, int dpi, int weight) {
     font.lfWeight = weight;
     font.lfItalic = font.lfUnderline = font.lfStrikeOut = FALSE;
     font.lfQuality = CLEARTYPE_QUALITY;
-    return CreateFontIndirectA(&font);
-}
-
-// The dialog's own font with changes: bold, underlined, or at pointSize when
-// that is not 0.
-HFONT DialogFontWith(HWND dialog, bool bold, bool underline, int pointSize) {
-    LOGFONTA font = {};
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-    if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) return nullptr;
-    if (bold) font.lfWeight = FW_BOLD;
-    font.lfUnderline = underline;
-    if (pointSize) {
-        HDC screen = GetDC(dialog);
-        font.lfHeight = -MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(dialog, screen);
-    }
     return CreateFontIndirectA(&font);
 }
 

@@ -1,6 +1,7 @@
 #include "launcher/DroppedPath.h"
 
 #include "base/AppPaths.h"
+#include "base/TextCompare.h"
 #include "shell/ShellLinker.h"
 
 namespace quorlet {
@@ -14,12 +15,6 @@ struct TDropValues {
     std::string Command, Parameters, WorkingDir, Description;
     int32_t WindowStyle = swShowNormal;
 };
-
-std::string LowerCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 // The path starts itself: a file, or a shortcut taken as it is.
 TDropValues PlainFileValues(const std::string& path) {
@@ -60,7 +55,7 @@ bool FillFromPath(IPlatform& platform, bool analyseLinkFile, const std::string& 
     TDropValues values;
     if (platform.FileExists(path)) {
         values = PlainFileValues(path);
-        if (analyseLinkFile && LowerCase(ExtractFileExt(path)) == ".lnk") {
+        if (analyseLinkFile && SameText(ExtractFileExt(path), ".lnk")) {
             TLinkButtonFields link;
             if (ResolveLinkFields(platform, path, link)) {
                 values.Command = link.Command;

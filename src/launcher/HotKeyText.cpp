@@ -1,5 +1,7 @@
 #include "launcher/HotKeyText.h"
 
+#include "base/TextCompare.h"
+
 #include <string>
 
 namespace quorlet {
@@ -21,15 +23,6 @@ const TModifierName kModifiers[] = {
     {"Alt", hkAlt, VK_MENU_},
     {"Win", hkWin, VK_LWIN_},
 };
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 std::string WithoutLeadingBlanks(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');

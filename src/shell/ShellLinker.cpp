@@ -3,6 +3,7 @@
 #include "base/AppPaths.h"
 #include "base/Platform.h"
 #include "base/FileIo.h"
+#include "base/TextCompare.h"
 #include "shell/ShellServices.h"
 
 namespace quorlet {
@@ -41,16 +42,6 @@ bool HeaderShowCommand(const std::string& header, int& showCmd) {
     return true;
 }
 
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return i == a.size() && b[i] == '\0';
-}
 
 }  // namespace
 
@@ -94,7 +85,7 @@ bool OpenLink(IPlatform& platform, const std::string& linkFile, const std::strin
 }
 
 bool ResolveLinkFields(IPlatform& platform, const std::string& linkFile, TLinkButtonFields& fields) {
-    if (!EqualsIgnoringCase(ExtractFileExt(linkFile), ".lnk")) return false;
+    if (!SameText(ExtractFileExt(linkFile), ".lnk")) return false;
     TLinkInfo info;
     if (!ReadLink(platform, linkFile, info)) return false;
     if (info.Path.empty() || !(platform.FileExists(info.Path) || platform.DirectoryExists(info.Path))) return false;
