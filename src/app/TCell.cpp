@@ -25,7 +25,15 @@ TShiftState KeyboardShiftState() {
 }
 
 TCell::TCell(TSheetWindow& page, TCellKind kind, int slot, int controlId, int left, int top)
-    : FPage(page), FKind(kind), FSlot(slot), FControlId(controlId), FBounds{left, top, left + kCellSize, top + kCellSize} {}
+    : FPage(page), FKind(kind), FSlot(slot), FControlId(controlId), FLeft(left), FTop(top) {
+    Place();
+}
+
+void TCell::Place() {
+    // The far edges scale from the layout too, so neighbours keep their gaps.
+    const TDpiScale& scale = FPage.Scale();
+    FBounds = {scale.Px(FLeft), scale.Px(FTop), scale.Px(FLeft + kCellSize), scale.Px(FTop + kCellSize)};
+}
 
 TCell::~TCell() { CancelPicture(); }
 
@@ -50,7 +58,7 @@ void TCell::LoadPicture(TIconLoader& loader, const TIconLoader::TIconKey& key) {
     CancelPicture();
     FIcon.Reset();
     FLoader = &loader;
-    FTicket = loader.Request(FPage.Handle(), WM_CELL_ICONLOADED, key);
+    FTicket = loader.Request(FPage.Handle(), WM_CELL_ICONLOADED, key, FPage.Scale().IconSize());
     Invalidate();
 }
 
@@ -98,9 +106,12 @@ void TCell::PaintTo(HDC dc) {
     }
     const RECT& r = FBounds;
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    if (FIcon)
-        DrawIconEx(dc, r.left + 1, r.top + 1, static_cast<HICON>(FIcon.Get()), CellIconSize, CellIconSize, 0, nullptr,
-                   DI_NORMAL);
+    if (FIcon) {
+        // Centred: one pixel of frame around it at 96 DPI.
+        const int size = FPage.Scale().IconSize();
+        const int left = r.left + (r.right - r.left - size) / 2, top = r.top + (r.bottom - r.top - size) / 2;
+        DrawIconEx(dc, left, top, static_cast<HICON>(FIcon.Get()), size, size, 0, nullptr, DI_NORMAL);
+    }
     switch (FFramed ? FFrame : TCellFrame::Normal) {
     case TCellFrame::Normal:
         if (!FFramed) break;

@@ -1,6 +1,7 @@
 #pragma once
-// A framed 34x34 panel with one 32x32 image on a page: a cell of a button tab
-// sheet, a recent or most-used image, or a command icon of the Quorlet Tab. It
+// A framed 34x34 panel with one 32x32 image on a page (at 96 DPI; both grow
+// with the monitor's density): a cell of a button tab sheet, a recent or
+// most-used image, or a command icon of the Quorlet Tab. It
 // owns its icon and keeps its hint. Cells are no windows of their own: their
 // page draws them, finds them under the pointer and answers for them to other
 // processes and to accessibility tools (TSheetWindow).
@@ -45,6 +46,7 @@ enum class TCellKind { Grid, Recent, Top, Command };
 
 class TCell {
 public:
+    // left and top: the place on the page at 96 DPI.
     TCell(TSheetWindow& page, TCellKind kind, int slot, int controlId, int left, int top);
     ~TCell();
     TCell(const TCell&) = delete;
@@ -58,8 +60,10 @@ public:
     int ControlId() const { return FControlId; }
     // A grid cell takes the identifier of its new place when its page moves.
     void SetControlId(int controlId) { FControlId = controlId; }
-    // Where the cell stands on its page.
+    // Where the cell stands on its page, in pixels.
     const RECT& Bounds() const { return FBounds; }
+    // Takes its bounds from the page's density again.
+    void Place();
     TSheetWindow& Page() const { return FPage; }
     // The button identifier the image shows (0 = none).
     int32_t ButtonId = 0;
@@ -99,7 +103,8 @@ private:
     TCellKind FKind;
     int FSlot;
     int FControlId;
-    RECT FBounds;
+    int FLeft, FTop;  // at 96 DPI
+    RECT FBounds = {};
     TOwnedIcon FIcon;
     TIconLoader* FLoader = nullptr;
     uint64_t FTicket = 0;  // the icon on its way, 0 for none

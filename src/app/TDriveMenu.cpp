@@ -28,7 +28,7 @@ void TDriveMenu::BuildDriveMenu() {
 void TDriveMenu::LoadIcons() {
     if (FIcons.size() == FRoots.size()) return;
     FIcons.clear();
-    for (const std::string& root : FRoots) FIcons.push_back(GetShellIcon(FPlatform, root));
+    for (const std::string& root : FRoots) FIcons.push_back(GetShellIcon(FPlatform, root, SmallIconSize()));
 }
 
 void TDriveMenu::Popup(HWND owner, POINT at) {

@@ -20,6 +20,7 @@ struct TJob {
     HWND Window = nullptr;
     UINT Message = 0;
     TIconLoader::TIconKey Key;
+    int Size = 0;
 };
 
 }  // namespace
@@ -59,10 +60,10 @@ TIconLoader::~TIconLoader() {
     FState->Ended.wait_for(lock, std::chrono::seconds(2), [this] { return !FState->WorkerRunning; });
 }
 
-uint64_t TIconLoader::Request(HWND window, UINT message, const TIconKey& key) {
+uint64_t TIconLoader::Request(HWND window, UINT message, const TIconKey& key, int size) {
     std::lock_guard<std::mutex> guard(FState->Lock);
     const uint64_t ticket = FState->NextTicket++;
-    FState->Queue.push_back({ticket, window, message, key});
+    FState->Queue.push_back({ticket, window, message, key, size});
     if (!FState->WorkerRunning) {
         // Detached: the worker holds the state it shares, and the destructor
         // waits for its end through WorkerRunning.
@@ -113,7 +114,7 @@ void TIconLoader::Run(std::shared_ptr<TState> state) {
                 state->Queue.pop_front();
                 state->Loading = job.Ticket;
             }
-            TOwnedIcon icon = GetFileIcon(state->Platform, job.Key.first, job.Key.second);
+            TOwnedIcon icon = GetFileIcon(state->Platform, job.Key.first, job.Key.second, job.Size);
             std::lock_guard<std::mutex> guard(state->Lock);
             state->Loading = 0;
             if (state->Stopping) {

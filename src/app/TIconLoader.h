@@ -29,9 +29,10 @@ public:
     TIconLoader(const TIconLoader&) = delete;
     TIconLoader& operator=(const TIconLoader&) = delete;
 
-    // Queues the icon of key (the rule of GetFileIcon); once it is loaded,
-    // message is posted to window with the returned ticket as wParam.
-    uint64_t Request(HWND window, UINT message, const TIconKey& key);
+    // Queues the icon of key (the rule of GetFileIcon) at size x size pixels;
+    // once it is loaded, message is posted to window with the returned ticket
+    // as wParam.
+    uint64_t Request(HWND window, UINT message, const TIconKey& key, int size);
     // The finished icon of a ticket, once; empty when there is none (yet).
     TOwnedIcon Take(uint64_t ticket);
     // The icon of the ticket is no longer wanted: it is not loaded if it has

@@ -10,7 +10,7 @@ namespace quorlet {
 
 namespace {
 
-// Room on a page for the two rows of cells and a little more.
+// Room on a page for the two rows of cells and a little more, at 96 DPI.
 const int kSheetHeight = 2 * kCellSize + 4;
 
 }  // namespace
@@ -20,9 +20,10 @@ TPageControl::~TPageControl() = default;
 void TPageControl::Create(HINSTANCE instance, HWND parent) {
     FInstance = instance;
     FHandle = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
-                              kClientWidth, 100, parent,
+                              FScale.Px(kClientWidth), 100, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdMorePageControl)), instance, nullptr);
-    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SetFont(nullptr);
+    FSheetBounds = {0, 0, FScale.Px(kClientWidth), FScale.Px(2 * kCellSize)};
     SetWindowSubclass(FHandle, &TPageControl::StripProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -148,10 +149,25 @@ void TPageControl::ApplyTabStyle(int tabStyle) {
     SetWindowLongPtrA(FHandle, GWL_STYLE, style);
 }
 
+void TPageControl::SetFont(HFONT font) {
+    HGDIOBJ shown = font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(shown), FALSE);
+}
+
+void TPageControl::Rescale() {
+    for (TPage& page : FPages) {
+        if (!page.Sheet) continue;
+        page.Sheet->Rescale();
+        // The Quorlet Tab's images are shown again by its owner.
+        if (page.Sheet->PageIndex() == 0) continue;
+        for (const auto& cell : page.Sheet->Cells()) FImages.LoadButtonImage(*cell, false);
+    }
+}
+
 int TPageControl::Layout(int width) {
     // The strip's height follows its style and font; the page below it holds
     // the two rows of cells.
-    RECT control = {0, 0, width, kSheetHeight};
+    RECT control = {0, 0, width, FScale.Px(kSheetHeight)};
     SendMessageA(FHandle, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&control));
     const int height = control.bottom - control.top;
     MoveWindow(FHandle, 0, 0, width, height, TRUE);
@@ -168,7 +184,7 @@ int TPageControl::Layout(int width) {
 TSheetWindow& TPageControl::EnsureSheet(int k) {
     TPage& page = FPages[k];
     if (!page.Sheet) {
-        page.Sheet.reset(new TSheetWindow(*this, FCellEvents, k));
+        page.Sheet.reset(new TSheetWindow(*this, FCellEvents, FScale, k));
         page.Sheet->Create(FInstance, GetParent(FHandle), FSheetBounds);
         SetWindowPos(page.Sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }

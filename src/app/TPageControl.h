@@ -40,8 +40,9 @@ public:
 
 class TPageControl : private ISheetEvents {
 public:
-    TPageControl(IPageControlEvents& events, ICellEvents& cellEvents, TButtonImages& images)
-        : FEvents(events), FCellEvents(cellEvents), FImages(images) {}
+    // scale: the main window's density, followed as it changes.
+    TPageControl(IPageControlEvents& events, ICellEvents& cellEvents, TButtonImages& images, const TDpiScale& scale)
+        : FEvents(events), FCellEvents(cellEvents), FImages(images), FScale(scale) {}
     ~TPageControl() override;
     TPageControl(const TPageControl&) = delete;
     TPageControl& operator=(const TPageControl&) = delete;
@@ -75,8 +76,13 @@ public:
     void SetPendingCursor(HCURSOR cursor);
     // Tabs (0), buttons (1) or flat buttons (2).
     void ApplyTabStyle(int tabStyle);
+    // The tabs' font (null: the system's usual one).
+    void SetFont(HFONT font);
     // Sizes the strip for the two rows of cells; returns its height.
     int Layout(int width);
+    // The density changed: the built pages place their cells again and show
+    // their images at the new size.
+    void Rescale();
 
     // The cells of page k are made when needed; page 0 calls QuorletTabNeeded.
     void EnsurePageContent(int k);
@@ -116,13 +122,14 @@ private:
     IPageControlEvents& FEvents;
     ICellEvents& FCellEvents;
     TButtonImages& FImages;
+    const TDpiScale& FScale;
     HINSTANCE FInstance = nullptr;
     HWND FHandle = nullptr;
     std::vector<TPage> FPages;
     int FActivePage = -1;
     bool FQuorletTabShown = true;
     HCURSOR FStripCursor = nullptr;
-    RECT FSheetBounds = {0, 0, kClientWidth, 2 * kCellSize};
+    RECT FSheetBounds = {};
 };
 
 }  // namespace quorlet

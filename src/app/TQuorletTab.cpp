@@ -21,6 +21,8 @@ struct TCommandIconPlace {
 
 void TQuorletTab::Build(HINSTANCE instance, TSheetWindow& sheet) {
     FBuilt = true;
+    FInstance = instance;
+    FSheet = &sheet;
     for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
         const TCellPoint recent = RecentPanelOrigin(slot), top = TopPanelOrigin(slot);
         FImageLast[slot - 1] = &sheet.AddCell(TCellKind::Recent, slot, IdImageLast1 + slot - 1, recent.Left, recent.Top);
@@ -40,14 +42,28 @@ void TQuorletTab::Build(HINSTANCE instance, TSheetWindow& sheet) {
     for (const TCommandIconPlace& place : places) {
         TCell* image = &sheet.AddCell(TCellKind::Command, 0, place.ControlId, place.Left, place.Top);
         image->SetFramed(place.Framed);
-        image->SetPicture(TOwnedIcon(FImages.PlatformServices(), LoadImageA(instance, MAKEINTRESOURCEA(place.IconId),
-                                                                     IMAGE_ICON, CellIconSize, CellIconSize, 0)));
+        FCommandIcons.push_back({image, place.Command, place.IconId});
+        LoadCommandIcon(FCommandIcons.back());
         // Bound to its command: the command's hint is the icon's hint.
         if (const TCommand* command = FCommands.Find(place.Command)) image->SetHint(command->Hint);
         image->SetVisible(place.Shown);
-        FCommandIcons.push_back({image, place.Command});
         if (place.ControlId == IdPanel18) FPanel18 = image;
         if (place.ControlId == IdPanel19) FPanel19 = image;
+    }
+}
+
+void TQuorletTab::LoadCommandIcon(const TCommandIcon& icon) {
+    const int size = FSheet->Scale().IconSize();
+    icon.Image->SetPicture(TOwnedIcon(FImages.PlatformServices(),
+                                      LoadImageA(FInstance, MAKEINTRESOURCEA(icon.IconId), IMAGE_ICON, size, size, 0)));
+}
+
+void TQuorletTab::Rescale() {
+    if (!FBuilt) return;
+    for (const TCommandIcon& icon : FCommandIcons) LoadCommandIcon(icon);
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
+        FImageLast[slot - 1]->SetHint(LastClickHint(slot, FImages.LoadButtonImage(*FImageLast[slot - 1], false)));
+        FImageTop[slot - 1]->SetHint(TopClickHint(slot, FImages.LoadButtonImage(*FImageTop[slot - 1], false)));
     }
 }
 

@@ -39,18 +39,25 @@ public:
 
     // The command a command icon is bound to; false for any other image.
     bool CommandOf(const TCell& image, TCommandId& command) const;
+    // The density changed: every image is shown again at the new size (the
+    // sheet has placed the cells already).
+    void Rescale();
 
 private:
     struct TCommandIcon {
         TCell* Image;
         TCommandId Command;
+        int IconId;
     };
 
+    void LoadCommandIcon(const TCommandIcon& icon);
 
     ICellEvents& FCellEvents;
     TButtonImages& FImages;
     const TCommandList& FCommands;
     bool FBuilt = false;
+    HINSTANCE FInstance = nullptr;
+    TSheetWindow* FSheet = nullptr;
     TCell* FImageLast[kTopSlotCount] = {};
     TCell* FImageTop[kTopSlotCount] = {};
     std::vector<TCommandIcon> FCommandIcons;

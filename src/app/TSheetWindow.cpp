@@ -38,6 +38,11 @@ void TSheetWindow::SetBevel(int x, int top, int height) {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void TSheetWindow::Rescale() {
+    for (const auto& cell : FCells) cell->Place();
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 TCell& TSheetWindow::AddCell(TCellKind kind, int slot, int controlId, int left, int top) {
     FCells.emplace_back(new TCell(*this, kind, slot, controlId, left, top));
     if (Handle()) InvalidateRect(Handle(), &FCells.back()->Bounds(), FALSE);
@@ -65,7 +70,7 @@ void TSheetWindow::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
     if (FBevelX >= 0) {
-        RECT line = {FBevelX, FBevelTop, FBevelX + 2, FBevelTop + FBevelHeight};
+        RECT line = {FScale.Px(FBevelX), FScale.Px(FBevelTop), FScale.Px(FBevelX + 2), FScale.Px(FBevelTop + FBevelHeight)};
         DrawEdge(dc, &line, BDR_RAISEDINNER, BF_LEFT | BF_RIGHT);
     }
     RECT overlap;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/TCell.h"
+#include "launcher/DpiScale.h"
 #include "win32/TWindowBase.h"
 
 namespace quorlet {
@@ -28,15 +29,19 @@ public:
 
 class TSheetWindow : public TWindowBase {
 public:
-    TSheetWindow(ISheetEvents& events, ICellEvents& cellEvents, int pageIndex)
-        : FEvents(events), FCellEvents(cellEvents), FPageIndex(pageIndex) {}
+    TSheetWindow(ISheetEvents& events, ICellEvents& cellEvents, const TDpiScale& scale, int pageIndex)
+        : FEvents(events), FCellEvents(cellEvents), FScale(scale), FPageIndex(pageIndex) {}
     ~TSheetWindow() override;
 
     bool Create(HINSTANCE instance, HWND parent, const RECT& bounds);
     int PageIndex() const { return FPageIndex; }
     void SetPageIndex(int pageIndex);
-    // A vertical raised line at this x (Bevel1 of the Quorlet Tab); -1 for none.
+    // A vertical raised line at this x (Bevel1 of the Quorlet Tab); -1 for
+    // none. At 96 DPI, like the places of cells.
     void SetBevel(int x, int top, int height);
+    const TDpiScale& Scale() const { return FScale; }
+    // The density changed: the cells take their new bounds.
+    void Rescale();
 
     TCell& AddCell(TCellKind kind, int slot, int controlId, int left, int top);
     const std::vector<std::unique_ptr<TCell>>& Cells() const { return FCells; }
@@ -62,6 +67,7 @@ private:
 
     ISheetEvents& FEvents;
     ICellEvents& FCellEvents;
+    const TDpiScale& FScale;
     int FPageIndex;
     int FBevelX = -1, FBevelTop = 0, FBevelHeight = 0;
     std::vector<std::unique_ptr<TCell>> FCells;

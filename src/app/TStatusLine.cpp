@@ -9,15 +9,25 @@ namespace quorlet {
 void TStatusLine::Create(HINSTANCE instance, HWND parent) {
     // The bar keeps the height given to it instead of the one the system picks.
     FHandle = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
-                              0, Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdStatusBar)), instance,
+                              0, Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdStatusBar)), instance,
                               nullptr);
+    SetParts();
+}
+
+void TStatusLine::SetParts() {
     // The counts panel is the last one: it runs to the right edge, so longer
     // counts are not cut off.
-    int edges[2] = {HintPanelWidth, -1};
+    int edges[2] = {HintPanelWidth(), -1};
     SendMessageA(FHandle, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
 }
 
-void TStatusLine::Place(int top, int width) { MoveWindow(FHandle, 0, top, width, Height, TRUE); }
+void TStatusLine::Rescale(HFONT font) {
+    // Without a font of its own the bar takes the system's again.
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SetParts();
+}
+
+void TStatusLine::Place(int top, int width) { MoveWindow(FHandle, 0, top, width, Height(), TRUE); }
 
 void TStatusLine::SetPanel(int panel, const std::string& text) {
     SendMessageA(FHandle, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));

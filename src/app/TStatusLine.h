@@ -8,19 +8,27 @@
 
 #include <windows.h>
 
+#include "launcher/DpiScale.h"
+
 namespace quorlet {
 
 class TStatusLine {
 public:
+    // scale: the main window's density, followed as it changes.
+    explicit TStatusLine(const TDpiScale& scale) : FScale(scale) {}
+
     // Height of the status bar in pixels, borders included.
-    static const int Height = 18;
+    int Height() const { return FScale.Px(18); }
     // Width of panel 0, the hint line.
-    static const int HintPanelWidth = 260;
+    int HintPanelWidth() const { return FScale.Px(260); }
 
     void Create(HINSTANCE instance, HWND parent);
     HWND Handle() const { return FHandle; }
     // Puts the bar at this top edge, as wide as the parent's client area.
     void Place(int top, int width);
+    // The density changed: the panels take their new widths, the text the
+    // font (null: the bar's own).
+    void Rescale(HFONT font);
 
     void SetPanel(int panel, const std::string& text);
     std::string PanelText(int panel) const;
@@ -38,6 +46,9 @@ public:
     void ShowHintInStatus();
 
 private:
+    void SetParts();
+
+    const TDpiScale& FScale;
     HWND FHandle = nullptr;
     const void* FHintSource = nullptr;
     std::string FHint;

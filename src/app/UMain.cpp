@@ -23,7 +23,7 @@ TfrmQuorlet::TfrmQuorlet()
     : FPlatform(Platform()),
       FIconLoader(FPlatform),
       FButtonImages(FPlatform, BtnSettingXml(), FIconLoader),
-      FPageControl(*this, *this, FButtonImages),
+      FPageControl(*this, *this, FButtonImages, FScale),
       FQuorletTab(*this, FButtonImages, FCommands),
       FAlarmClock(FPlatform, AppSettingXml(), *this) {
     BuildCommands();
@@ -124,6 +124,9 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             SystemCommand(wParam);
             break;
+        case WM_DPICHANGED:
+            FormDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_MEASUREITEM:
             if (FDriveMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
             break;

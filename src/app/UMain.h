@@ -33,7 +33,9 @@
 #include "launcher/Commands.h"
 #include "launcher/EdgeSnap.h"
 #include "launcher/TopButtons.h"
+#include "launcher/DpiScale.h"
 #include "win32/TWindowBase.h"
+#include "win32/WinHandles.h"
 
 namespace quorlet {
 
@@ -44,6 +46,7 @@ class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageContro
                     private IDropTargetEvents, private ITrayIconEvents {
 public:
     static const char* const ClassName;
+    // At 96 DPI; the window grows with its monitor's density.
     static const int ClientWidth = kClientWidth;
     // The alarm's tick, twice a second while the alarm is armed.
     static const UINT_PTR TimerAlarm = 1;
@@ -101,6 +104,13 @@ private:
     void ReloadCell(TCell& cell) { FButtonImages.LoadButtonImage(cell, true); }
     void CollectRankingInputs(int k);
     void LayoutWindow();
+    // The monitor's density changed (WM_DPICHANGED): fonts, cells, icons and
+    // the window's size follow, and it moves to the place the system suggests.
+    void FormDpiChanged(int dpi, const RECT& suggested);
+    // Fonts, cells and icons at FScale's density.
+    void ApplyScale();
+    // One of the program's icons at the size of a cell's image.
+    TOwnedIcon LoadCellIcon(int resourceId) const;
     // The page the window opens on (-1 for none): LastPanelIndex, or page 1
     // when that page does not exist or has no tab; the Quorlet Tab when it is
     // to be shown first.
@@ -257,12 +267,16 @@ private:
     std::string FErrorText;
     // While FormCreate runs: the document was just read.
     bool FCreating = false;
+    // The density of the window's monitor, and the controls' font at it (null:
+    // the system's usual one).
+    TDpiScale FScale;
+    TUniqueFont FGuiFont;
     TIconLoader FIconLoader;
     TButtonImages FButtonImages;
     TCommandList FCommands;
     TPageControl FPageControl;
     TQuorletTab FQuorletTab;
-    TStatusLine FStatusLine;
+    TStatusLine FStatusLine{FScale};
     TAlarmClock FAlarmClock;
     TDropTarget FDropTarget{*this};
     TTrayIcon FTrayIcon{*this};

@@ -67,7 +67,7 @@ void TfrmQuorlet::DropFileTarget1Drop(TCell* cell, const std::string& firstPath)
         AssignDroppedPath(FPlatform, AppSettingXml().AnalyseLinkFile, cell->ButtonId, firstPath,
                           [this](const std::string& question) { return AskYesNo(question); });
     if (!dropped.Assigned) return;
-    cell->SetPicture(GetFileIcon(FPlatform, dropped.IconFile, dropped.IconNumber));
+    cell->SetPicture(GetFileIcon(FPlatform, dropped.IconFile, dropped.IconNumber, FScale.IconSize()));
     cell->SetHint(dropped.Description);
 }
 

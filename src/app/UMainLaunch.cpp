@@ -47,7 +47,7 @@ void TfrmQuorlet::ImageClick(TCell& image) {
         if (ShowBtnPropertiesForNewButton()) {
             store.UpdateButtonProperties(PressedButtonId);
             image.SetHint(NewButtonHint(store.Description, store.HotKey));
-            image.SetPicture(GetFileIcon(FPlatform, store.IconFile, store.IconNumber));
+            image.SetPicture(GetFileIcon(FPlatform, store.IconFile, store.IconNumber, FScale.IconSize()));
         }
         return;
     case caNothing:

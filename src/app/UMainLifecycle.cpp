@@ -2,6 +2,7 @@
 #include "app/UMain.h"
 #include "base/AppPaths.h"
 #include "launcher/EdgeSnap.h"
+#include "win32/WindowDpi.h"
 #include "resources/resource.h"
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
@@ -25,8 +26,10 @@ void TfrmQuorlet::FormCreate() {
     settings.LoadSettings();
     FAlarmClock.LoadSchedule();
 
-    FButtonImages.SetMissedIcon(TOwnedIcon(
-        FPlatform, LoadImageA(FInstance, MAKEINTRESOURCEA(IDI_MISSEDICON), IMAGE_ICON, CellIconSize, CellIconSize, 0)));
+    // The monitor the window starts on; a move to another one changes it.
+    FScale.Dpi = WindowDpi(Handle());
+    FGuiFont = GuiFontForDpi(FScale.Dpi);
+    FButtonImages.SetMissedIcon(LoadCellIcon(IDI_MISSEDICON));
     BuildTabSheets();
     RankTopButtons();
     settings.LoadRecentButtons();
@@ -57,6 +60,11 @@ void TfrmQuorlet::BuildTabSheets() {
 
     FPageControl.Create(FInstance, Handle());
     FStatusLine.Create(FInstance, Handle());
+    // Away from the system's density the controls need a font of their own.
+    if (FGuiFont) {
+        FPageControl.SetFont(FGuiFont.Get());
+        FStatusLine.Rescale(FGuiFont.Get());
+    }
     FPageControl.AddPage(settings.FavoriteGroup);
     for (const std::string& group : settings.GroupNames) FPageControl.AddPage(group);
     for (int k = 1; k < PageCount(); ++k) CollectRankingInputs(k);
@@ -73,13 +81,37 @@ void TfrmQuorlet::CollectRankingInputs(int k) {
 }
 
 void TfrmQuorlet::LayoutWindow() {
-    const int stripHeight = FPageControl.Layout(ClientWidth);
-    FStatusLine.Place(stripHeight, ClientWidth);
-    RECT frame = {0, 0, ClientWidth, stripHeight + TStatusLine::Height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    const int width = FScale.Px(ClientWidth);
+    const int stripHeight = FPageControl.Layout(width);
+    FStatusLine.Place(stripHeight, width);
+    RECT frame = {0, 0, width, stripHeight + FStatusLine.Height()};
+    AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)),
+                      static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)), FScale.Dpi);
     SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TOwnedIcon TfrmQuorlet::LoadCellIcon(int resourceId) const {
+    const int size = FScale.IconSize();
+    return TOwnedIcon(FPlatform, LoadImageA(FInstance, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, 0));
+}
+
+void TfrmQuorlet::ApplyScale() {
+    FGuiFont = GuiFontForDpi(FScale.Dpi);
+    FPageControl.SetFont(FGuiFont.Get());
+    FStatusLine.Rescale(FGuiFont.Get());
+    // Cells showing the missed icon take a copy of the new one.
+    FButtonImages.SetMissedIcon(LoadCellIcon(IDI_MISSEDICON));
+    FPageControl.Rescale();
+    FQuorletTab.Rescale();
+    LayoutWindow();
+}
+
+void TfrmQuorlet::FormDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == FScale.Dpi) return;
+    FScale.Dpi = dpi;
+    ApplyScale();
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TfrmQuorlet::StartPage(bool afterShow) const {

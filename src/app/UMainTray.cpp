@@ -214,7 +214,7 @@ void TfrmQuorlet::StatusBar1DblClick() {
 void TfrmQuorlet::StatusBar1ContextPopup(POINT screen) {
     POINT client = screen;
     ScreenToClient(FStatusLine.Handle(), &client);
-    if (client.x > TStatusLine::HintPanelWidth)
+    if (client.x > FStatusLine.HintPanelWidth())
         FDriveMenu.Popup(Handle(), screen);
     else
         PopupCommandMenu(Handle(), FCommands, StatusMenuLayout(), TCommandId::ActionMenu_Report, screen);

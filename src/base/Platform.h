@@ -71,10 +71,11 @@ public:
     // Icons.
     virtual int IconCount(const std::string& file) = 0;
     // Icon `index` stored in the file (a negative index other than -1 names a
-    // resource identifier); null when there is none.
-    virtual TIconHandle ExtractIconAt(const std::string& file, int index) = 0;
-    // The shell's large icon for a file, folder or drive; null on failure.
-    virtual TIconHandle ShellIconOf(const std::string& file) = 0;
+    // resource identifier) at size x size pixels; null when there is none.
+    virtual TIconHandle ExtractIconAt(const std::string& file, int index, int size) = 0;
+    // The shell's icon for a file, folder or drive, size pixels wide or, when
+    // the shell has none of that size, the next larger; null on failure.
+    virtual TIconHandle ShellIconOf(const std::string& file, int size) = 0;
     virtual void DestroyIconHandle(TIconHandle icon) = 0;
 
     // Shortcut files through the shell link object. SaveShellLink throws

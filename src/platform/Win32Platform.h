@@ -34,8 +34,8 @@ public:
     std::string FullPathName(const std::string& path) override;
     bool ShellLongPath(const std::string& fullPath, std::string& longPath) override;
     int IconCount(const std::string& file) override;
-    TIconHandle ExtractIconAt(const std::string& file, int index) override;
-    TIconHandle ShellIconOf(const std::string& file) override;
+    TIconHandle ExtractIconAt(const std::string& file, int index, int size) override;
+    TIconHandle ShellIconOf(const std::string& file, int size) override;
     std::string ShellTypeName(const std::string& path, bool folder) override;
     int ShellImageIndex(const std::string& path) override;
     void DestroyIconHandle(TIconHandle icon) override;

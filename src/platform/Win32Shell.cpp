@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <commoncontrols.h>
 
 #include "win32/ComPtr.h"
 #include "platform/Win32Platform.h"
@@ -101,19 +102,48 @@ int TWin32Platform::IconCount(const std::string& file) {
     return static_cast<int>(reinterpret_cast<INT_PTR>(ExtractIconA(FInstance, file.c_str(), static_cast<UINT>(-1))));
 }
 
-TIconHandle TWin32Platform::ExtractIconAt(const std::string& file, int index) {
+TIconHandle TWin32Platform::ExtractIconAt(const std::string& file, int index, int size) {
     if (index == -1) return nullptr;  // that index asks for the count
-    HICON icon = ExtractIconA(FInstance, file.c_str(), static_cast<UINT>(index));
-    // 1 means "not a file with icons", not a handle.
-    if (reinterpret_cast<INT_PTR>(icon) == 1) return nullptr;
+    if (size == GetSystemMetrics(SM_CXICON)) {
+        HICON icon = ExtractIconA(FInstance, file.c_str(), static_cast<UINT>(index));
+        // 1 means "not a file with icons", not a handle.
+        if (reinterpret_cast<INT_PTR>(icon) == 1) return nullptr;
+        return icon;
+    }
+    // Another size: the file's image that fits it best.
+    HICON icon = nullptr;
+    const UINT found = PrivateExtractIconsA(file.c_str(), index, size, size, &icon, nullptr, 1, LR_DEFAULTCOLOR);
+    if (found == 0 || found == 0xFFFFFFFF) return nullptr;
     return icon;
 }
 
-TIconHandle TWin32Platform::ShellIconOf(const std::string& file) {
+TIconHandle TWin32Platform::ShellIconOf(const std::string& file, int size) {
     EnsureThreadApartment();
     SHFILEINFOA info = {};
-    if (!SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SYSICONINDEX)) return nullptr;
-    return info.hIcon;
+    if (size == GetSystemMetrics(SM_CXICON)) {
+        if (!SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SYSICONINDEX)) return nullptr;
+        return info.hIcon;
+    }
+    if (!SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return nullptr;
+    // The system's image list of that size, else the smallest larger one (an
+    // icon drawn smaller stays sharp), else the largest there is.
+    TComPtr<IImageList> chosen;
+    int chosenSize = 0;
+    for (int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+        TComPtr<IImageList> images;
+        if (FAILED(SHGetImageList(list, __uuidof(IImageList), images.PutVoid()))) continue;
+        int cx = 0, cy = 0;
+        if (FAILED(images->GetIconSize(&cx, &cy))) continue;
+        const bool fits = cx >= size, chosenFits = chosenSize >= size;
+        const bool better = !chosen || (fits != chosenFits ? fits : (fits ? cx < chosenSize : cx > chosenSize));
+        if (better) {
+            chosen = std::move(images);
+            chosenSize = cx;
+        }
+    }
+    HICON icon = nullptr;
+    if (!chosen || FAILED(chosen->GetIcon(info.iIcon, ILD_TRANSPARENT, &icon))) return nullptr;
+    return icon;
 }
 
 std::string TWin32Platform::ShellTypeName(const std::string& path, bool folder) {

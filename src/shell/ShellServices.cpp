@@ -50,18 +50,18 @@ int GetIconCount(IPlatform& platform, const std::string& file) {
     return count > 0 ? count : 0;
 }
 
-TOwnedIcon GetShellIcon(IPlatform& platform, const std::string& file) {
-    return TOwnedIcon(platform, platform.ShellIconOf(file));
+TOwnedIcon GetShellIcon(IPlatform& platform, const std::string& file, int size) {
+    return TOwnedIcon(platform, platform.ShellIconOf(file, size));
 }
 
-TOwnedIcon GetFileIcon(IPlatform& platform, const std::string& file, int32_t index) {
+TOwnedIcon GetFileIcon(IPlatform& platform, const std::string& file, int32_t index, int size) {
     // -1 asks the extraction call for the number of icons, never for an icon:
     // it is shown like index 0.
-    if (index == 0 || index == -1) return GetShellIcon(platform, file);
+    if (index == 0 || index == -1) return GetShellIcon(platform, file, size);
     int count = GetIconCount(platform, file);
-    if (count == 0) return GetShellIcon(platform, file);
+    if (count == 0) return GetShellIcon(platform, file, size);
     if (index >= count) index = count - 1;
-    return TOwnedIcon(platform, platform.ExtractIconAt(file, index));
+    return TOwnedIcon(platform, platform.ExtractIconAt(file, index, size));
 }
 
 bool CreateLink(IPlatform& platform, const TLinkCreateInfo& info, const std::string& linkFileName) {

@@ -22,10 +22,12 @@ enum TSpecialFolder : uint8_t { sfDesktop = 0, sfStartMenu = 1, sfStartup = 3, s
 
 std::string GetLongPathByShell(IPlatform& platform, const std::string& path);
 int GetIconCount(IPlatform& platform, const std::string& file);
-TOwnedIcon GetShellIcon(IPlatform& platform, const std::string& file);
+// Icons size x size pixels (a shell icon may come larger when the shell has
+// none of that size).
+TOwnedIcon GetShellIcon(IPlatform& platform, const std::string& file, int size);
 // Index 0: the shell's icon; k >= 1: the k-th icon stored in the file,
 // clamped to the last; a file without icons gives the shell's icon.
-TOwnedIcon GetFileIcon(IPlatform& platform, const std::string& file, int32_t index);
+TOwnedIcon GetFileIcon(IPlatform& platform, const std::string& file, int32_t index, int size);
 // True when the shortcut file was saved.
 bool CreateLink(IPlatform& platform, const TLinkCreateInfo& info, const std::string& linkFileName);
 // The folder with a trailing backslash, or "" (unknown code, missing value).

@@ -44,14 +44,14 @@ TIconHandle TFakePlatform::NewIcon(const TFakeIcon& icon) {
     return handle;
 }
 
-TIconHandle TFakePlatform::ExtractIconAt(const std::string& file, int index) {
+TIconHandle TFakePlatform::ExtractIconAt(const std::string& file, int index, int size) {
     if (index >= IconCount(file)) return nullptr;
-    return NewIcon({file, index, false});
+    return NewIcon({file, index, false, size});
 }
 
-TIconHandle TFakePlatform::ShellIconOf(const std::string& file) {
+TIconHandle TFakePlatform::ShellIconOf(const std::string& file, int size) {
     if (std::find(NoShellIcon.begin(), NoShellIcon.end(), file) != NoShellIcon.end()) return nullptr;
-    return NewIcon({file, 0, true});
+    return NewIcon({file, 0, true, size});
 }
 
 void TFakePlatform::DestroyIconHandle(TIconHandle icon) {

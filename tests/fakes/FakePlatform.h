@@ -22,6 +22,7 @@ struct TFakeIcon {
     std::string File;
     int Index = 0;
     bool FromShell = false;
+    int Size = 0;  // pixels asked for
 };
 
 class TFakePlatform : public IPlatform {
@@ -82,8 +83,8 @@ public:
     std::string FullPathName(const std::string& path) override { return path; }
     bool ShellLongPath(const std::string& fullPath, std::string& longPath) override;
     int IconCount(const std::string& file) override;
-    TIconHandle ExtractIconAt(const std::string& file, int index) override;
-    TIconHandle ShellIconOf(const std::string& file) override;
+    TIconHandle ExtractIconAt(const std::string& file, int index, int size) override;
+    TIconHandle ShellIconOf(const std::string& file, int size) override;
     void DestroyIconHandle(TIconHandle icon) override;
     bool SaveShellLink(const TLinkCreateInfo& info, const std::string& linkFile) override;
     bool LoadShellLink(const std::string& linkFile, TShellLinkData& data) override;

@@ -51,10 +51,11 @@ TEST_F(ShellServicesTest, FileIconIndexRule) {
         {"tool.exe", -7, false, -7},  // other negatives name a resource and pass through
     };
     for (const Case& c : cases) {
-        TOwnedIcon icon = GetFileIcon(platform, c.File, c.Index);
+        TOwnedIcon icon = GetFileIcon(platform, c.File, c.Index, 48);
         ASSERT_TRUE(icon) << c.File << " " << c.Index;
         const TFakeIcon& made = platform.LiveIcons.at(icon.Get());
         EXPECT_EQ(made.File, c.File);
+        EXPECT_EQ(made.Size, 48) << "the size asked for reaches the system, whichever way the icon comes";
         EXPECT_EQ(made.FromShell, c.FromShell) << c.File << " " << c.Index;
         if (!c.FromShell) {
             EXPECT_EQ(made.Index, c.ExtractedIndex) << c.File << " " << c.Index;
@@ -67,8 +68,8 @@ TEST_F(ShellServicesTest, FileIconIndexRule) {
 TEST_F(ShellServicesTest, MissingFilesGiveNoIconAndNoCount) {
     platform.NoShellIcon.push_back("gone.exe");
     platform.IconCounts["broken.dll"] = -3;  // a nonsense answer counts as none
-    EXPECT_FALSE(GetFileIcon(platform, "gone.exe", 0));
-    EXPECT_FALSE(GetFileIcon(platform, "gone.exe", 4));
+    EXPECT_FALSE(GetFileIcon(platform, "gone.exe", 0, 32));
+    EXPECT_FALSE(GetFileIcon(platform, "gone.exe", 4, 32));
     EXPECT_EQ(GetIconCount(platform, "gone.exe"), 0);
     EXPECT_EQ(GetIconCount(platform, "broken.dll"), 0);
 }
@@ -77,7 +78,7 @@ TEST_F(ShellServicesTest, ReplacedIconsAreDestroyedExactlyOnce) {
     platform.IconCounts["tool.exe"] = 3;
     {
         TOwnedIcon shown;
-        for (int i = 0; i < 300; ++i) shown = GetFileIcon(platform, "tool.exe", i % 4);
+        for (int i = 0; i < 300; ++i) shown = GetFileIcon(platform, "tool.exe", i % 4, 32);
         TOwnedIcon moved(std::move(shown));
         EXPECT_FALSE(shown);
         EXPECT_EQ(platform.LiveIcons.size(), 1u);

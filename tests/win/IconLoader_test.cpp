@@ -48,7 +48,7 @@ TEST(IconLoaderTest, IconsArriveAndAnIdleWorkerEndsUntilTheNextRequest) {
     {
         TIconLoader loader(platform);
         const int before = ThreadsOfThisProcess();
-        const uint64_t first = loader.Request(receiver, WM_ICON_READY, key);
+        const uint64_t first = loader.Request(receiver, WM_ICON_READY, key, 32);
         ASSERT_TRUE(PumpUntil(5000, [] { return !answered.empty(); }));
         EXPECT_EQ(answered.back(), first);
         TOwnedIcon icon = loader.Take(first);
@@ -58,7 +58,7 @@ TEST(IconLoaderTest, IconsArriveAndAnIdleWorkerEndsUntilTheNextRequest) {
 
         // At rest the worker goes away; the next request brings one back.
         EXPECT_TRUE(PumpUntil(5000, [&] { return ThreadsOfThisProcess() == before; }));
-        const uint64_t second = loader.Request(receiver, WM_ICON_READY, key);
+        const uint64_t second = loader.Request(receiver, WM_ICON_READY, key, 32);
         ASSERT_TRUE(PumpUntil(5000, [] { return answered.size() == 2; }));
         EXPECT_EQ(answered.back(), second);
         EXPECT_NE(loader.Take(second).Get(), nullptr);

@@ -32,13 +32,13 @@ class TBlockingShellPlatform : public TWin32Platform {
 public:
     TBlockingShellPlatform() : TWin32Platform(GetModuleHandleA(nullptr)), FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
     void Release() { SetEvent(FRelease.Get()); }
-    TIconHandle ShellIconOf(const std::string& file) override {
+    TIconHandle ShellIconOf(const std::string& file, int size) override {
         WaitForSingleObject(FRelease.Get(), INFINITE);
-        return TWin32Platform::ShellIconOf(file);
+        return TWin32Platform::ShellIconOf(file, size);
     }
-    TIconHandle ExtractIconAt(const std::string& file, int index) override {
+    TIconHandle ExtractIconAt(const std::string& file, int index, int size) override {
         WaitForSingleObject(FRelease.Get(), INFINITE);
-        return TWin32Platform::ExtractIconAt(file, index);
+        return TWin32Platform::ExtractIconAt(file, index, size);
     }
 
 private:

@@ -145,16 +145,35 @@ TEST_F(ShellTest, IconCountsAndChoices) {
     EXPECT_EQ(GetIconCount(platform, text), 0);
     EXPECT_EQ(GetIconCount(platform, folder.File("missing.exe")), 0);
 
-    TOwnedIcon first = GetFileIcon(platform, recorder, 1), second = GetFileIcon(platform, recorder, 2);
+    TOwnedIcon first = GetFileIcon(platform, recorder, 1, 32), second = GetFileIcon(platform, recorder, 2, 32);
     ASSERT_TRUE(first);
     ASSERT_TRUE(second);
     EXPECT_NE(IconPixels(first.Get()), IconPixels(second.Get()));
-    TOwnedIcon clamped = GetFileIcon(platform, recorder, 5);  // beyond the last: the last
+    TOwnedIcon clamped = GetFileIcon(platform, recorder, 5, 32);  // beyond the last: the last
     EXPECT_EQ(IconPixels(clamped.Get()), IconPixels(second.Get()));
 
-    EXPECT_TRUE(GetFileIcon(platform, text, 2));             // the shell's document icon
-    EXPECT_TRUE(GetShellIcon(platform, folder.Path()));      // folders have one too
-    EXPECT_TRUE(GetFileIcon(platform, recorder, -1));        // never the count mistaken for a handle
+    EXPECT_TRUE(GetFileIcon(platform, text, 2, 32));             // the shell's document icon
+    EXPECT_TRUE(GetShellIcon(platform, folder.Path(), 32));      // folders have one too
+    EXPECT_TRUE(GetFileIcon(platform, recorder, -1, 32));        // never the count mistaken for a handle
+}
+
+TEST_F(ShellTest, IconsComeAtTheSizeAskedFor) {
+    // A monitor of high density asks for larger icons; the shell may hand out
+    // a larger one where it has none of the size, never a smaller one.
+    const auto width = [](const TOwnedIcon& icon) {
+        ICONINFO info = {};
+        if (!icon || !GetIconInfo(static_cast<HICON>(icon.Get()), &info)) return 0;
+        BITMAP bitmap = {};
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return static_cast<int>(bitmap.bmWidth);
+    };
+    for (int size : {32, 48, 64}) {
+        EXPECT_EQ(width(GetFileIcon(platform, recorder, 2, size)), size) << "stored icon at " << size;
+        EXPECT_GE(width(GetFileIcon(platform, recorder, 0, size)), size) << "shell icon at " << size;
+        EXPECT_GE(width(GetShellIcon(platform, folder.Path(), size)), size) << "folder icon at " << size;
+    }
 }
 
 TEST_F(ShellTest, ReplacedIconsAreDestroyed) {
@@ -165,7 +184,7 @@ TEST_F(ShellTest, ReplacedIconsAreDestroyed) {
         TOwnedIcon shown;
         for (int i = 0; i < 300; ++i) {
             if (shown) replaced.push_back(shown.Get());
-            shown = GetFileIcon(platform, recorder, 1 + i % 3);
+            shown = GetFileIcon(platform, recorder, 1 + i % 3, 32);
             ASSERT_TRUE(shown);
         }
         EXPECT_TRUE(IsLiveIcon(shown.Get()));

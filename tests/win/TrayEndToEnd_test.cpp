@@ -215,7 +215,9 @@ TEST_F(TrayEndToEndTest, StatusBarRightOfTheHintLineOpensTheDriveMenu) {
         entries.push_back(caption);
     EXPECT_EQ(entries, expected);
     HWND menu = FindWindowA("#32768", nullptr);
-    if (menu) EXPECT_EQ(SaveWindowPicture(menu, ScreenshotPath("quorlet-drive-menu.bmp")), "");
+    if (menu) {
+        EXPECT_EQ(SaveWindowPicture(menu, ScreenshotPath("quorlet-drive-menu.bmp")), "");
+    }
     SendKey(VK_ESCAPE, false);
     SendKey(VK_ESCAPE, true);
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return OpenMenuEntry(quorlet.Window(), 0, caption) < 0; }));
