@@ -140,6 +140,52 @@ TEST_F(MainWindowTest, DamagedIndexFailsCreationWithTheLayersMessage) {
 namespace {
 
 // The main window with a settings document written before it is made.
+TEST_F(MainWindowTest, AChangeOfDensityScalesTheWindowAndAReturnRestoresItExactly) {
+    TfrmQuorlet form;
+    ASSERT_TRUE(form.Create(GetModuleHandleA(nullptr), application.Handle())) << form.ErrorText();
+    form.Show();
+    HWND hwnd = form.Handle();
+    struct TShape {
+        int ClientWidth, ClientHeight, StatusHeight, CellSize;
+    };
+    const auto shape = [&] {
+        RECT client, status, cell = {};
+        GetClientRect(hwnd, &client);
+        GetWindowRect(GetDlgItem(hwnd, IdStatusBar), &status);
+        CellRect({GetDlgItem(hwnd, IdFirstSheet + 1), 111}, cell);
+        return TShape{client.right, client.bottom, status.bottom - status.top, cell.right - cell.left};
+    };
+    const TShape at96 = shape();
+    EXPECT_EQ(at96.ClientWidth, 348);
+    EXPECT_EQ(at96.CellSize, 34);
+
+    // Moved to a monitor of 144 DPI: the system suggests a place there.
+    RECT suggested = {300, 200, 300 + 600, 200 + 300};
+    SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const TShape at144 = shape();
+    EXPECT_EQ(at144.ClientWidth, 522);
+    EXPECT_EQ(at144.CellSize, 51);
+    EXPECT_EQ(at144.StatusHeight, 27);
+    // The tabs' font grows too, so the strip is about half as high again.
+    EXPECT_NEAR(at144.ClientHeight, at96.ClientHeight * 3 / 2, 4);
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    EXPECT_EQ(window.left, 300);
+    EXPECT_EQ(window.top, 200);
+    RECT lowerLeft, upperRight;
+    ASSERT_TRUE(CellRect({GetDlgItem(hwnd, IdFirstSheet + 1), 111}, lowerLeft));
+    ASSERT_TRUE(CellRect({GetDlgItem(hwnd, IdFirstSheet + 1), 110}, upperRight));
+    EXPECT_GE(lowerLeft.top, 51);                  // the rows do not overlap
+    EXPECT_LE(upperRight.right, at144.ClientWidth);  // the last column is inside the window
+
+    SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    const TShape back = shape();
+    EXPECT_EQ(back.ClientWidth, at96.ClientWidth);
+    EXPECT_EQ(back.ClientHeight, at96.ClientHeight);
+    EXPECT_EQ(back.StatusHeight, at96.StatusHeight);
+    EXPECT_EQ(back.CellSize, at96.CellSize);
+}
+
 class TrayWindowTest : public MainWindowTest {
 protected:
     void SetUp() override {
