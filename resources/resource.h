@@ -102,6 +102,46 @@
 #define IDC_ABOUT_UPDATE        3033
 #define IDC_ABOUT_RULE          3034 /* the line above the OK button */
 
+/* The button properties dialog: a tab control with one page. */
+#define IDD_BTNPROPERTIES       3040
+#define IDD_BTNPROPERTIES_PAGE  3041
+#define IDC_BTN_PAGES           3042
+#define IDC_BTN_PAGE            3043 /* the "Icon Taget Setting" page */
+#define IDC_BTN_HELP            3044
+#define IDC_BTN_COMMANDLABEL    3045
+#define IDC_BTN_COMMAND         3046
+#define IDC_BTN_RESOLVE         3047 /* "Resolve lnk file" */
+#define IDC_BTN_SELECTFILE      3048 /* "Select target file" */
+#define IDC_BTN_PARAMETERSLABEL 3049
+#define IDC_BTN_PARAMETERS      3050
+#define IDC_BTN_WORKDIRLABEL    3051
+#define IDC_BTN_WORKDIR         3052
+#define IDC_BTN_SELECTFOLDER    3053 /* "Select folder" */
+#define IDC_BTN_DESCRIPTIONLABEL 3054
+#define IDC_BTN_DESCRIPTION     3055
+#define IDC_BTN_WINDOWSTYLELABEL 3056
+#define IDC_BTN_WINDOWSTYLE     3057
+#define IDC_BTN_OPTIONS         3058
+#define IDC_BTN_ENABLEREPORT    3059
+#define IDC_BTN_ICONGROUP       3060
+#define IDC_BTN_ICON            3061 /* the preview */
+#define IDC_BTN_CHOOSE          3062
+#define IDC_BTN_HOTKEY          3063 /* never visible: carries HotKey */
+#define IDC_BTN_PRIORITY        3064 /* never visible: carries Priority */
+
+/* The icon chooser. */
+#define IDD_ICONFORM            3070
+#define IDC_ICO_GROUP           3071
+#define IDC_ICO_FILELABEL       3072
+#define IDC_ICO_FILE            3073
+#define IDC_ICO_BROWSE          3074
+#define IDC_ICO_PREVIEW         3075
+#define IDC_ICO_INDEXLABEL      3076
+#define IDC_ICO_INDEX           3077
+#define IDC_ICO_INDEXSPIN       3078
+#define IDC_ICO_SLASH           3079
+#define IDC_ICO_MAXINDEX        3080
+
 /* The two click sounds are named resources of type "WAVE": "ICON" (launch,
    command dialogs) and "TABSHEET" (change of tab sheet). */
 

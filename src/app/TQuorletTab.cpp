@@ -58,6 +58,16 @@ void TQuorletTab::LoadCommandIcon(const TCommandIcon& icon) {
                                       LoadImageA(FInstance, MAKEINTRESOURCEA(icon.IconId), IMAGE_ICON, size, size, 0)));
 }
 
+void TQuorletTab::ShowButtonAgain(int32_t id) {
+    if (!FBuilt) return;
+    for (int slot = 1; slot <= kQuorletSlotCount; ++slot) {
+        if (FImageLast[slot - 1]->ButtonId == id)
+            FImageLast[slot - 1]->SetHint(LastClickHint(slot, FImages.LoadButtonImage(*FImageLast[slot - 1], true)));
+        if (FImageTop[slot - 1]->ButtonId == id)
+            FImageTop[slot - 1]->SetHint(TopClickHint(slot, FImages.LoadButtonImage(*FImageTop[slot - 1], true)));
+    }
+}
+
 void TQuorletTab::Rescale() {
     if (!FBuilt) return;
     for (const TCommandIcon& icon : FCommandIcons) LoadCommandIcon(icon);

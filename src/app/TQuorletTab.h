@@ -39,6 +39,8 @@ public:
 
     // The command a command icon is bound to; false for any other image.
     bool CommandOf(const TCell& image, TCommandId& command) const;
+    // Button id changed: the recent and most-used images showing it load it again.
+    void ShowButtonAgain(int32_t id);
     // The density changed: every image is shown again at the new size (the
     // sheet has placed the cells already).
     void Rescale();

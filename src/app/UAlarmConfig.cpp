@@ -7,6 +7,7 @@
 #include "base/AppPaths.h"
 #include "resources/resource.h"
 #include "shell/HelpTopics.h"
+#include "win32/ControlHints.h"
 #include "win32/LocaleText.h"
 #include "win32/SystemTime.h"
 #include "win32/TabPage.h"
@@ -90,17 +91,7 @@ void TfrmAlarmConfig::FormCreate() {
     SendDlgItemMessageA(FPage, IDC_CFG_IMAGEDISABLED, STM_SETICON, reinterpret_cast<WPARAM>(FRestingPicture.Get()), 0);
 
     // The hint of the "..." button.
-    FToolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, FInstance, nullptr);
-    if (FToolTip) {
-        TTTOOLINFOA tool = {};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = FPage;
-        tool.uId = reinterpret_cast<UINT_PTR>(Control(IDC_CFG_TONEBROWSE));
-        tool.lpszText = const_cast<char*>("Select folder");
-        SendMessageA(FToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    AddControlHints(Handle(), {{Control(IDC_CFG_TONEBROWSE), "Select folder"}});
 
     FModel.Load(FSettings);
     WriteControls();

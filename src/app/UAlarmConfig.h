@@ -66,7 +66,6 @@ private:
     HWND FOwner = nullptr;
     TUniqueIcon FArmedPicture, FRestingPicture;
     HWND FPage = nullptr;     // destroyed with the dialog
-    HWND FToolTip = nullptr;  // destroyed with the dialog
 };
 
 }  // namespace quorlet

@@ -151,7 +151,12 @@ private:
     void ImageMouseUp(TCell& image, TShiftFlag button, TShiftState shift);
     void ImageClick(TCell& image);
     void Image_LastClick(TCell& image);
-    bool ShowBtnPropertiesForNewButton();
+    // The properties dialog on the working record (loaded by the caller);
+    // true for OK.
+    bool ShowBtnProperties();
+    // The button id was edited and stored: its cell and the Quorlet Tab's
+    // images of it show the working record.
+    void ShowEditedButton(int32_t id);
     // Launches the current record and shows its counts in the second panel.
     bool LaunchAndShowCounts(int32_t id);
     void HideAfterLaunch(bool launched, bool keepVisible);

@@ -77,7 +77,15 @@ void TfrmQuorlet::ActionMenu_ReportExecute() {
 }
 void TfrmQuorlet::ActionMenu_BackupConfigExecute() {}
 void TfrmQuorlet::ActionMenu_ResotreConfigExecute() {}
-void TfrmQuorlet::ActionBtn_PropertiesExecute() {}
+void TfrmQuorlet::ActionBtn_PropertiesExecute() {
+    const int32_t id = PressedButtonId;
+    if (!IsButtonId(id)) return;
+    TBtnSettingXml& store = BtnSettingXml();
+    store.ReadButton(id);
+    if (!ShowBtnProperties()) return;
+    store.UpdateButtonProperties(id);
+    ShowEditedButton(id);
+}
 
 void TfrmQuorlet::ActionBtn_ExplorerButtonPathExecute() {
     ExploreButtonPath(FPlatform, BtnSettingXml(), PressedButtonId);

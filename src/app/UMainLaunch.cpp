@@ -1,5 +1,6 @@
 // Clicks on button images: the pressed look, the click modes and launching.
 #include "app/UMain.h"
+#include "dialogs/UBtnProperties.h"
 #include "launcher/ButtonLaunch.h"
 #include "launcher/ClickSound.h"
 #include "settings/UAppSettingXml.h"
@@ -44,10 +45,9 @@ void TfrmQuorlet::ImageClick(TCell& image) {
         FCommands.Execute(TCommandId::ActionBtn_ExplorerButtonPath);
         return;
     case caNewButton:
-        if (ShowBtnPropertiesForNewButton()) {
+        if (ShowBtnProperties()) {
             store.UpdateButtonProperties(PressedButtonId);
-            image.SetHint(NewButtonHint(store.Description, store.HotKey));
-            image.SetPicture(GetFileIcon(FPlatform, store.IconFile, store.IconNumber, FScale.IconSize()));
+            ShowEditedButton(PressedButtonId);
         }
         return;
     case caNothing:
@@ -91,8 +91,17 @@ void TfrmQuorlet::HideAfterLaunch(bool launched, bool keepVisible) {
     if (launched && AppSettingXml().HideAfterClicking && !keepVisible) CoolTrayIconMinimizeToTray();
 }
 
-// The button properties dialog is not part of the program yet: a new button
-// is never made, as a Cancel would leave it.
-bool TfrmQuorlet::ShowBtnPropertiesForNewButton() { return false; }
+bool TfrmQuorlet::ShowBtnProperties() {
+    return TfrmBtnProperties::Execute(FInstance, Handle(), FPlatform, BtnSettingXml());
+}
+
+void TfrmQuorlet::ShowEditedButton(int32_t id) {
+    const TBtnSettingXml& store = BtnSettingXml();
+    if (TCell* cell = FPageControl.BuiltCell(ButtonSheet(id), id)) {
+        cell->SetHint(NewButtonHint(store.Description, store.HotKey));
+        cell->SetPicture(GetFileIcon(FPlatform, store.IconFile, store.IconNumber, FScale.IconSize()));
+    }
+    FQuorletTab.ShowButtonAgain(id);
+}
 
 }  // namespace quorlet

@@ -144,6 +144,12 @@ void TButtonPropertiesModel::Ok() {
     FRecord.WindowStyle = ListSelection(Fields.WindowStyle);
     FRecord.Priority = ListSelection(Fields.Priority);
     FRecord.IgnoreRunTimes = !Fields.EnableReport;
+    // A target typed by hand names no icon file: the button shows its
+    // target's icon rather than none.
+    if (FRecord.IconFile.empty()) {
+        FRecord.IconFile = FRecord.Command;
+        FRecord.IconNumber = 0;
+    }
 }
 
 }  // namespace quorlet

@@ -74,7 +74,8 @@ public:
     const std::string& IconFile() const { return FRecord.IconFile; }
     int32_t IconNumber() const { return FRecord.IconNumber; }
 
-    // OK: Fields into the working record.
+    // OK: Fields into the working record; a record still without an icon
+    // file takes its target's icon.
     void Ok();
 
 private:

@@ -89,6 +89,8 @@ TEST_F(ButtonPropertiesTest, ANewRecordFillsNothingAndRunsNoRule) {
     EXPECT_EQ(record.Command, tool);
     EXPECT_EQ(record.WindowStyle, -1);  // nothing chosen
     EXPECT_FALSE(record.IgnoreRunTimes);
+    EXPECT_EQ(record.IconFile, tool);  // typed, not picked: the target's icon
+    EXPECT_EQ(record.IconNumber, 0);
 }
 
 TEST_F(ButtonPropertiesTest, AFileButtonFillsEveryFieldAndWritesThemBack) {

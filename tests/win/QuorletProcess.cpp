@@ -129,6 +129,14 @@ bool TQuorletUnderTest::WaitForPanel(int panel, const std::string& text) const {
     return PumpUntil(kLaunchWait, [&] { return Panel(panel) == text; });
 }
 
+void TQuorletUnderTest::WaitForTray() const {
+    PumpUntil(kShortWait, [] {
+        HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+        return tray && IsWindowVisible(tray);
+    });
+    PumpUntil(500, [] { return false; });
+}
+
 void TQuorletUnderTest::BringToFront() {
     ASSERT_TRUE(ShownNormally(FWindow)) << "the window is hidden";
     if (GetForegroundWindow() == FWindow) return;

@@ -84,6 +84,9 @@ public:
 
     // Makes the window the foreground window, as a click on its caption would.
     void BringToFront();
+    // Waits until Wine's tray window, shown for the first icon of a session,
+    // has appeared and taken the focus it takes, so the keyboard can be used.
+    void WaitForTray() const;
     // The user selects a tab with the mouse; the page must show.
     void ClickTab(int index);
     // The user clicks a tab; nothing is waited for.
