@@ -58,4 +58,70 @@ TEST_F(PropertiesDialogTest, AFileButtonOpensFilledAndOkWritesTheRecord) {
     EXPECT_EQ(record.WindowStyle, -1);
 }
 
+TEST_F(PropertiesDialogTest, LongTargetsAreTakenWholeUpToTheLimitAndRefusedBeyondIt) {
+    // A file whose full name has 259 characters, the most the system takes.
+    std::string dir = folder.Path() + std::string(120, 'd');
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir.size();
+    const std::string longest = dir + "\\" + std::string(259 - dir.size() - 1, 'f');
+    ASSERT_EQ(longest.size(), 259u);
+    HANDLE file = CreateFileA(longest.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    record.BtnStyle = -1;
+    TModalOnThread run([&] {
+        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record) ? IDOK : IDCANCEL;
+    });
+    HWND dialog = run.WaitForWindow("Properties");
+    ASSERT_NE(dialog, nullptr);
+    HWND command = GetDlgItem(GetDlgItem(dialog, IDC_BTN_PAGE), IDC_BTN_COMMAND), ok = GetDlgItem(dialog, IDOK);
+    const std::string tooLong = longest + std::string(141, 'x');  // 400 characters
+    SendMessageA(command, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tooLong.c_str()));
+    EXPECT_EQ(Text(command).size(), 400u);
+    EXPECT_FALSE(IsWindowEnabled(ok));
+    SendMessageA(command, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longest.c_str()));
+    EXPECT_TRUE(IsWindowEnabled(ok));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(run.Result(), IDOK);
+    EXPECT_EQ(record.Command, longest);
+    EXPECT_EQ(record.IconFile, longest);
+}
+
+TEST_F(PropertiesDialogTest, TheChooserTakesAFileWithoutIconsAsIndexZero) {
+    const std::string text = folder.File("notes.txt");
+    HANDLE file = CreateFileA(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "not an image", 12, &written, nullptr);
+    CloseHandle(file);
+
+    std::string chosen = WindowsPath(QUORLET_RECORDER_PATH);
+    int index = 3;
+    TModalOnThread run([&] {
+        return TfrmIconForm::Execute(GetModuleHandleA(nullptr), nullptr, platform, chosen, index) ? IDOK : IDCANCEL;
+    });
+    HWND dialog = run.WaitForWindow("Icon");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_INDEX)), "3");
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_MAXINDEX)), "3");
+
+    SendMessageA(GetDlgItem(dialog, IDC_ICO_FILE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_MAXINDEX)), "0");
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_INDEX)), "0");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ICO_INDEX)));
+    EXPECT_NE(SendMessageA(GetDlgItem(dialog, IDC_ICO_PREVIEW), STM_GETICON, 0, 0), 0);  // the shell's icon
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+
+    // A file that is gone: nothing to show and nothing to take.
+    SendMessageA(GetDlgItem(dialog, IDC_ICO_FILE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\gone\\x.ico"));
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_ICO_PREVIEW), STM_GETICON, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+
+    SendMessageA(GetDlgItem(dialog, IDC_ICO_FILE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(run.Result(), IDOK);
+    EXPECT_EQ(chosen, text);
+    EXPECT_EQ(index, 0);  // icon number -1: the shell's icon
+}
+
 }  // namespace
