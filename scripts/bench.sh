@@ -22,5 +22,7 @@ log "Hot key to window shown under Wine"
 wine "$BUILD/win64-bench/bench/startup_bench.exe" --hotkey "${QUORLET_HOTKEY_RUNS:-21}"
 log "Frequency report under Wine"
 wine "$BUILD/win64-bench/bench/report_bench.exe" "${QUORLET_REPORT_RUNS:-21}"
+log "Button properties dialog under Wine"
+wine "$BUILD/win64-bench/bench/properties_bench.exe" "${QUORLET_PROPERTIES_RUNS:-21}"
 log "Private memory under Wine"
 measure_memory
