@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include "ModalOnThread.h"
 #include "WinTestSupport.h"
+#include "base/AppPaths.h"
 #include "dialogs/UBtnProperties.h"
 #include "dialogs/UIconForm.h"
 #include "fakes/TempFolder.h"
@@ -25,9 +29,21 @@ std::string Text(HWND window) {
     return text;
 }
 
+// The real platform, except that shell opens are recorded.
+class TRecordingPlatform : public TWin32Platform {
+public:
+    TRecordingPlatform() : TWin32Platform(GetModuleHandleA(nullptr)) {}
+    bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
+                   const std::string&, int, TShellOwner, TWindowHandle) override {
+        Opened.push_back(verb + " " + file + " " + parameters);
+        return true;
+    }
+    std::vector<std::string> Opened;
+};
+
 class PropertiesDialogTest : public ::testing::Test {
 protected:
-    TWin32Platform platform{GetModuleHandleA(nullptr)};
+    TRecordingPlatform platform;
     TBtnSettingXml record{platform};
     TTempFolder folder;
 };
@@ -122,6 +138,61 @@ TEST_F(PropertiesDialogTest, TheChooserTakesAFileWithoutIconsAsIndexZero) {
     EXPECT_EQ(run.Result(), IDOK);
     EXPECT_EQ(chosen, text);
     EXPECT_EQ(index, 0);  // icon number -1: the shell's icon
+}
+
+TEST_F(PropertiesDialogTest, ThePickersFillTheFieldsAndHelpOpensItsTopic) {
+    const std::string recorder = WindowsPath(QUORLET_RECORDER_PATH);
+    std::string work = folder.Path();
+    work.pop_back();
+    record.BtnStyle = -1;
+    TModalOnThread run([&] {
+        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record) ? IDOK : IDCANCEL;
+    });
+    HWND dialog = run.WaitForWindow("Properties");
+    ASSERT_NE(dialog, nullptr);
+    HWND page = GetDlgItem(dialog, IDC_BTN_PAGE);
+    HWND description = GetDlgItem(page, IDC_BTN_DESCRIPTION), workDir = GetDlgItem(page, IDC_BTN_WORKDIR);
+    SendMessageA(description, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before"));
+
+    // "Select target file": the system's open dialog, a name typed into it and Enter.
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_BTN_SELECTFILE, BN_CLICKED), 0);
+    HWND open = run.WaitForWindow("Open");
+    ASSERT_NE(open, nullptr) << "no open-file dialog";
+    HWND name = GetDlgItem(open, 0x47C);  // the file name box
+    ASSERT_NE(name, nullptr);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(recorder.c_str()));
+    PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil(5000, [&] { return Text(GetDlgItem(page, IDC_BTN_COMMAND)) == recorder; }))
+        << Text(GetDlgItem(page, IDC_BTN_COMMAND));
+    EXPECT_EQ(Text(description), ExtractFileName(recorder));
+    std::string recorderFolder = ExtractFilePath(recorder);
+    recorderFolder.pop_back();
+    EXPECT_EQ(Text(workDir), recorderFolder);
+    EXPECT_NE(SendMessageA(GetDlgItem(page, IDC_BTN_ICON), STM_GETICON, 0, 0), 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+
+    // "Select folder": the shell's folder browser, a folder chosen in it.
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_BTN_SELECTFOLDER, BN_CLICKED), 0);
+    HWND browser = nullptr;
+    ASSERT_TRUE(PumpUntil(5000, [&] {
+        browser = run.WaitForWindow("", 100);
+        return browser && browser != dialog && GetDlgItem(browser, IDOK);
+    })) << "no folder browser";
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(work.c_str()));
+    PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(PumpUntil(5000, [&] { return Text(workDir) == work; })) << Text(workDir);
+
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BTN_HELP, BN_CLICKED), 0);
+    EXPECT_TRUE(PumpUntil(5000, [&] { return !platform.Opened.empty(); }));
+    ASSERT_EQ(platform.Opened.size(), 1u);
+    EXPECT_EQ(platform.Opened[0], "open hh.exe " + HelpFileName + "::/QuickStart.htm#DescriptionofSettings");
+
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(run.Result(), IDOK);
+    EXPECT_EQ(record.Command, recorder);
+    EXPECT_EQ(record.WorkingDir, work);
+    EXPECT_EQ(record.IconFile, recorder);
+    EXPECT_EQ(record.IconNumber, 0);
 }
 
 }  // namespace
