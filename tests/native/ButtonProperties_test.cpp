@@ -194,7 +194,7 @@ TEST_F(ButtonPropertiesTest, OkNeedsAnExistingTargetAndAnEmptyOrExistingWorkFold
 }
 
 TEST_F(ButtonPropertiesTest, TheResolveButtonShowsForExactCaseAndIsEnabledForAnyCase) {
-    const std::string upper = folder.File("TOOL.LNK");
+    const std::string upper = folder.File("UPPER.LNK");  // not TOOL.LNK: one file where names ignore case
     std::filesystem::copy_file(link, upper);
     TShellLinkData data;
     platform.LoadShellLink(link, data);
