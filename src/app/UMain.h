@@ -263,6 +263,10 @@ private:
     void ActionMenu_ReportExecute();
     void ActionMenu_AlarmConfigExecute();
     void ActionMenu_BackupConfigExecute();
+    // BackupConfig and RestoreConfig with their dialogs and boxes owned by
+    // owner (the main window, or the options dialog).
+    bool BackupConfigFrom(HWND owner);
+    void RestoreConfigFrom(HWND owner);
     void ActionMenu_ResotreConfigExecute();
     void ActionBtn_PropertiesExecute();
     void ActionBtn_ExplorerButtonPathExecute();

@@ -1,11 +1,13 @@
 // The window's commands, in one table with their captions and hints; menus
 // and the Quorlet Tab's command icons are built from it.
 #include "app/UMain.h"
+#include "app/TBackupRestoreUi.h"
 #include "app/UReport.h"
 #include "launcher/ClickSound.h"
 #include "settings/UAppSettingXml.h"
 #include "launcher/ButtonLaunch.h"
 #include "settings/UBtnSettingXml.h"
+#include "settings/UConfigXml.h"
 
 namespace quorlet {
 
@@ -75,8 +77,18 @@ void TfrmQuorlet::ActionMenu_ReportExecute() {
     TfrmReport report(FPlatform, AppSettingXml(), BtnSettingXml());
     report.ShowModal(FInstance, Handle());
 }
-void TfrmQuorlet::ActionMenu_BackupConfigExecute() {}
-void TfrmQuorlet::ActionMenu_ResotreConfigExecute() {}
+void TfrmQuorlet::ActionMenu_BackupConfigExecute() { BackupConfigFrom(Handle()); }
+void TfrmQuorlet::ActionMenu_ResotreConfigExecute() { RestoreConfigFrom(Handle()); }
+
+bool TfrmQuorlet::BackupConfigFrom(HWND owner) {
+    TBackupRestoreUi ui(owner);
+    return BackupConfig(FPlatform, ui, FPlatform.Now());
+}
+
+void TfrmQuorlet::RestoreConfigFrom(HWND owner) {
+    TBackupRestoreUi ui(owner);
+    RestoreConfig(FPlatform, ui, AppConfig());
+}
 void TfrmQuorlet::ActionBtn_PropertiesExecute() {
     const int32_t id = PressedButtonId;
     if (!IsButtonId(id)) return;

@@ -60,8 +60,12 @@ std::string TAppConfig::LoadUserConfig() {
     if (item) {
         CurXml = ReadStrAttr(item, "CurXml", "");
         RestoreXml = ReadStrAttr(item, "RestoreXml", "");
+        const std::string current = programFolder + CurXml;
+        // The document a restore replaces stays beside it, so the restore can
+        // be undone by hand; without that copy the restore waits.
         if (!RestoreXml.empty() && RestoreXml != CurXml && FPlatform.FileExists(RestoreXml) &&
-            FPlatform.CopyFileOver(RestoreXml, programFolder + CurXml)) {
+            (!FPlatform.FileExists(current) || FPlatform.CopyFileOver(current, current + ".bak")) &&
+            FPlatform.CopyFileOver(RestoreXml, current)) {
             RestoreXml.clear();
             WriteStrAttr(item, "RestoreXml", "");
             SaveXmlFile(ConfigDoc, ConfigFileName);

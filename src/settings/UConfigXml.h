@@ -19,7 +19,8 @@ public:
     std::string RestoreXml;
     XmlDocumentPtr ConfigDoc;
 
-    // Full path of the current user's settings document; carries out a pending restore first.
+    // Full path of the current user's settings document; carries out a pending
+    // restore first, keeping the document it replaces as "<document>.bak".
     std::string LoadUserConfig();
     // Schedules the backup file at path to replace the settings document at the next start.
     void SetRestoreXml(const std::string& path);

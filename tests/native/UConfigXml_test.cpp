@@ -84,6 +84,7 @@ TEST_F(ConfigIndexTest, PendingRestoreIsCarriedOutAtStart) {
     TAppConfig nextStart(platform);
     EXPECT_EQ(nextStart.LoadUserConfig(), folder.File("QL_alice.xml"));
     EXPECT_EQ(ReadFileText(folder.File("QL_alice.xml")), "from backup");
+    EXPECT_EQ(ReadFileText(folder.File("QL_alice.xml.bak")), "current");  // the restore can be undone
     EXPECT_EQ(nextStart.RestoreXml, "");
     EXPECT_EQ(ReadFileText(ConfigFileName), IndexWith(ItemLine("alice", "QL_alice.xml", "")));
 }
