@@ -1,8 +1,8 @@
-# The shell, COM, automation and common dialog libraries are loaded when the program first
-# calls them, not at its start: the window shows without them, and the shell's
-# first work happens on the icon worker. QUORLET_DELAYED_LIBS names what to
-# link instead of their import libraries.
-set(QUORLET_DELAYED_DLLS shell32 ole32 oleaut32 comdlg32)
+# The shell, COM, automation, common dialog and socket libraries are loaded
+# when the program first calls them, not at its start: the window shows
+# without them, and the shell's first work happens on the icon worker.
+# QUORLET_DELAYED_LIBS names what to link instead of their import libraries.
+set(QUORLET_DELAYED_DLLS shell32 ole32 oleaut32 comdlg32 ws2_32)
 if(MSVC)
   set(QUORLET_DELAYED_LIBS ${QUORLET_DELAYED_DLLS} delayimp)
   set(QUORLET_DELAYED_LINK_OPTIONS)
@@ -26,6 +26,12 @@ elseif(MINGW AND CMAKE_DLLTOOL)
     add_custom_target(${dll}_delay_lib DEPENDS ${lib})
     list(APPEND QUORLET_DELAYED_LIBS ${lib})
   endforeach()
+  # The lists name functions undecorated, as the 64-bit link wants them. The
+  # 32-bit link wants stdcall names (select@20) and takes the other libraries
+  # from the import libraries CMake links by default; the socket library is
+  # not among those, so its import library follows its delay-import one,
+  # which the 64-bit link takes every name from first.
+  list(APPEND QUORLET_DELAYED_LIBS ws2_32)
 else()
   set(QUORLET_DELAYED_LIBS ${QUORLET_DELAYED_DLLS})
   set(QUORLET_DELAYED_LINK_OPTIONS)

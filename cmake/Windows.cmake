@@ -47,7 +47,7 @@ add_custom_command(OUTPUT ${QUORLET_ALARM_TONE}
 
 set(QUORLET_RC ${PROJECT_SOURCE_DIR}/resources/Quorlet.rc)
 set_source_files_properties(${QUORLET_RC} PROPERTIES
-  OBJECT_DEPENDS "${QUORLET_ICONS};${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/AlarmDialogs.rc;${PROJECT_SOURCE_DIR}/resources/ReportDialogs.rc;${PROJECT_SOURCE_DIR}/resources/AboutDialogs.rc;${PROJECT_SOURCE_DIR}/resources/ButtonDialogs.rc;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
+  OBJECT_DEPENDS "${QUORLET_ICONS};${PROJECT_SOURCE_DIR}/resources/resource.h;${PROJECT_SOURCE_DIR}/resources/Quorlet.manifest;${PROJECT_SOURCE_DIR}/resources/AlarmDialogs.rc;${PROJECT_SOURCE_DIR}/resources/ReportDialogs.rc;${PROJECT_SOURCE_DIR}/resources/AboutDialogs.rc;${PROJECT_SOURCE_DIR}/resources/ButtonDialogs.rc;${PROJECT_SOURCE_DIR}/resources/OptionsDialogs.rc;${PROJECT_SOURCE_DIR}/resources/Icon.wav;${PROJECT_SOURCE_DIR}/resources/Tabsheet.wav")
 if(MSVC)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} /I \"${QUORLET_ICON_DIR}\" /I \"${PROJECT_SOURCE_DIR}/resources\"")
 else()

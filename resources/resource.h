@@ -142,6 +142,58 @@
 #define IDC_ICO_SLASH           3079
 #define IDC_ICO_MAXINDEX        3080
 
+/* The options dialog: a tab control with the pages General, Tabsheet, Update. */
+#define IDD_OPTIONS             3100
+#define IDD_OPTIONS_GENERAL     3101
+#define IDD_OPTIONS_TABSHEET    3102
+#define IDD_OPTIONS_UPDATE      3103
+#define IDC_OPT_PAGES           3104
+#define IDC_OPT_GENERALPAGE     3105
+#define IDC_OPT_TABSHEETPAGE    3106
+#define IDC_OPT_UPDATEPAGE      3107
+#define IDC_OPT_HELP            3108
+#define IDC_OPT_RUNSTARTUP      3110
+#define IDC_OPT_ACTIVEAPPPANEL  3111
+#define IDC_OPT_ALWAYSONTOP     3112
+#define IDC_OPT_SHOWAPPPANEL    3113
+#define IDC_OPT_ANALYSELINK     3114
+#define IDC_OPT_IGNOREBLANK     3115
+#define IDC_OPT_HIDEAFTERCLICK  3116
+#define IDC_OPT_SPLASHSCREEN    3117 /* never visible: carries SplashScreen */
+#define IDC_OPT_HOTKEYGROUP     3118
+#define IDC_OPT_HOTKEY          3119
+#define IDC_OPT_SHORTCUTGROUP   3120
+#define IDC_OPT_DESKTOP         3121
+#define IDC_OPT_STARTMENU       3122
+#define IDC_OPT_MAINTENANCE     3123
+#define IDC_OPT_BACKUP          3124
+#define IDC_OPT_RESTORE         3125
+#define IDC_OPT_LAYOUTGROUP     3130
+#define IDC_OPT_GROUPSLABEL     3131
+#define IDC_OPT_GROUPS          3132
+#define IDC_OPT_GROUPSSPIN      3133
+#define IDC_OPT_STYLELABEL      3134
+#define IDC_OPT_TABSTYLE        3135
+#define IDC_OPT_SPACING         3136 /* never visible: carries ButtonSpacing */
+#define IDC_OPT_NAMESGROUP      3137
+#define IDC_OPT_ROWNUMBER0      3140 /* + row: the row number of the names grid */
+#define IDC_OPT_ROWNAME0        3150 /* + row: the name of the names grid */
+#define IDC_OPT_VERSIONGROUP    3160
+#define IDC_OPT_VERSIONLABEL    3161
+#define IDC_OPT_VERSION         3162
+#define IDC_OPT_UPDATELABEL     3163
+#define IDC_OPT_UPDATEDATE      3164
+#define IDC_OPT_CHECKGROUP      3165
+#define IDC_OPT_AUTOCHECK       3166
+#define IDC_OPT_INTERVALLABEL   3167
+#define IDC_OPT_INTERVAL        3168
+#define IDC_OPT_INTERVALSPIN    3169
+#define IDC_OPT_LASTCHECKLABEL  3170
+#define IDC_OPT_LASTCHECKING    3171
+#define IDC_OPT_LASTVERSIONLABEL 3172
+#define IDC_OPT_LASTVERSION     3173
+#define IDC_OPT_CHECKNOW        3174
+
 /* The two click sounds are named resources of type "WAVE": "ICON" (launch,
    command dialogs) and "TABSHEET" (change of tab sheet). */
 

@@ -5,6 +5,7 @@
 #include "base/AppPaths.h"
 #include "app/TApplicationWindow.h"
 #include "app/UMain.h"
+#include "launcher/UpdateCheck.h"
 #include "platform/Win32Platform.h"
 #include "win32/ComPtr.h"
 #include "win32/WinHandles.h"
@@ -36,7 +37,7 @@ void RunMessageLoop() {
 
 }  // namespace
 
-int RunProgram(HINSTANCE instance) {
+int RunProgram(HINSTANCE instance, const char* arguments) {
     // Kept for the whole process: a worker left waiting in the shell at the
     // end may still use it while the process winds down.
     TWin32Platform& platform = *new TWin32Platform(instance);
@@ -62,6 +63,7 @@ int RunProgram(HINSTANCE instance) {
                     MB_OK | MB_ICONERROR);
         return 0;
     }
+    frmQuorlet.SetUpdateHostSwitch(UpdateHostSwitch(arguments ? arguments : ""));
     frmQuorlet.Show();
     RunMessageLoop();
 

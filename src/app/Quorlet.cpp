@@ -1,8 +1,9 @@
-// Program entry. The program reads no command line.
+// Program entry. The one switch it reads is /updatehost=host[:port], the
+// server the update check asks.
 #include <windows.h>
 
 #include "app/ProgramEntry.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return quorlet::RunProgram(instance);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+    return quorlet::RunProgram(instance, arguments);
 }

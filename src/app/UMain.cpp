@@ -88,12 +88,17 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) != WA_INACTIVE) {
                 FormKeyDown();
                 FormActivate();
+                StartCheckVerTimer();
             } else {
                 FormKeyUp();
             }
             break;
         case WM_TIMER:
             if (wParam == TimerAlarm) FAlarmClock.TimerAlarmTimer();
+            if (wParam == TimerCheckVer) TimerCheckVerTimer();
+            return 0;
+        case WM_UPDATE_CHECKED:
+            UpdateCheckArrived(wParam);
             return 0;
         case WM_ACTIVATEAPP:
             if (wParam)

@@ -7,8 +7,10 @@
 // UMain.cpp: window, messages and events; UMainLifecycle.cpp: creation,
 // showing, closing; UMainLaunch.cpp: clicks and launching; UMainQuorletTab.cpp:
 // the recent and most-used rows; UMainAlarm.cpp: the alarm clock;
-// UMainCommands.cpp: the command table.
+// UMainCommands.cpp: the command table; UMainOptions.cpp: the options
+// dialog's follow-up; UMainUpdate.cpp: the update check.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +27,9 @@
 #include "app/TStatusLine.h"
 #include "app/TSystemMenuMirror.h"
 #include "app/TTrayIcon.h"
+#include "app/TUpdateChecker.h"
 #include "alarm/AlarmClock.h"
+#include "dialogs/UOpations.h"
 #include "base/Platform.h"
 #include "launcher/ButtonEditing.h"
 #include "launcher/ButtonGrid.h"
@@ -43,7 +47,7 @@ namespace quorlet {
 const UINT WM_QUORLET_RUNNING = 3080;
 
 class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageControlEvents, private IAlarmHost,
-                    private IDropTargetEvents, private ITrayIconEvents {
+                    private IDropTargetEvents, private ITrayIconEvents, private IOptionsHost {
 public:
     static const char* const ClassName;
     // At 96 DPI; the window grows with its monitor's density.
@@ -265,8 +269,16 @@ private:
     void ActionMenu_BackupConfigExecute();
     // BackupConfig and RestoreConfig with their dialogs and boxes owned by
     // owner (the main window, or the options dialog).
-    bool BackupConfigFrom(HWND owner);
-    void RestoreConfigFrom(HWND owner);
+    bool BackupConfigFrom(HWND owner) override;
+    void RestoreConfigFrom(HWND owner) override;
+    void CheckForUpdateFrom(HWND owner) override;
+    // After the options dialog's OK: the window follows the new settings.
+    void ApplyOptions(int rememberedPage);
+    // The tab sheets after the names changed: renamed, removed (their records
+    // stay in the file) or added.
+    void ReconcileTabSheets();
+    // Removes page k from the window only; the document is left as it is.
+    void RemoveTabSheetPage(int k);
     void ActionMenu_ResotreConfigExecute();
     void ActionBtn_PropertiesExecute();
     void ActionBtn_ExplorerButtonPathExecute();
@@ -295,6 +307,30 @@ private:
     // The cell of the last press, and the cell a pending swap or copy started from.
     TCell* FPressedCell = nullptr;
     TCell* FPendingSource = nullptr;
+
+    // ---- The update check (UMainUpdate.cpp) ----
+public:
+    // The automatic check's delay after the window becomes active (one shot).
+    static const UINT_PTR TimerCheckVer = 2;
+    static const UINT TimerCheckVerMs = 3000;
+    // The value of the /updatehost= switch of the program's arguments.
+    void SetUpdateHostSwitch(const std::string& value) { FUpdateHostSwitch = value; }
+    // The manual check (the options dialog's button): the boxes are owned by
+    // owner, and labelsChanged is called once LastChecking or LastVersion of
+    // AppSettingXml() has changed. False when a check already runs.
+    bool CheckUpdateNow(HWND owner, std::function<void()> labelsChanged);
+
+private:
+    // The server the check asks: the switch, QUORLET_UPDATE_HOST, the
+    // settings item UpdateHost, or the build's default.
+    TUpdateEndpoint UpdateEndpoint() const;
+    // WM_ACTIVATE: the automatic check follows the delay until it has run.
+    void StartCheckVerTimer();
+    void TimerCheckVerTimer();
+    void UpdateCheckArrived(WPARAM ticket);
+    std::string FUpdateHostSwitch;
+    TUpdateChecker FUpdateChecker{FPlatform};
+    // ---- end of the update check ----
 };
 
 }  // namespace quorlet

@@ -70,8 +70,6 @@ void TfrmQuorlet::BuildCommands() {
     FCommands.Find(TCommandId::ActionMenu_AlwaysOnTop)->Checked = [] { return AppSettingXml().AlwaysOnTop; };
 }
 
-// The dialogs behind these commands are not part of the program yet.
-void TfrmQuorlet::ActionMenu_AppOptionsExecute() {}
 void TfrmQuorlet::ActionMenu_ReportExecute() {
     PlayClickSound(FPlatform, csIcon);
     TfrmReport report(FPlatform, AppSettingXml(), BtnSettingXml());

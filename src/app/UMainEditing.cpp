@@ -229,6 +229,11 @@ void TfrmQuorlet::ActionPage_DeleteExecute() {
 void TfrmQuorlet::DeleteTabSheet(int k) {
     if (k < 1 || k >= PageCount()) return;
     if (!AppSettingXml().DeleteGroup(k)) return;
+    RemoveTabSheetPage(k);
+}
+
+void TfrmQuorlet::RemoveTabSheetPage(int k) {
+    if (k < 1 || k >= PageCount()) return;
     // Cells of the page are about to go.
     if (FPendingSource && FPendingSource->Page().PageIndex() == k) EndPendingCommand();
     if (FPressedCell && FPressedCell->Page().PageIndex() == k) FPressedCell = nullptr;

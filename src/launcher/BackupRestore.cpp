@@ -4,6 +4,7 @@
 
 #include "base/AppPaths.h"
 #include "base/TextCompare.h"
+#include "settings/UAppSettingXml.h"
 #include "settings/XmlDoc.h"
 #include "shell/ShellServices.h"
 
@@ -31,7 +32,7 @@ bool SameFilePath(IPlatform& platform, const std::string& a, const std::string& 
 bool IsSettingsDocumentFile(const std::string& fileName) {
     try {
         XmlElementPtr root = RootElement(LoadXmlFile(fileName));
-        return root && root->NodeName() == "Config";
+        return root && root->NodeName() == SettingsDocumentRoot;
     } catch (const std::exception&) {
         return false;
     }

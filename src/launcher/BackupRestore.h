@@ -41,7 +41,8 @@ std::string BackupFileProposal(const TDateTime& today);
 // short (8.3) names and letter case are resolved.
 bool SameFilePath(IPlatform& platform, const std::string& a, const std::string& b);
 
-// Whether the file is a settings document: it parses and its root is Config.
+// Whether the file is a settings document: it parses and its root is the
+// settings documents' own (the index's root, Config, is not).
 bool IsSettingsDocumentFile(const std::string& fileName);
 
 // BackupConfig: true when a backup file was written.

@@ -9,9 +9,11 @@
 
 namespace quorlet {
 
+const char* const SettingsDocumentRoot = "RKConfig";
+
 namespace {
 
-const char* const kRootName = "RKConfig";
+const char* const kRootName = SettingsDocumentRoot;
 
 std::unique_ptr<TAppSettingXml>& Instance() {
     static std::unique_ptr<TAppSettingXml> instance;

@@ -25,6 +25,9 @@
 
 namespace quorlet {
 
+// The root element of every settings document.
+extern const char* const SettingsDocumentRoot;
+
 // The program's version text; also what LastVersion holds until a check reports another.
 constexpr const char* kAppVersion = "1.3.0.1";
 

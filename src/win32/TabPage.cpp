@@ -28,7 +28,9 @@ HWND CreateTabPage(HINSTANCE instance, HWND dialog, int tabId, const char* capti
     TCITEMA tab = {};
     tab.mask = TCIF_TEXT;
     tab.pszText = const_cast<char*>(caption);
-    SendMessageA(tabs, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
+    // After the tabs already there: a dialog of several pages adds them in order.
+    const LRESULT index = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
+    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
     HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), dialog, &PageProc, 0);
     if (!page) throw std::runtime_error("Cannot create the page of the dialog.");
     SetWindowLongPtrA(page, GWLP_ID, pageId);

@@ -9,7 +9,7 @@
 namespace quorlet {
 
 // Makes the page (control id pageId) over the tab control tabId of dialog,
-// with one tab captioned caption. Throws std::runtime_error when it cannot.
+// with a tab captioned caption after those already there. Throws std::runtime_error when it cannot.
 HWND CreateTabPage(HINSTANCE instance, HWND dialog, int tabId, const char* caption, int templateId, int pageId);
 
 }  // namespace quorlet

@@ -59,7 +59,7 @@ protected:
         InitAppPaths(platform.FakeExecutableName);
         SettingFileName = folder.File("QL_alice.xml");
         WriteFileText(ConfigFileName, "<?xml version=\"1.0\"?><Config><UserConfig/></Config>");
-        WriteFileText(SettingFileName, "<?xml version=\"1.0\"?><Config><Settings/></Config>");
+        WriteFileText(SettingFileName, "<?xml version=\"1.0\"?><RKConfig><Groups/></RKConfig>");
         for (const std::string& path : {ConfigFileName, SettingFileName}) platform.ShellLongNames[path] = path;
     }
     void TearDown() override { SettingFileName.clear(); }
@@ -130,9 +130,10 @@ TEST_F(BackupRestoreTest, RestoreSchedulesOnlyASettingsDocument) {
     config.LoadUserConfig();
     const std::string good = folder.File("good.xml"), text = folder.File("notes.xml"),
                       otherRoot = folder.File("other.xml");
-    WriteFileText(good, "<?xml version=\"1.0\"?><Config><Groups/></Config>");
+    WriteFileText(good, "<?xml version=\"1.0\"?><RKConfig><Application/></RKConfig>");
     WriteFileText(text, "just some words");
-    WriteFileText(otherRoot, "<?xml version=\"1.0\"?><Settings/>");
+    // The index's root: restoring the index as a settings document is refused too.
+    WriteFileText(otherRoot, "<?xml version=\"1.0\"?><Config><UserConfig/></Config>");
     const struct {
         std::string Choice;
         std::string Shown;  // "" for no box
@@ -152,7 +153,7 @@ TEST_F(BackupRestoreTest, RestoreSchedulesOnlyASettingsDocument) {
         EXPECT_EQ(TAppConfig(platform).LoadUserConfig(), SettingFileName);
         EXPECT_EQ(ReadFileText(SettingFileName) == ReadFileText(good), c.Scheduled) << c.Choice;
         if (c.Scheduled) {
-            EXPECT_EQ(ReadFileText(SettingFileName + ".bak"), "<?xml version=\"1.0\"?><Config><Settings/></Config>");
+            EXPECT_EQ(ReadFileText(SettingFileName + ".bak"), "<?xml version=\"1.0\"?><RKConfig><Groups/></RKConfig>");
         }
     }
 }

@@ -190,13 +190,15 @@ namespace {
 struct TBoxSearch {
     DWORD ProcessId;
     HWND Found;
+    const char* Caption;
 };
 
 BOOL CALLBACK MatchMessageBox(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<TBoxSearch*>(param);
     char cls[32] = {};
     GetClassNameA(window, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window) && WindowProcessId(window) == search->ProcessId) {
+    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window) && WindowProcessId(window) == search->ProcessId &&
+        (!search->Caption || TextOf(window) == search->Caption)) {
         search->Found = window;
         return FALSE;
     }
@@ -205,8 +207,8 @@ BOOL CALLBACK MatchMessageBox(HWND window, LPARAM param) {
 
 }  // namespace
 
-bool TQuorletUnderTest::WaitForMessageBox(DWORD ms, TMessageBox& box) const {
-    TBoxSearch search = {FProcess.ProcessId, nullptr};
+bool TQuorletUnderTest::WaitForMessageBox(DWORD ms, TMessageBox& box, const char* caption) const {
+    TBoxSearch search = {FProcess.ProcessId, nullptr, caption};
     if (!PumpUntil(ms, [&] {
             search.Found = nullptr;
             EnumWindows(&MatchMessageBox, reinterpret_cast<LPARAM>(&search));

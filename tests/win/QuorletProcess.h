@@ -97,8 +97,9 @@ public:
     // the window has settled, then writes it to the screenshot folder.
     void SavePicture(const char* name);
 
-    // The first visible message box of the program, waited for up to ms.
-    bool WaitForMessageBox(DWORD ms, TMessageBox& box) const;
+    // The first visible message box of the program, waited for up to ms;
+    // with a caption, the first one with that caption.
+    bool WaitForMessageBox(DWORD ms, TMessageBox& box, const char* caption = nullptr) const;
     // Answers the box with OK and waits for it to go.
     bool DismissMessageBox(const TMessageBox& box) const;
 
