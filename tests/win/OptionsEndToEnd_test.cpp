@@ -104,6 +104,20 @@ protected:
 TEST_F(OptionsEndToEndTest, FewerTabSheetsKeepTheirButtonsAndMoreBringThemBack) {
     ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
     EXPECT_EQ(TabCount(), 6);
+
+    // Cancel changes nothing, in the window or the file.
+    const std::string before = ReadFileText(settingsFile);
+    HWND cancelled = OpenOptions();
+    ASSERT_NE(cancelled, nullptr) << "no options dialog";
+    SendMessageA(GetDlgItem(GetDlgItem(cancelled, IDC_OPT_TABSHEETPAGE), IDC_OPT_GROUPS), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("2"));
+    CheckDlgButton(GetDlgItem(cancelled, IDC_OPT_GENERALPAGE), IDC_OPT_ALWAYSONTOP, BST_CHECKED);
+    Press(cancelled, IDCANCEL);
+    ASSERT_TRUE(WaitGone(cancelled));
+    EXPECT_EQ(TabCount(), 6);
+    EXPECT_EQ(ReadFileText(settingsFile), before);
+    EXPECT_FALSE(GetWindowLongPtrA(quorlet.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
     HWND dialog = OpenOptions();
     ASSERT_NE(dialog, nullptr) << "no options dialog";
     EXPECT_EQ(SaveWindowPicture(dialog, ScreenshotPath("quorlet-options-general.bmp")), "");
