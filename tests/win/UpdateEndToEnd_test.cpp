@@ -4,6 +4,7 @@
 // asked about, and Yes hands the download page to the shell, whose handler
 // for http addresses is the recorder program for the test. A server that
 // never answers leaves the window responsive and the program ends at once.
+// The options dialog's button checks at once and its labels follow.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -14,11 +15,13 @@
 
 #include <commctrl.h>
 
+#include "CellProbe.h"
 #include "LoopbackHttpServer.h"
 #include "QuorletProcess.h"
 #include "RemoteControls.h"
 #include "WinTestSupport.h"
 #include "app/MainControls.h"
+#include "resources/resource.h"
 #include "fakes/TempFolder.h"
 #include "settings/UAppSettingXml.h"
 
@@ -224,4 +227,54 @@ TEST_F(UpdateEndToEndTest, AServerThatNeverAnswersLeavesTheWindowResponsiveAndTh
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return server.ClosedByClient() == 1; }));
     EXPECT_FALSE(Saved()->LastCheckingKnown);
+}
+
+TEST_F(UpdateEndToEndTest, TheOptionsDialogsCheckSaysUpToDateAndItsResultStaysAfterCancel) {
+    {
+        TStoreScope scope(exe);
+        TAppSettingXml settings(scope.Platform());
+        settings.LoadSettings();
+        settings.AutoCheckUpdate = false;  // only the button asks
+        settings.SaveSettings();
+    }
+    TLoopbackHttpServer server(TServerBehaviour::Reply, "HTTP/1.0 200 OK\r\n\r\n1.3.0.1");
+    ASSERT_NO_FATAL_FAILURE(Start(server.Port()));
+
+    // The options, from the Quorlet Tab's options icon.
+    SetForegroundWindow(window);
+    RECT tab;
+    ASSERT_TRUE(TabScreenRect(tabs, 0, tab));
+    ASSERT_TRUE(SendClick(POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 0; }));
+    PostCellClick({GetDlgItem(window, IdFirstSheet), IdImageOptions}, 0);
+    HWND options = nullptr;
+    ASSERT_TRUE(PumpUntil(kLaunchWait, [&] {
+        options = FindWindowA("#32770", "Options");
+        return options && IsWindowVisible(options);
+    }));
+    HWND update = GetDlgItem(options, IDC_OPT_UPDATEPAGE);
+    EXPECT_EQ(TextOf(GetDlgItem(update, IDC_OPT_LASTCHECKING)), "never checking update");
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDC_OPT_CHECKNOW, BN_CLICKED), 0);
+
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil(kLaunchWait, [&] {
+        box = FindWindowA("#32770", "Quorlet Update");
+        return box && IsWindowVisible(box);
+    })) << "no answer box";
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)),
+              "There are no updates available at this time.\r\n\r\nYour Quorlet is up-to-date.");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), options);
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0], ExpectedRequest(server.Port()));
+    // The labels follow before the box shows.
+    EXPECT_NE(TextOf(GetDlgItem(update, IDC_OPT_LASTCHECKING)), "never checking update");
+    EXPECT_EQ(TextOf(GetDlgItem(update, IDC_OPT_LASTVERSION)), "1.3.0.1");
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(box); }));
+
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(options); }));
+    EXPECT_TRUE(Saved()->LastCheckingKnown);  // saved by the check itself
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.Process.Get(), kLaunchWait), WAIT_OBJECT_0);
 }
