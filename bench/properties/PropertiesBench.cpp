@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "../startup/ModalTiming.h"
 #include "../startup/ProgramFolder.h"
 #include "base/AppPaths.h"
 #include "dialogs/UBtnProperties.h"
@@ -36,44 +37,10 @@ using namespace quorlet::startupbench;
 
 namespace {
 
-double NowMs() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    const size_t n = samples.size();
-    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-}
-
-// The thread's first idle moment after the dialog opened: a thread timer's
-// tick comes after every message and paint the opening queued.
-double g_openedAt = 0;
-void CALLBACK DialogOpened(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    g_openedAt = NowMs();
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            char caption[64] = {};
-            GetWindowTextA(window, caption, sizeof caption);
-            if (std::string(caption) == "Properties" || std::string(caption) == "Options")
-                EndDialog(window, IDCANCEL);
-            return TRUE;
-        },
-        0);
-}
-
 double OpenProperties(IPlatform& platform, TBtnSettingXml& record) {
-    g_openedAt = 0;
-    const double start = NowMs();
-    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &DialogOpened);
-    TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record);
-    if (g_openedAt == 0) throw std::runtime_error("The dialog did not open");
-    return g_openedAt - start;
+    return TimeModalOpening("Properties", [&] {
+        TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record);
+    });
 }
 
 // The options dialog's commands are not pressed here.
@@ -86,12 +53,9 @@ public:
 
 double OpenOptions(IPlatform& platform, TAppSettingXml& settings) {
     TNoCommands host;
-    g_openedAt = 0;
-    const double start = NowMs();
-    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &DialogOpened);
-    TfrmOptions::Execute(GetModuleHandleA(nullptr), nullptr, platform, settings, host);
-    if (g_openedAt == 0) throw std::runtime_error("The options dialog did not open");
-    return g_openedAt - start;
+    return TimeModalOpening("Options", [&] {
+        TfrmOptions::Execute(GetModuleHandleA(nullptr), nullptr, platform, settings, host);
+    });
 }
 
 int Run(int runs) {

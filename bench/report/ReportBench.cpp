@@ -25,6 +25,7 @@
 
 #include "../startup/BenchDocuments.h"
 #include "../startup/ButtonTargets.h"
+#include "../startup/ModalTiming.h"
 #include "../startup/ProgramFolder.h"
 #include "app/UReport.h"
 #include "base/AppPaths.h"
@@ -41,44 +42,11 @@ using namespace quorlet::startupbench;
 
 namespace {
 
-double NowMs() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    const size_t n = samples.size();
-    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-}
-
-// The thread's first idle moment after the report opened: a thread timer's
-// tick comes after every message and paint the opening queued.
-double g_openedAt = 0;
-void CALLBACK ReportOpened(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    g_openedAt = NowMs();
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            char caption[64] = {};
-            GetWindowTextA(window, caption, sizeof caption);
-            if (std::string(caption) == "Frequency Report") EndDialog(window, IDCANCEL);
-            return TRUE;
-        },
-        0);
-}
-
 double OpenReport(IPlatform& platform, TAppSettingXml& settings, TBtnSettingXml& store) {
-    g_openedAt = 0;
-    const double start = NowMs();
-    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &ReportOpened);
-    TfrmReport report(platform, settings, store);
-    report.ShowModal(GetModuleHandleA(nullptr), nullptr);
-    if (g_openedAt == 0) throw std::runtime_error("The report did not open");
-    return g_openedAt - start;
+    return TimeModalOpening("Frequency Report", [&] {
+        TfrmReport report(platform, settings, store);
+        report.ShowModal(GetModuleHandleA(nullptr), nullptr);
+    });
 }
 
 double FillPlainList(const std::vector<TReportRow>& rows) {

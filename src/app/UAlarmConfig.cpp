@@ -11,6 +11,7 @@
 #include "win32/LocaleText.h"
 #include "win32/SystemTime.h"
 #include "win32/TabPage.h"
+#include "win32/WindowText.h"
 
 namespace quorlet {
 
@@ -21,12 +22,7 @@ namespace {
 const int kPictureSize = 48;
 const int kDayBoxes = 7;  // Sunday .. Saturday
 
-std::string ItemText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 

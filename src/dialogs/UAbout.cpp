@@ -8,6 +8,7 @@
 #include "dialogs/DialogPlace.h"
 #include "resources/resource.h"
 #include "win32/DialogFont.h"
+#include "win32/WindowText.h"
 
 namespace quorlet {
 
@@ -50,12 +51,6 @@ HFONT MessageFont(int pointSize, int dpi, int weight) {
     font.lfItalic = font.lfUnderline = font.lfStrikeOut = FALSE;
     font.lfQuality = CLEARTYPE_QUALITY;
     return CreateFontIndirectA(&font);
-}
-
-std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
 }
 
 void SetFont(HWND control, HFONT font) {

@@ -11,16 +11,11 @@
 #include "win32/FileDialogs.h"
 #include "win32/KeyNames.h"
 #include "win32/TabPage.h"
+#include "win32/WindowText.h"
 
 namespace quorlet {
 
 namespace {
-
-std::string ItemText(HWND control) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
 
 // A control's rectangle in its parent's client area.
 RECT PlaceOf(HWND control) {
@@ -99,10 +94,10 @@ void TfrmBtnProperties::FormCreate() {
 
 void TfrmBtnProperties::ReadFields() {
     TButtonPropertiesFields& f = FModel.Fields;
-    f.Command = ItemText(Control(IDC_BTN_COMMAND));
-    f.Parameters = ItemText(Control(IDC_BTN_PARAMETERS));
-    f.WorkingDir = ItemText(Control(IDC_BTN_WORKDIR));
-    f.Description = ItemText(Control(IDC_BTN_DESCRIPTION));
+    f.Command = WindowText(Control(IDC_BTN_COMMAND));
+    f.Parameters = WindowText(Control(IDC_BTN_PARAMETERS));
+    f.WorkingDir = WindowText(Control(IDC_BTN_WORKDIR));
+    f.Description = WindowText(Control(IDC_BTN_DESCRIPTION));
     f.WindowStyle = Selection(Control(IDC_BTN_WINDOWSTYLE));
     f.Priority = Selection(Control(IDC_BTN_PRIORITY));
     f.EnableReport = IsDlgButtonChecked(FPage, IDC_BTN_ENABLEREPORT) == BST_CHECKED;
@@ -146,8 +141,8 @@ void TfrmBtnProperties::ShowPreview() {
 }
 
 void TfrmBtnProperties::LabeledEditCommandChange() {
-    FModel.Fields.Command = ItemText(Control(IDC_BTN_COMMAND));
-    FModel.Fields.WorkingDir = ItemText(Control(IDC_BTN_WORKDIR));
+    FModel.Fields.Command = WindowText(Control(IDC_BTN_COMMAND));
+    FModel.Fields.WorkingDir = WindowText(Control(IDC_BTN_WORKDIR));
     FModel.ApplyChangeRule();
     ShowRules();
 }

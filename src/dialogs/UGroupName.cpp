@@ -3,6 +3,7 @@
 #include "dialogs/DialogPlace.h"
 #include "launcher/GroupNameRule.h"
 #include "resources/resource.h"
+#include "win32/WindowText.h"
 
 namespace quorlet {
 
@@ -39,8 +40,7 @@ void TfrmGroupName::FormCreate() {
 
 void TfrmGroupName::btnOKClick() {
     HWND field = Item(IDC_GRP_NAME);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(field, &text[0], static_cast<int>(text.size()))));
+    const std::string text = WindowText(field);
     if (IsBlankGroupName(text)) {
         // The prompt stays, ready for the name.
         SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);

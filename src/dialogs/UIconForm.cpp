@@ -6,18 +6,9 @@
 #include "resources/resource.h"
 #include "shell/ShellServices.h"
 #include "win32/FileDialogs.h"
+#include "win32/WindowText.h"
 
 namespace quorlet {
-
-namespace {
-
-std::string ItemText(HWND control) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
-}  // namespace
 
 bool TfrmIconForm::Execute(HINSTANCE instance, HWND owner, IPlatform& platform, std::string& file, int& index) {
     TfrmIconForm dialog(platform, owner);
@@ -70,7 +61,7 @@ void TfrmIconForm::FormCreate() {
 }
 
 void TfrmIconForm::LabeledEditIconfileChange() {
-    FModel.FileChanged(ItemText(Item(IDC_ICO_FILE)));
+    FModel.FileChanged(WindowText(Item(IDC_ICO_FILE)));
     ShowModel();
 }
 

@@ -9,6 +9,7 @@
 #include "win32/KeyNames.h"
 #include "win32/SystemTime.h"
 #include "win32/TabPage.h"
+#include "win32/WindowText.h"
 
 namespace quorlet {
 
@@ -16,12 +17,6 @@ namespace {
 
 const int kMaxTabSheets = 10;
 const char* const kTabStyles[] = {"Tabs", "Button", "FlatButton"};
-
-std::string TextOf(HWND control) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
 
 // The locale's short date and long time.
 std::string DateAndTimeText(const TDateTime& time) {
@@ -72,9 +67,9 @@ void TfrmOptions::Command(int id, int code) {
     if ((id == IDC_OPT_GROUPS || id == IDC_OPT_INTERVAL) && code == EN_KILLFOCUS) {
         // A typed value is brought into its range when the field is left.
         HWND field = GetDlgItem(id == IDC_OPT_GROUPS ? FPages[1] : FPages[2], id);
-        const int value = id == IDC_OPT_GROUPS ? SpinValue(TextOf(field), 1, kMaxTabSheets)
-                                               : SpinValue(TextOf(field), 1, 10);
-        if (TextOf(field) != std::to_string(value)) SetWindowTextA(field, std::to_string(value).c_str());
+        const int value = id == IDC_OPT_GROUPS ? SpinValue(WindowText(field), 1, kMaxTabSheets)
+                                               : SpinValue(WindowText(field), 1, 10);
+        if (WindowText(field) != std::to_string(value)) SetWindowTextA(field, std::to_string(value).c_str());
         return;
     }
     if (code != BN_CLICKED) return;
@@ -152,11 +147,11 @@ void TfrmOptions::ShowNameRows() {
 
 void TfrmOptions::ReadNameRows() {
     for (size_t row = 0; row < FValues.GroupNames.size(); ++row)
-        FValues.GroupNames[row] = TextOf(GetDlgItem(FPages[1], IDC_OPT_ROWNAME0 + static_cast<int>(row)));
+        FValues.GroupNames[row] = WindowText(GetDlgItem(FPages[1], IDC_OPT_ROWNAME0 + static_cast<int>(row)));
 }
 
 void TfrmOptions::SpinEditGroupsChange() {
-    const std::string text = TextOf(GetDlgItem(FPages[1], IDC_OPT_GROUPS));
+    const std::string text = WindowText(GetDlgItem(FPages[1], IDC_OPT_GROUPS));
     // An empty field is being typed into: the rows wait for a number.
     if (text.empty()) return;
     ReadNameRows();
@@ -198,13 +193,13 @@ void TfrmOptions::ButtonOKClick() {
         static_cast<uint16_t>(SendDlgItemMessageA(general, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)), SystemKeyName);
     // The count as the field holds it, brought into range like a field left.
     ReadNameRows();
-    ResizeNameRows(v.GroupNames, SpinValue(TextOf(GetDlgItem(tabsheet, IDC_OPT_GROUPS)), 1, kMaxTabSheets));
-    v.ButtonSpacing = SpinValue(TextOf(GetDlgItem(tabsheet, IDC_OPT_SPACING)), 0, 5);
+    ResizeNameRows(v.GroupNames, SpinValue(WindowText(GetDlgItem(tabsheet, IDC_OPT_GROUPS)), 1, kMaxTabSheets));
+    v.ButtonSpacing = SpinValue(WindowText(GetDlgItem(tabsheet, IDC_OPT_SPACING)), 0, 5);
     const LRESULT style = SendDlgItemMessageA(tabsheet, IDC_OPT_TABSTYLE, CB_GETCURSEL, 0, 0);
     v.TabStyle = style < 0 ? 0 : static_cast<int>(style);
     v.AutoCheckUpdate = checked(update, IDC_OPT_AUTOCHECK);
-    v.CheckInterval = SpinValue(TextOf(GetDlgItem(update, IDC_OPT_INTERVAL)), 1, 10);
-    v.LastVersion = TextOf(GetDlgItem(update, IDC_OPT_LASTVERSION));
+    v.CheckInterval = SpinValue(WindowText(GetDlgItem(update, IDC_OPT_INTERVAL)), 1, 10);
+    v.LastVersion = WindowText(GetDlgItem(update, IDC_OPT_LASTVERSION));
     WriteOptions(FPlatform, FSettings, v);
     EndDialog(Handle(), IDOK);
 }

@@ -16,39 +16,43 @@ std::string FilterParts(const char* filter) {
     return parts;
 }
 
+using TFileDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// One run of the open or save dialog; file holds the proposed name going in
+// and the chosen one coming out.
+bool RunFileDialog(TFileDialog dialog, HWND owner, const char* filter, const std::string& initialFolder,
+                   const char* defaultExtension, DWORD flags, std::string& file) {
+    const std::string parts = FilterParts(filter);
+    char chosen[MAX_PATH] = "";
+    lstrcpynA(chosen, file.c_str(), MAX_PATH);
+    OPENFILENAMEA dialogInfo = {};
+    dialogInfo.lStructSize = sizeof dialogInfo;
+    dialogInfo.hwndOwner = owner;
+    dialogInfo.lpstrFilter = parts.c_str();
+    dialogInfo.lpstrFile = chosen;
+    dialogInfo.nMaxFile = sizeof chosen;
+    dialogInfo.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialogInfo.lpstrDefExt = defaultExtension;
+    dialogInfo.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING | flags;
+    if (!dialog(&dialogInfo)) return false;
+    file = chosen;
+    return true;
+}
+
 }  // namespace
 
 bool AskSaveFile(HWND owner, const char* filter, const std::string& initialFolder, const std::string& proposedName,
                  std::string& file) {
-    const std::string parts = FilterParts(filter);
-    char chosen[MAX_PATH] = "";
-    lstrcpynA(chosen, proposedName.c_str(), MAX_PATH);
-    OPENFILENAMEA save = {};
-    save.lStructSize = sizeof save;
-    save.hwndOwner = owner;
-    save.lpstrFilter = parts.c_str();
-    save.lpstrFile = chosen;
-    save.nMaxFile = sizeof chosen;
-    save.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    save.lpstrDefExt = "xml";
-    save.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (!GetSaveFileNameA(&save)) return false;
+    std::string chosen = proposedName;
+    if (!RunFileDialog(&GetSaveFileNameA, owner, filter, initialFolder, "xml", 0, chosen)) return false;
     file = chosen;
     return true;
 }
 
 bool AskOpenFile(HWND owner, const char* filter, const std::string& initialFolder, std::string& file) {
-    const std::string parts = FilterParts(filter);
-    char chosen[MAX_PATH] = "";
-    OPENFILENAMEA open = {};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = owner;
-    open.lpstrFilter = parts.c_str();
-    open.lpstrFile = chosen;
-    open.nMaxFile = sizeof chosen;
-    open.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    open.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&open)) return false;
+    std::string chosen;
+    if (!RunFileDialog(&GetOpenFileNameA, owner, filter, initialFolder, nullptr, OFN_FILEMUSTEXIST, chosen))
+        return false;
     file = chosen;
     return true;
 }
