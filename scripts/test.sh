@@ -24,6 +24,12 @@ run_ctest() {
         FAILED=$((FAILED + 1))
     fi
     ((status == 0)) || ((FAILED > 0)) || FAILED=$((FAILED + 1))
+    if ((status != 0)); then
+        # The suites' output is long and noisy: repeat each failure's own lines last.
+        log "Failures in $dir"
+        tr -d '\r' <"$out" | grep -a -v '^ALSA lib' |
+            awk '/: Failure$/ { on = 1 } on { print } /^\[  FAILED  \] .*\([0-9]+ ms\)$/ { on = 0 }' | head -300 || true
+    fi
     rm -f "$out"
 }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "ModalOnThread.h"
@@ -27,6 +28,17 @@ std::string Text(HWND window) {
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    if (!item) return "";
+    char text[MAX_PATH] = {};
+    TVITEMA tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    return SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) ? text : "";
 }
 
 // The real platform, except that shell opens are recorded.
@@ -178,7 +190,14 @@ TEST_F(PropertiesDialogTest, ThePickersFillTheFieldsAndHelpOpensItsTopic) {
         browser = run.WaitForWindow("", 100);
         return browser && browser != dialog && GetDlgItem(browser, IDOK);
     })) << "no folder browser";
-    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(work.c_str()));
+    // The browser may still be filling its tree when it is first shown, and
+    // then takes no selection: ask until its tree shows the folder chosen.
+    HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(PumpUntil(5000, [&] {
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(work.c_str()));
+        return TreeItemText(tree, TreeView_GetSelection(tree)) == ExtractFileName(work);
+    })) << "the folder browser did not take " << work;
     PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(PumpUntil(5000, [&] { return Text(workDir) == work; })) << Text(workDir);
 
