@@ -19,16 +19,11 @@
 #include "platform/Win32Platform.h"
 #include "resources/resource.h"
 #include "settings/UBtnSettingXml.h"
+#include "win32/WindowText.h"
 
 using namespace quorlet;
 
 namespace {
-
-std::string Text(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 std::string TreeItemText(HWND tree, HTREEITEM item) {
     if (!item) return "";
@@ -74,8 +69,8 @@ TEST_F(PropertiesDialogTest, AFileButtonOpensFilledAndOkWritesTheRecord) {
     ASSERT_NE(dialog, nullptr);
     HWND page = GetDlgItem(dialog, IDC_BTN_PAGE);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Text(GetDlgItem(page, IDC_BTN_COMMAND)), recorder);
-    EXPECT_EQ(Text(GetDlgItem(page, IDC_BTN_DESCRIPTION)), "Recorder");
+    EXPECT_EQ(WindowText(GetDlgItem(page, IDC_BTN_COMMAND)), recorder);
+    EXPECT_EQ(WindowText(GetDlgItem(page, IDC_BTN_DESCRIPTION)), "Recorder");
     EXPECT_EQ(SendMessageA(GetDlgItem(page, IDC_BTN_WINDOWSTYLE), CB_GETCURSEL, 0, 0), -1);
     EXPECT_NE(SendMessageA(GetDlgItem(page, IDC_BTN_ICON), STM_GETICON, 0, 0), 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
@@ -105,7 +100,7 @@ TEST_F(PropertiesDialogTest, LongTargetsAreTakenWholeUpToTheLimitAndRefusedBeyon
     HWND command = GetDlgItem(GetDlgItem(dialog, IDC_BTN_PAGE), IDC_BTN_COMMAND), ok = GetDlgItem(dialog, IDOK);
     const std::string tooLong = longest + std::string(141, 'x');  // 400 characters
     SendMessageA(command, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tooLong.c_str()));
-    EXPECT_EQ(Text(command).size(), 400u);
+    EXPECT_EQ(WindowText(command).size(), 400u);
     EXPECT_FALSE(IsWindowEnabled(ok));
     SendMessageA(command, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longest.c_str()));
     EXPECT_TRUE(IsWindowEnabled(ok));
@@ -130,12 +125,12 @@ TEST_F(PropertiesDialogTest, TheChooserTakesAFileWithoutIconsAsIndexZero) {
     });
     HWND dialog = run.WaitForWindow("Icon");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_INDEX)), "3");
-    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_MAXINDEX)), "3");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_ICO_INDEX)), "3");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_ICO_MAXINDEX)), "3");
 
     SendMessageA(GetDlgItem(dialog, IDC_ICO_FILE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_MAXINDEX)), "0");
-    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_ICO_INDEX)), "0");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_ICO_MAXINDEX)), "0");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_ICO_INDEX)), "0");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ICO_INDEX)));
     EXPECT_NE(SendMessageA(GetDlgItem(dialog, IDC_ICO_PREVIEW), STM_GETICON, 0, 0), 0);  // the shell's icon
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
@@ -174,12 +169,12 @@ TEST_F(PropertiesDialogTest, ThePickersFillTheFieldsAndHelpOpensItsTopic) {
     ASSERT_NE(name, nullptr);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(recorder.c_str()));
     PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(PumpUntil(5000, [&] { return Text(GetDlgItem(page, IDC_BTN_COMMAND)) == recorder; }))
-        << Text(GetDlgItem(page, IDC_BTN_COMMAND));
-    EXPECT_EQ(Text(description), ExtractFileName(recorder));
+    ASSERT_TRUE(PumpUntil(5000, [&] { return WindowText(GetDlgItem(page, IDC_BTN_COMMAND)) == recorder; }))
+        << WindowText(GetDlgItem(page, IDC_BTN_COMMAND));
+    EXPECT_EQ(WindowText(description), ExtractFileName(recorder));
     std::string recorderFolder = ExtractFilePath(recorder);
     recorderFolder.pop_back();
-    EXPECT_EQ(Text(workDir), recorderFolder);
+    EXPECT_EQ(WindowText(workDir), recorderFolder);
     EXPECT_NE(SendMessageA(GetDlgItem(page, IDC_BTN_ICON), STM_GETICON, 0, 0), 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
 
@@ -199,7 +194,7 @@ TEST_F(PropertiesDialogTest, ThePickersFillTheFieldsAndHelpOpensItsTopic) {
         return TreeItemText(tree, TreeView_GetSelection(tree)) == ExtractFileName(work);
     })) << "the folder browser did not take " << work;
     PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_TRUE(PumpUntil(5000, [&] { return Text(workDir) == work; })) << Text(workDir);
+    EXPECT_TRUE(PumpUntil(5000, [&] { return WindowText(workDir) == work; })) << WindowText(workDir);
 
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BTN_HELP, BN_CLICKED), 0);
     EXPECT_TRUE(PumpUntil(5000, [&] { return !platform.Opened.empty(); }));
