@@ -95,21 +95,32 @@ ensure_wine_prefix() {
     fi
 }
 
-# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
+# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID. Several runs may
+# start at once (other checkouts, the stress script): a display another run took
+# first makes this Xvfb end, and the next number is tried.
 XVFB_PID=""
 WM_PID=""
 start_xvfb() {
-    local n=90
-    while [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-        [[ -e "/tmp/.X11-unix/X$n" ]] && return 0
-        sleep 0.1
+    local n=90 i
+    while ((n < 190)); do
+        if [[ ! -e "/tmp/.X11-unix/X$n" && ! -e "/tmp/.X$n-lock" ]]; then
+            Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+            XVFB_PID=$!
+            for i in $(seq 1 100); do
+                kill -0 "$XVFB_PID" 2>/dev/null || break
+                if [[ -e "/tmp/.X11-unix/X$n" && "$(cat "/tmp/.X$n-lock" 2>/dev/null | tr -d ' ')" == "$XVFB_PID" ]]; then
+                    export DISPLAY=":$n"
+                    return 0
+                fi
+                sleep 0.1
+            done
+            kill "$XVFB_PID" 2>/dev/null || true
+            wait "$XVFB_PID" 2>/dev/null || true
+            XVFB_PID=""
+        fi
+        n=$((n + 1))
     done
-    echo "Xvfb did not start on :$n" >&2
+    echo "Xvfb did not start" >&2
     return 1
 }
 
@@ -132,4 +143,32 @@ stop_wine_and_xvfb() {
         wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=""
     fi
+}
+
+# Totals of the ctest runs of one script.
+PASSED=0
+FAILED=0
+# run_ctest DIR: runs ctest there and adds its counts to the totals.
+run_ctest() {
+    local dir="$1" out status=0
+    out="$(mktemp)"
+    (cd "$dir" && ctest --output-on-failure --timeout 900) 2>&1 | tee "$out" || status=$?
+    local line total failed
+    line="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -1 || true)"
+    if [[ -n "$line" ]]; then
+        failed="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
+        total="$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")"
+        PASSED=$((PASSED + total - failed))
+        FAILED=$((FAILED + failed))
+    else
+        FAILED=$((FAILED + 1))
+    fi
+    ((status == 0)) || ((FAILED > 0)) || FAILED=$((FAILED + 1))
+    if ((status != 0)); then
+        # The suites' output is long and noisy: repeat each failure's own lines last.
+        log "Failures in $dir"
+        tr -d '\r' <"$out" | grep -a -v '^ALSA lib' |
+            awk '/: Failure$/ { on = 1 } on { print } /^\[  FAILED  \] .*\([0-9]+ ms\)$/ { on = 0 }' | head -300 || true
+    fi
+    rm -f "$out"
 }

@@ -6,33 +6,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_native_toolchain
 ensure_windows_toolchain
 
-PASSED=0
-FAILED=0
-# run_ctest DIR: runs ctest there and adds its counts to the totals.
-run_ctest() {
-    local dir="$1" out status=0
-    out="$(mktemp)"
-    (cd "$dir" && ctest --output-on-failure --timeout 900) 2>&1 | tee "$out" || status=$?
-    local line total failed
-    line="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -1 || true)"
-    if [[ -n "$line" ]]; then
-        failed="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
-        total="$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")"
-        PASSED=$((PASSED + total - failed))
-        FAILED=$((FAILED + failed))
-    else
-        FAILED=$((FAILED + 1))
-    fi
-    ((status == 0)) || ((FAILED > 0)) || FAILED=$((FAILED + 1))
-    if ((status != 0)); then
-        # The suites' output is long and noisy: repeat each failure's own lines last.
-        log "Failures in $dir"
-        tr -d '\r' <"$out" | grep -a -v '^ALSA lib' |
-            awk '/: Failure$/ { on = 1 } on { print } /^\[  FAILED  \] .*\([0-9]+ ms\)$/ { on = 0 }' | head -300 || true
-    fi
-    rm -f "$out"
-}
-
 log "Native build"
 configure_and_build "$BUILD/native" -- -DQUORLET_BENCH=ON
 log "Native tests"
