@@ -30,8 +30,14 @@ TAlarmRing AlarmRingOf(const TAppSettingXml& settings, const std::string& timeTe
     return ring;
 }
 
+void TAlarmClock::SetTimer(bool running) {
+    if (running && !FTimerRunning) FSchedule.ForgetPreviousTick();
+    FTimerRunning = running;
+    FHost.SetAlarmTimer(running);
+}
+
 void TAlarmClock::ApplyAlarmState() {
-    FHost.SetAlarmTimer(FSettings.AlarmOn && !FRinging);
+    SetTimer(FSettings.AlarmOn && !FRinging);
     FHost.ShowAlarmIcon(FSettings.AlarmOn);
     FHost.UpdateTrayHint();
 }
@@ -41,10 +47,10 @@ void TAlarmClock::TimerAlarmTimer() {
     FHost.SetArmedHint(FSchedule.EnabledHint(now).Text);
     const TAlarmTick tick = FSchedule.Tick(now, RepeatOf(FSettings));
     if (tick == TAlarmTick::Wait) return;
-    FHost.SetAlarmTimer(false);
+    SetTimer(false);
     if (tick == TAlarmTick::SkipDay) {
         // Not a selected weekday: checking goes on for the following days.
-        FHost.SetAlarmTimer(true);
+        SetTimer(true);
         return;
     }
     Ring(now);
@@ -61,16 +67,20 @@ void TAlarmClock::Ring(const TDateTime& now) {
         throw;
     }
     FRinging = false;
+    // The program was closed while the alarm window was open: that closed the
+    // window too, and is no answer to the alarm. Nothing is saved and above
+    // all no session ends: the alarm stays as the settings hold it.
+    if (FHost.ProgramClosing()) return;
     if (answer == TAlarmAnswer::Snoozed) {
         // In memory only: the stored time stays, and no system event runs.
         FSchedule.Snooze(now);
-        FHost.SetAlarmTimer(true);
+        SetTimer(true);
         return;
     }
     if (FSettings.RepeatOn) {
         // A repeating alarm returns to its stored time after a snooze.
         LoadSchedule();
-        FHost.SetAlarmTimer(true);
+        SetTimer(true);
     } else {
         FSettings.AlarmOn = false;
         FSettings.SaveAlarm();
@@ -85,6 +95,8 @@ void TAlarmClock::Ring(const TDateTime& now) {
 void TAlarmClock::ConfigAccepted() {
     FSettings.SaveAlarm();
     LoadSchedule();
+    // A new schedule starts from the present second, even on a running timer.
+    FSchedule.ForgetPreviousTick();
     ApplyAlarmState();
 }
 

@@ -46,6 +46,9 @@ public:
     virtual TAlarmAnswer ShowAlarm(const TAlarmRing& ring) = 0;
     // Closes the main window, which ends the program.
     virtual void CloseMainWindow() = 0;
+    // The program is closing (its main window is being closed or is gone):
+    // nothing the alarm window answered is acted on any more.
+    virtual bool ProgramClosing() const = 0;
 };
 
 class TAlarmClock {
@@ -69,7 +72,11 @@ public:
 
 private:
     void Ring(const TDateTime& now);
+    // Starts or stops TimerAlarm; a timer that starts forgets the tick before
+    // it stopped, so no time it was stopped is caught up on.
+    void SetTimer(bool running);
     bool FRinging = false;  // the alarm window is open
+    bool FTimerRunning = false;
 
     IPlatform& FPlatform;
     TAppSettingXml& FSettings;

@@ -4,8 +4,9 @@
 // between the previous tick and this one: with ticks twice a second that is
 // the first tick inside the alarm second; a tick that comes late (a busy
 // machine, one just woken from sleep) still rings, unless the gap is longer
-// than ten minutes, so that waking hours later rings no stale alarm. Each
-// alarm moment rings at most once.
+// than ten minutes, so that waking hours later rings no stale alarm. Only two
+// ticks of a running timer make such a gap: a stopped timer forgets its last
+// tick. Each alarm moment rings at most once.
 
 #include <cstdint>
 #include <string>
@@ -36,6 +37,9 @@ public:
     void Load(const TDateTime& alarmTime);
     // The tick at now (local time), remembered as the previous tick.
     TAlarmTick Tick(const TDateTime& now, const TAlarmRepeat& repeat);
+    // The timer was stopped (the alarm switched off, the alarm window open):
+    // the next tick is the first of a running timer and catches up on nothing.
+    void ForgetPreviousTick() { FHasPreviousTick = false; }
     // Snoozed at now: ten minutes later, the seconds kept as they are.
     void Snooze(const TDateTime& now);
     // The hint of the armed alarm icon at now:

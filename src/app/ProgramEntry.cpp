@@ -17,13 +17,34 @@ namespace quorlet {
 
 namespace {
 
+// How long a second start waits for the running instance: for its window to
+// appear (it may be starting) and then for it to take the message.
+const DWORD kRunningInstanceWaitMs = 5000;
+
+// The running instance has the mutex but does not answer: said in a box
+// rather than ending without a word, so the user knows why nothing shows.
+void ReportInstanceNotAnswering() {
+    MessageBoxA(nullptr,
+                "Quorlet is already running but does not answer.\r\n\r\n"
+                "End the Quorlet process (in the Task Manager, say) and start Quorlet again.",
+                "Quorlet", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+}
+
 // Tells the running instance about this start; true when this process should end.
 bool SignalRunningInstance(TUniqueHandle& mutex) {
     mutex.Reset(CreateMutexA(nullptr, FALSE, "TfrmQuorlet"));
     if (!mutex) return true;
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    const DWORD start = GetTickCount();
     HWND running = FindWindowA(TfrmQuorlet::ClassName, "Quorlet");
-    if (running) SendMessageA(running, WM_QUORLET_RUNNING, 0, 0);
+    while (!running && GetTickCount() - start < kRunningInstanceWaitMs) {
+        Sleep(50);
+        running = FindWindowA(TfrmQuorlet::ClassName, "Quorlet");
+    }
+    DWORD_PTR answer = 0;
+    if (!running || !SendMessageTimeoutA(running, WM_QUORLET_RUNNING, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                                         kRunningInstanceWaitMs, &answer))
+        ReportInstanceNotAnswering();
     return true;
 }
 
@@ -35,6 +56,33 @@ void RunMessageLoop() {
     }
 }
 
+// The process-wide configuration index and stores, ended when the program
+// ends, on every way out: nothing is left pointing at them afterwards.
+class TProcessStores {
+public:
+    explicit TProcessStores(TAppConfig& config) { SetAppConfig(&config); }
+    ~TProcessStores() {
+        ResetBtnSettingXml();
+        ResetAppSettingXml();
+        SetAppConfig(nullptr);
+    }
+    TProcessStores(const TProcessStores&) = delete;
+    TProcessStores& operator=(const TProcessStores&) = delete;
+};
+
+// Creates, shows and runs the main window until it closes. The window and its
+// parts end here, while the stores they use are still there.
+void RunMainWindow(HINSTANCE instance, HWND application, const char* arguments) {
+    TfrmQuorlet frmQuorlet;
+    if (!frmQuorlet.Create(instance, application)) {
+        MessageBoxA(application, frmQuorlet.ErrorText().c_str(), "Quorlet", MB_OK | MB_ICONERROR);
+        return;
+    }
+    frmQuorlet.SetUpdateHostSwitch(UpdateHostSwitch(arguments ? arguments : ""));
+    frmQuorlet.Show();
+    RunMessageLoop();
+}
+
 }  // namespace
 
 int RunProgram(HINSTANCE instance, const char* arguments) {
@@ -44,7 +92,7 @@ int RunProgram(HINSTANCE instance, const char* arguments) {
     SetPlatform(&platform);
     InitAppPaths(platform.ExecutableName());
     TAppConfig appConfig(platform);
-    SetAppConfig(&appConfig);
+    TProcessStores stores(appConfig);
 
     TUniqueHandle mutex;
     if (SignalRunningInstance(mutex)) return 0;
@@ -56,20 +104,7 @@ int RunProgram(HINSTANCE instance, const char* arguments) {
     TApplicationWindow application;
     if (!application.Create(instance)) return 0;
     platform.SetOwnerWindow(application.Handle());
-
-    TfrmQuorlet frmQuorlet;
-    if (!frmQuorlet.Create(instance, application.Handle())) {
-        MessageBoxA(application.Handle(), frmQuorlet.ErrorText().c_str(), "Quorlet",
-                    MB_OK | MB_ICONERROR);
-        return 0;
-    }
-    frmQuorlet.SetUpdateHostSwitch(UpdateHostSwitch(arguments ? arguments : ""));
-    frmQuorlet.Show();
-    RunMessageLoop();
-
-    ResetBtnSettingXml();
-    ResetAppSettingXml();
-    SetAppConfig(nullptr);
+    RunMainWindow(instance, application.Handle(), arguments);
     return 0;
 }
 

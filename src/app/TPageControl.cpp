@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "app/MainControls.h"
 #include "launcher/ButtonEditing.h"
 #include "win32/ErrorBoundary.h"
@@ -184,9 +187,16 @@ int TPageControl::Layout(int width) {
 TSheetWindow& TPageControl::EnsureSheet(int k) {
     TPage& page = FPages[k];
     if (!page.Sheet) {
-        page.Sheet.reset(new TSheetWindow(*this, FCellEvents, FScale, k));
-        page.Sheet->Create(FInstance, GetParent(FHandle), FSheetBounds);
-        SetWindowPos(page.Sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        std::unique_ptr<TSheetWindow> sheet(new TSheetWindow(*this, FCellEvents, FScale, k));
+        // A page without its window could show nothing and take no icons: the
+        // action that needed it stops here, and the next one tries again.
+        if (!sheet->Create(FInstance, GetParent(FHandle), FSheetBounds)) {
+            const DWORD error = GetLastError();
+            throw std::runtime_error("Cannot create the window of the tab sheet \"" + page.Caption + "\" (error " +
+                                     std::to_string(error) + ").");
+        }
+        SetWindowPos(sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        page.Sheet = std::move(sheet);
     }
     return *page.Sheet;
 }
@@ -204,8 +214,8 @@ void TPageControl::EnsurePageContent(int k) {
 }
 
 void TPageControl::BuildButtonGrid(TPage& page, int k) {
-    page.ContentBuilt = true;
     TSheetWindow& sheet = EnsureSheet(k);
+    page.ContentBuilt = true;
     sheet.SetBodyCursor(FStripCursor);
     for (int position = 1; position <= kCellCount; ++position) {
         const int32_t id = ButtonId(k, position);
@@ -236,8 +246,24 @@ void TPageControl::SetCellCursors(int sheet, HCURSOR cursor) {
         for (const auto& cell : FPages[sheet].Sheet->Cells()) cell->SetCursor(cursor);
 }
 
+void TPageControl::KeepOnlySelectedTabPressed() {
+    // A tab chosen with the arrow keys leaves the one before it marked as
+    // pressed (Wine's tab control does): a click on another tab is then taken
+    // for one more of several pressed buttons and selects nothing.
+    const int selected = static_cast<int>(SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+    const int count = static_cast<int>(SendMessageA(FHandle, TCM_GETITEMCOUNT, 0, 0));
+    for (int tab = 0; tab < count; ++tab) {
+        if (tab == selected) continue;
+        TCITEMA item = {};
+        item.mask = TCIF_STATE;
+        item.dwStateMask = TCIS_BUTTONPRESSED;
+        SendMessageA(FHandle, TCM_SETITEMA, tab, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
 bool TPageControl::HandleNotify(const NMHDR& header) {
     if (header.hwndFrom != FHandle || header.code != TCN_SELCHANGE) return false;
+    KeepOnlySelectedTabPressed();
     const int tab = static_cast<int>(SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
     if (tab < 0) return true;
     try {

@@ -113,6 +113,7 @@ private:
     int PageOfTab(int tab) const;
     int TabOfPage(int page) const { return FQuorletTabShown ? page : page - 1; }
     void ShowActiveSheet();
+    void KeepOnlySelectedTabPressed();
     void MorePageControlMouseMove(TShiftState shift, int x, int y);
     void SheetMouseMove() override { FEvents.PointerOverBackground(); }
     void TabSheetMainContextPopup() override {}  // handled: the body of a page has no menu

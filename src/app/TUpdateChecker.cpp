@@ -10,6 +10,7 @@
 
 #include "settings/UAppSettingXml.h"
 #include "win32/ErrorBoundary.h"
+#include "win32/ModalWindows.h"
 
 namespace quorlet {
 
@@ -171,15 +172,16 @@ void RunCheck(std::shared_ptr<TState> state, HWND window, uint64_t ticket, TUpda
     PostMessageA(window, WM_UPDATE_CHECKED, static_cast<WPARAM>(ticket), 0);
 }
 
-// The boxes of a check, owned by the window that asked for it.
+// The boxes of a check, owned by the window that asked for it, or by the
+// dialog open over it when the answer comes.
 class TBoxPrompts : public IUpdatePrompts {
 public:
     TBoxPrompts(HWND owner, const std::function<void()>& changed) : FOwner(owner), FChanged(changed) {}
     void Inform(const std::string& text) override {
-        MessageBoxA(FOwner, text.c_str(), kUpdateCaption, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(BoxOwner(FOwner), text.c_str(), kUpdateCaption, MB_OK | MB_ICONINFORMATION);
     }
     bool AskToUpdate() override {
-        return MessageBoxA(FOwner, kUpdateQuestion, kUpdateCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        return MessageBoxA(BoxOwner(FOwner), kUpdateQuestion, kUpdateCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     void SettingsChanged() override {
         if (FChanged) FChanged();

@@ -34,9 +34,10 @@ void TfrmAlarm::SetAlarmEvent(bool eventOn, int32_t eventIndex, bool preview) {
 int TfrmAlarm::ShowModal(HINSTANCE instance, HWND mainWindow) {
     FInstance = instance;
     FMainWindow = mainWindow;
+    FResult = 2;
     // No owner: a top-level window whose parent is the desktop.
-    const INT_PTR result = TModalDialog::ShowModal(instance, IDD_ALARM, nullptr);
-    return result == 1 ? 1 : 2;
+    TModalDialog::ShowModal(instance, IDD_ALARM, nullptr);
+    return FResult;
 }
 
 INT_PTR TfrmAlarm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,6 +142,7 @@ void TfrmAlarm::ShowFrame(int frame) {
 }
 
 void TfrmAlarm::FormClose(int result) {
+    FResult = result;
     KillTimer(Handle(), Timer1);
     FPlatform.StopSounds();
     EndDialog(Handle(), result);

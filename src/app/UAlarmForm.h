@@ -29,7 +29,8 @@ public:
     void SetAlarmEvent(bool eventOn, int32_t eventIndex, bool preview);
 
     // Shows the window modally; it opens against mainWindow when that is
-    // shown, bottom-right of the work area otherwise. Returns 1 or 2.
+    // shown, bottom-right of the work area otherwise. Returns 1 only when OK
+    // was pressed or the countdown ran out; every other end is 2.
     int ShowModal(HINSTANCE instance, HWND mainWindow);
 
 protected:
@@ -51,6 +52,9 @@ private:
     bool FToneOn = false;
     std::string FTone;
     bool FPreview = false;
+    // How the window ended, as it ended itself; a dialog loop ended by the
+    // program quitting is no answer.
+    int FResult = 2;
     TAlarmCountdown FButton;
     TUniqueFont FMessageFont, FTimeFont;
     TUniqueIcon FFrames[3];

@@ -154,12 +154,10 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormKeyUp();
             break;
         case WM_CLOSE:
-            // When the settings cannot be saved the error is shown and the
-            // window stays, so nothing the user set is lost without a word.
-            FormClose();
-            DestroyWindow(Handle());
+            CloseQuery();
             return 0;
         case WM_DESTROY:
+            FClosing = true;
             PostQuitMessage(0);
             return 0;
         case WM_MENU_GETITEM:

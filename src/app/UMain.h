@@ -103,6 +103,10 @@ private:
     void FormShow();
     void FormActivate();
     void FormClose();
+    // WM_CLOSE: saves and destroys the window. When the settings cannot be
+    // saved, the user is told why and decides whether to close all the same.
+    void CloseQuery();
+    bool ProgramClosing() const override { return FClosing; }
     void BuildTabSheets();
     // ReloadCell: the cell shows what its record holds on disk now.
     void ReloadCell(TCell& cell) { FButtonImages.LoadButtonImage(cell, true); }
@@ -215,7 +219,9 @@ private:
     void RenumberTabSheet(int k);
     // The cells show their records as the file holds them now.
     void ReloadCells(const std::vector<TCell*>& cells);
-    bool AskYesNo(const std::string& question);
+    // A Yes/No question in a "Quorlet" box over the window or the dialog open
+    // over it; inFront: above every other window.
+    bool AskYesNo(const std::string& question, bool inFront = false);
     // Pages: 0 the Quorlet Tab, then one per group; its caption as the tab shows it.
     std::string PageCaption(int page) const;
 
@@ -263,6 +269,13 @@ private:
 
     // UMainCommands.cpp
     void BuildCommands();
+    // The commands' gate: while a dialog or box of the window is open, it is
+    // to be answered first; a command (from the tray menu, say) brings it to
+    // the front instead of running. Showing the window is always allowed.
+    bool CommandAllowed(TCommandId id);
+    // Brings the open dialog or box of the window to the front; false when
+    // none is open.
+    bool BringModalToFront();
     void ActionMenu_AppOptionsExecute();
     void ActionMenu_ReportExecute();
     void ActionMenu_AlarmConfigExecute();
@@ -288,6 +301,8 @@ private:
     std::string FErrorText;
     // While FormCreate runs: the document was just read.
     bool FCreating = false;
+    // The window is being destroyed: the program ends.
+    bool FClosing = false;
     // The density of the window's monitor, and the controls' font at it (null:
     // the system's usual one).
     TDpiScale FScale;

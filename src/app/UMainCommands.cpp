@@ -8,6 +8,7 @@
 #include "launcher/ButtonLaunch.h"
 #include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
+#include "win32/ModalWindows.h"
 
 namespace quorlet {
 
@@ -65,9 +66,23 @@ void TfrmQuorlet::BuildCommands() {
         auto handler = entry.Handler;
         FCommands.Add({entry.Id, entry.Caption, entry.Hint, [this, handler] { (this->*handler)(); }, nullptr});
     }
+    FCommands.SetGate([this](TCommandId id) { return CommandAllowed(id); });
     FCommands.Find(TCommandId::ActionMenu_ShowSysPanel)->Checked = [] { return AppSettingXml().ShowAppPanel; };
     FCommands.Find(TCommandId::ActionMenu_AutoHide)->Checked = [] { return AppSettingXml().HideAfterClicking; };
     FCommands.Find(TCommandId::ActionMenu_AlwaysOnTop)->Checked = [] { return AppSettingXml().AlwaysOnTop; };
+}
+
+bool TfrmQuorlet::BringModalToFront() {
+    HWND modal = ActiveModalWindow(Handle());
+    if (!modal) return false;
+    SetForegroundWindow(modal);
+    return true;
+}
+
+bool TfrmQuorlet::CommandAllowed(TCommandId id) {
+    // No second dialog over the first, and no change under a question that
+    // waits for its answer.
+    return id == TCommandId::TrayShow || !BringModalToFront();
 }
 
 void TfrmQuorlet::ActionMenu_ReportExecute() {

@@ -5,6 +5,7 @@
 #include "launcher/DroppedPath.h"
 #include "settings/UAppSettingXml.h"
 #include "shell/ShellServices.h"
+#include "win32/ModalWindows.h"
 
 namespace quorlet {
 
@@ -44,6 +45,7 @@ void TfrmQuorlet::BringApplicationToFront() {
 
 void TfrmQuorlet::DropFileTarget1Enter(HWND, TCell* cell) {
     BringApplicationToFront();
+    if (ActiveModalWindow(Handle())) return;
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ProcessMessages();
     BringApplicationToFront();
@@ -63,12 +65,22 @@ void TfrmQuorlet::DropFileTarget1DragOver(DWORD keyState, POINT screenPoint) {
 
 void TfrmQuorlet::DropFileTarget1Drop(TCell* cell, const std::string& firstPath) {
     if (!cell || firstPath.empty()) return;
+    // A dialog or box of the window waits for its answer: it comes first.
+    if (BringModalToFront()) return;
+    const int32_t id = cell->ButtonId;
     const TDroppedButton dropped =
-        AssignDroppedPath(FPlatform, AppSettingXml().AnalyseLinkFile, cell->ButtonId, firstPath,
-                          [this](const std::string& question) { return AskYesNo(question); });
+        AssignDroppedPath(FPlatform, AppSettingXml().AnalyseLinkFile, id, firstPath, [this](const std::string& question) {
+            // Asked where the user looks: the drag came from another window,
+            // which still holds the front.
+            BringApplicationToFront();
+            return AskYesNo(question, true);
+        });
     if (!dropped.Assigned) return;
-    cell->SetPicture(GetFileIcon(FPlatform, dropped.IconFile, dropped.IconNumber, FScale.IconSize()));
-    cell->SetHint(dropped.Description);
+    // Found again: the cell the drop began on may be gone after a question.
+    TCell* target = FPageControl.BuiltCell(ButtonSheet(id), id);
+    if (!target) return;
+    target->SetPicture(GetFileIcon(FPlatform, dropped.IconFile, dropped.IconNumber, FScale.IconSize()));
+    target->SetHint(dropped.Description);
 }
 
 }  // namespace quorlet

@@ -6,6 +6,7 @@
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 #include "win32/Clipboard.h"
+#include "win32/ModalWindows.h"
 
 namespace quorlet {
 
@@ -55,8 +56,12 @@ void TfrmQuorlet::MorePageControlContextPopup(POINT screen) {
     PopupCommandMenu(Handle(), FCommands, TabStripMenuLayout(), TCommandId::Separator, screen);
 }
 
-bool TfrmQuorlet::AskYesNo(const std::string& question) {
-    return MessageBoxA(Handle(), question.c_str(), "Quorlet", MB_YESNO | MB_ICONQUESTION) == IDYES;
+bool TfrmQuorlet::AskYesNo(const std::string& question, bool inFront) {
+    const UINT flags = MB_YESNO | MB_ICONQUESTION;
+    HWND owner = BoxOwner(Handle());
+    const int answer = inFront ? MessageBoxInFront(owner, question.c_str(), "Quorlet", flags)
+                               : MessageBoxA(owner, question.c_str(), "Quorlet", flags);
+    return answer == IDYES;
 }
 
 std::string TfrmQuorlet::PageCaption(int page) const { return FPageControl.PageCaption(page); }
@@ -101,12 +106,14 @@ void TfrmQuorlet::SwapButtons(TCell& a, TCell& b) { MoveRecords(SwapMoves(a.Butt
 void TfrmQuorlet::CopyButton(TCell& source, TCell& target) {
     if (source.ButtonId == target.ButtonId) return;
     TBtnSettingXml first(FPlatform), present(FPlatform);
+    const int32_t targetId = target.ButtonId;
     first.ReadButton(source.ButtonId);
-    present.ReadButton(target.ButtonId);
+    present.ReadButton(targetId);
     if (!present.Empty && !AskYesNo(ReplaceButtonQuestion(target.Hint()))) return;
     // The copy carries the source's counters; an empty source empties the target.
-    first.WriteButton(target.ButtonId);
-    ReloadCells({&target});
+    first.WriteButton(targetId);
+    // Found again: the cell may be gone after the question.
+    ReloadCells({FPageControl.BuiltCell(ButtonSheet(targetId), targetId)});
 }
 
 void TfrmQuorlet::ActionBtn_SwapExecute() { StartPendingCommand(true); }
@@ -149,12 +156,15 @@ void TfrmQuorlet::CompletePendingCommand(TCell& clicked) {
 
 void TfrmQuorlet::ActionBtn_ClearButtonExecute() {
     if (!FPressedCell) return;
-    TCell& image = *FPressedCell;
-    if (!AskYesNo(ClearButtonQuestion(image.Hint()))) return;
-    const int32_t id = image.ButtonId;
+    const int32_t id = FPressedCell->ButtonId;
+    if (!AskYesNo(ClearButtonQuestion(FPressedCell->Hint()))) return;
+    // Found again after the question: what happened while it was open (a
+    // change of the tab sheets, say) may have taken the cell away.
+    TCell* image = FPageControl.BuiltCell(ButtonSheet(id), id);
+    if (!image) return;
     BtnSettingXml().DeleteButton(id);
-    image.SetPicture(TOwnedIcon());
-    image.SetHint(std::string());
+    image->SetPicture(TOwnedIcon());
+    image->SetHint(std::string());
     ForgetRecentButton(id);
     RemoveTopButton(id);
 }

@@ -1,7 +1,10 @@
 // Creation, showing, activation, moving and closing of the main window.
 #include "app/UMain.h"
 #include "base/AppPaths.h"
+#include "base/FileIo.h"
 #include "launcher/EdgeSnap.h"
+#include "win32/ErrorBoundary.h"
+#include "win32/ModalWindows.h"
 #include "win32/WindowDpi.h"
 #include "resources/resource.h"
 #include "settings/UAppSettingXml.h"
@@ -20,8 +23,11 @@ void TfrmQuorlet::FormCreate() {
     RunCountList.clear();
     SortedCountList.clear();
 
+    // Saves cut short by an earlier run's end left their temporary files.
+    RemoveAbandonedTemporaryFiles(ConfigFileName);
     // The user's settings document, after any restore scheduled by the last run.
     SettingFileName = AppConfig().LoadUserConfig();
+    RemoveAbandonedTemporaryFiles(SettingFileName);
     TAppSettingXml& settings = AppSettingXml();
     settings.LoadSettings();
     FAlarmClock.LoadSchedule();
@@ -193,6 +199,20 @@ POINT TfrmQuorlet::RestoredPosition() const {
     position.x = placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left;
     position.y = placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top;
     return position;
+}
+
+void TfrmQuorlet::CloseQuery() {
+    try {
+        FormClose();
+    } catch (...) {
+        // Nothing is lost without a word, and a file that cannot be written
+        // (a full disk, a locked file) does not keep the program from ending.
+        // A failed save leaves the file as it was.
+        const std::string question = CurrentErrorText() + "\r\n\r\nQuorlet could not save its settings. Close it anyway?";
+        if (MessageBoxA(BoxOwner(Handle()), question.c_str(), "Quorlet", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    }
+    FClosing = true;
+    DestroyWindow(Handle());
 }
 
 void TfrmQuorlet::FormClose() {

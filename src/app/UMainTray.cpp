@@ -64,6 +64,7 @@ void TfrmQuorlet::CoolTrayIconDblClick() { N6Click(); }
 void TfrmQuorlet::N6Click() {
     HiddenInTray = false;
     ShowMainWindow();
+    BringModalToFront();
 }
 
 void TfrmQuorlet::N4Click() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }

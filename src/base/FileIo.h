@@ -23,6 +23,12 @@ void ReplaceFileWhole(const std::string& fileName, const std::string& bytes);
 // when it cannot be opened or read.
 bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, std::string& bytes);
 
+// Removes the temporary files that saves of fileName left beside it when their
+// process ended before the save did (see TemporaryFiles.h). A file whose
+// process still runs belongs to a save under way and stays; so does anything
+// that cannot be removed. Never fails.
+void RemoveAbandonedTemporaryFiles(const std::string& fileName);
+
 bool FileExistsOnDisk(const std::string& fileName);
 bool DirectoryExistsOnDisk(const std::string& path);
 bool RemoveFileOnDisk(const std::string& fileName);

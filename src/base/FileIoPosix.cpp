@@ -1,12 +1,17 @@
 // POSIX side of FileIo.h (native builds and tests).
 #include "base/FileIo.h"
 
+#include "base/AppPaths.h"
+#include "base/TemporaryFiles.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +80,21 @@ bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, s
     if (got < 0) return false;
     bytes.resize(static_cast<size_t>(got));
     return true;
+}
+
+void RemoveAbandonedTemporaryFiles(const std::string& fileName) {
+    const std::string folder = ExtractFilePath(fileName), name = ExtractFileName(fileName);
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        unsigned long processId = 0;
+        if (!IsTemporaryFileOf(name, entry->d_name, processId) || processId == static_cast<unsigned long>(::getpid()))
+            continue;
+        // Ended, or never there; one that cannot be asked is taken as running.
+        const bool gone = processId > 0x7FFFFFFFul || (::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH);
+        if (gone) ::unlink((folder + entry->d_name).c_str());
+    }
+    ::closedir(dir);
 }
 
 bool FileExistsOnDisk(const std::string& fileName) {

@@ -24,6 +24,7 @@ TCommand* TCommandList::Find(TCommandId id) {
 bool TCommandList::Execute(TCommandId id) const {
     const TCommand* command = Find(id);
     if (!command) return false;
+    if (FGate && !FGate(id)) return false;
     if (command->Execute) command->Execute();
     return true;
 }

@@ -74,8 +74,12 @@ public:
     // Null when no command has the identifier.
     const TCommand* Find(TCommandId id) const;
     TCommand* Find(TCommandId id);
-    // Runs the command's handler; false when there is no such command.
+    // Runs the command's handler; false when there is no such command or the
+    // gate refuses it.
     bool Execute(TCommandId id) const;
+    // Asked before every command runs: false refuses it (the gate tells the
+    // user why, if anything). Without a gate every command runs.
+    void SetGate(std::function<bool(TCommandId)> gate) { FGate = std::move(gate); }
     bool IsChecked(TCommandId id) const;
     bool IsEnabled(TCommandId id) const;
     // Before a menu opens, its owner sets what the moment allows and says.
@@ -85,6 +89,7 @@ public:
 
 private:
     std::vector<TCommand> FCommands;
+    std::function<bool(TCommandId)> FGate;
 };
 
 }  // namespace quorlet

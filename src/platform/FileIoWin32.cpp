@@ -2,6 +2,9 @@
 // over the target through its own handle so the replacement is one step.
 #include "base/FileIo.h"
 
+#include "base/AppPaths.h"
+#include "base/TemporaryFiles.h"
+
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -70,8 +73,7 @@ void WriteWholeFile(const std::string& fileName, const std::string& bytes, bool 
     std::string tempName;
     HANDLE h = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
-        tempName = fileName + "." + std::to_string(GetCurrentProcessId()) + "-" +
-                   std::to_string(GetTickCount() + attempt) + ".tmp";
+        tempName = TemporaryFileName(fileName, GetCurrentProcessId(), GetTickCount() + attempt);
         h = CreateFileA(tempName.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
@@ -139,6 +141,33 @@ bool ReadFileBytes(const std::string& fileName, uint64_t offset, size_t count, s
     if (!ok) return false;
     bytes.resize(got);
     return true;
+}
+
+namespace {
+// A process that has ended, or that was never there; one that cannot be
+// asked is taken as running.
+bool ProcessGone(DWORD processId) {
+    if (processId == GetCurrentProcessId()) return false;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+}  // namespace
+
+void RemoveAbandonedTemporaryFiles(const std::string& fileName) {
+    const std::string folder = ExtractFilePath(fileName), name = ExtractFileName(fileName);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((fileName + ".*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        unsigned long processId = 0;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            IsTemporaryFileOf(name, found.cFileName, processId) && ProcessGone(processId))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 bool FileExistsOnDisk(const std::string& fileName) {

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "win32/ModalWindows.h"
+
 namespace quorlet {
 
 namespace {
@@ -25,7 +27,7 @@ void ShowActionError(HWND window, const std::string& message) {
     // paint, a timer): one box at a time is enough.
     if (g_showing) return;
     g_showing = true;
-    HWND owner = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    HWND owner = window ? BoxOwner(GetAncestor(window, GA_ROOT)) : nullptr;
     if (owner && !IsWindowVisible(owner)) owner = nullptr;
     MessageBoxA(owner, message.c_str(), "Quorlet", MB_OK | MB_ICONERROR | (owner ? 0 : MB_TASKMODAL));
     g_showing = false;

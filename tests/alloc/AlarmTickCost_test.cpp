@@ -74,6 +74,7 @@ public:
         return TAlarmAnswer::Snoozed;
     }
     void CloseMainWindow() override {}
+    bool ProgramClosing() const override { return false; }
 };
 
 }  // namespace

@@ -43,6 +43,8 @@ public:
         return Answer;
     }
     void CloseMainWindow() override { Calls.push_back("close"); }
+    bool ProgramClosing() const override { return Closing; }
+    bool Closing = false;
 };
 
 using Calls = std::vector<std::string>;
@@ -184,6 +186,49 @@ TEST_F(AlarmClockTest, SystemEventEndsTheSessionAfterSavingThenClosesTheProgram)
         EXPECT_EQ(host.Calls.back(), "close") << c.Event;
         // Saved as off before the session ends.
         EXPECT_NE(StoredAlarmSection().find("\"AlarmOn\" Value=\"0\""), std::string::npos);
+    }
+}
+
+TEST_F(AlarmClockTest, AnAlarmSwitchedOffOverItsSecondDoesNotRingWhenSwitchedOnAgain) {
+    // Ticking before the alarm second, switched off across it, on again after
+    // it: the time the timer stood still is no late tick.
+    for (const bool throughTheDialog : {true, false}) {
+        SCOPED_TRACE(throughTheDialog ? "switched on in the dialog" : "switched on at an activation");
+        TickAt(7, 7, 30, 10, 0);
+        settings.AlarmOn = false;
+        clock.ApplyAlarmState();
+        platform.FakeNow = MakeDateTime(2026, 12, 7, 7, 30, 22, 0);
+        settings.AlarmOn = true;
+        if (throughTheDialog)
+            clock.ConfigAccepted();
+        else
+            clock.ApplyAlarmState();
+        TickAt(7, 7, 30, 22, 500);
+        TickAt(7, 7, 30, 23, 0);
+        EXPECT_TRUE(host.Rings.empty());
+    }
+    // A running timer's late tick still rings for the second it skipped.
+    TickAt(8, 7, 30, 14, 600);
+    TickAt(8, 7, 30, 17, 0);
+    EXPECT_EQ(host.Rings.size(), 1u);
+}
+
+TEST_F(AlarmClockTest, AnAnswerThatComesWhileTheProgramClosesIsNotActedOn) {
+    settings.SystemEventOn = true;
+    settings.SystemEvent = 1;
+    const std::string stored = StoredAlarmSection();
+    for (const TAlarmAnswer answer : {TAlarmAnswer::Acknowledged, TAlarmAnswer::Snoozed}) {
+        host.Answer = answer;
+        host.Closing = true;
+        TAlarmClock fresh(platform, settings, host);
+        fresh.LoadSchedule();
+        host.Calls.clear();
+        platform.FakeNow = MakeDateTime(2026, 12, 7, 7, 30, 15, 0);
+        fresh.TimerAlarmTimer();
+        EXPECT_EQ(host.Calls, (Calls{"timer off", "front", "alarm window"}));
+        EXPECT_TRUE(platform.SessionCalls.empty());
+        EXPECT_TRUE(settings.AlarmOn);
+        EXPECT_EQ(StoredAlarmSection(), stored);
     }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "launcher/Commands.h"
 
@@ -31,4 +32,26 @@ TEST(Commands, RunAndCheckByIdentifier) {
     EXPECT_THROW(commands.Add({TCommandId::ActionMenu_AppOptions, "Again", "", nullptr, nullptr}),
                  std::invalid_argument);
     EXPECT_EQ(commands.Commands().size(), 2u);
+}
+
+TEST(Commands, TheGateIsAskedBeforeEveryCommandAndCanRefuseIt) {
+    int runs = 0;
+    TCommandList commands;
+    commands.Add({TCommandId::ActionMenu_AppOptions, "Options...", "", [&] { ++runs; }, nullptr});
+    commands.Add({TCommandId::TrayShow, "Show", "", [&] { ++runs; }, nullptr});
+    std::vector<TCommandId> asked;
+    bool open = true;
+    commands.SetGate([&](TCommandId id) {
+        asked.push_back(id);
+        return !open || id == TCommandId::TrayShow;
+    });
+    EXPECT_FALSE(commands.Execute(TCommandId::ActionMenu_AppOptions));
+    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(commands.Execute(TCommandId::TrayShow));
+    EXPECT_EQ(runs, 1);
+    open = false;
+    EXPECT_TRUE(commands.Execute(TCommandId::ActionMenu_AppOptions));
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(asked, (std::vector<TCommandId>{TCommandId::ActionMenu_AppOptions, TCommandId::TrayShow,
+                                              TCommandId::ActionMenu_AppOptions}));
 }

@@ -35,8 +35,10 @@ protected:
                               FALSE));
     }
 
-    // Writes the alarm, armed kAlarmLead seconds from now, and starts the program.
-    void StartWithAlarm(bool repeatOn) {
+    // Writes the alarm, armed kAlarmLead seconds from now, and starts the
+    // program; with a system event (log off), the program's calls that would
+    // end the session are recorded in session-end.log instead.
+    void StartWithAlarm(bool repeatOn, bool systemEvent = false) {
         {
             TStoreScope scope(exe);
             TAppSettingXml settings(scope.Platform());
@@ -55,7 +57,8 @@ protected:
             settings.Message = "Water the plants";
             settings.ToneOn = true;
             settings.Tone = tone;
-            settings.SystemEventOn = false;
+            settings.SystemEventOn = systemEvent;
+            settings.SystemEvent = 0;
             settings.RepeatOn = repeatOn;
             const int today = WeekDayIndex(alarmTime);
             bool* days[7] = {&settings.Day0, &settings.Day1, &settings.Day2, &settings.Day3,
@@ -64,6 +67,11 @@ protected:
             settings.SaveAlarm();
         }
         quorlet.Start(exe, folder.Path());
+        if (systemEvent) ASSERT_TRUE(quorlet.LoadLibraryInto(WindowsPath(QUORLET_SESSION_HOOK_PATH)));
+    }
+    std::string SessionEndLog() { return ReadFileTextIfAny(folder.File("session-end.log")); }
+    static std::string ReadFileTextIfAny(const std::string& file) {
+        return GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES ? std::string() : ReadFileText(file);
     }
 
     // The program's visible window captioned "Quorlet Alarm", waited for.
@@ -174,4 +182,34 @@ TEST_F(AlarmEndToEndTest, RepeatingAlarmStaysArmedAndSnoozeMovesOnlyTheRunningTi
     EXPECT_TRUE(settings->AlarmOn);
     EXPECT_EQ(TimeText(settings->AlarmTime), TimeText(alarmTime));
     EXPECT_TRUE(quorlet.Running());
+}
+
+TEST_F(AlarmEndToEndTest, AnAcknowledgedAlarmWithASystemEventEndsTheSessionAndTheProgram) {
+    ASSERT_NO_FATAL_FAILURE(StartWithAlarm(false, true));
+    HWND alarm = WaitForAlarmWindow((kAlarmLead + 10) * 1000);
+    ASSERT_NE(alarm, nullptr);
+    HWND ok = GetDlgItem(alarm, IDOK);
+    EXPECT_EQ(TextOf(ok).rfind("&Logoff", 0), 0u) << TextOf(ok);
+    PostMessageA(ok, BM_CLICK, 0, 0);
+    EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
+    EXPECT_EQ(SessionEndLog(), "AdjustTokenPrivileges\r\nExitWindowsEx 0 0\r\n");
+    TStoreScope scope(exe);
+    EXPECT_FALSE(ReadSettings(scope)->AlarmOn);
+}
+
+TEST_F(AlarmEndToEndTest, ClosingTheProgramWhileTheAlarmRingsIsNoAnswerAndEndsNoSession) {
+    ASSERT_NO_FATAL_FAILURE(StartWithAlarm(false, true));
+    HWND alarm = WaitForAlarmWindow((kAlarmLead + 10) * 1000);
+    ASSERT_NE(alarm, nullptr);
+    // The main window, which the alarm window does not disable, is closed
+    // with its close box.
+    EXPECT_TRUE(IsWindowEnabled(quorlet.Window()));
+    PostMessageA(quorlet.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
+    EXPECT_EQ(SessionEndLog(), "");
+    // Not acknowledged: the alarm stays on, as it was set.
+    TStoreScope scope(exe);
+    TAppSettingXml* settings = ReadSettings(scope);
+    EXPECT_TRUE(settings->AlarmOn);
+    EXPECT_TRUE(settings->SystemEventOn);
 }

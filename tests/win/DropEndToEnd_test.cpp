@@ -86,7 +86,19 @@ struct TDragRecord {
     int ActiveTabOnCell = -1;
     bool BoxShown = false;
     TMessageBox Box;
+    // The question came up above the window the drag came from.
+    bool BoxAboveSource = false;
 };
+
+// Whether window a lies above window b on the screen (in the z-order of the
+// top-level windows).
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) return true;
+        if (w == b) return false;
+    }
+    return false;
+}
 
 class DropEndToEndTest : public ::testing::Test {
 protected:
@@ -208,6 +220,7 @@ protected:
                 if (quorlet.WaitForMessageBox(100, box)) {
                     record.BoxShown = true;
                     record.Box = box;
+                    record.BoxAboveSource = PumpUntil(kShortWait, [&] { return Above(box.Window, sourceWindow); });
                     PostMessageA(box.Window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
                     PumpUntil(kShortWait, [&] { return !IsWindow(box.Window) || !IsWindowVisible(box.Window); });
                 }
@@ -294,6 +307,8 @@ TEST_F(DropEndToEndTest, FilesDroppedOnCellsBecomeTheirButtons) {
         EXPECT_EQ(record.Box.Caption, "Quorlet");
         EXPECT_EQ(record.Box.Text, "Use the:\r\n\r\n" + docs + "\r\n\r\nReplace the exists icon:\r\n\r\n" + recorder + " ?");
         EXPECT_TRUE(record.Box.HasIcon);
+        // Asked in front of the window the file came from (which stays on top).
+        EXPECT_TRUE(record.BoxAboveSource);
         EXPECT_EQ(ReadFileText(settingsFile), beforeNo);
         EXPECT_EQ(CellHint(cell), "Old tool");
     }

@@ -15,6 +15,7 @@
 #include "RemoteControls.h"
 #include "WinTestSupport.h"
 #include "app/MainControls.h"
+#include "app/TTrayIcon.h"
 #include "base/AppPaths.h"
 #include "fakes/TempFolder.h"
 #include "settings/UAppSettingXml.h"
@@ -348,4 +349,30 @@ TEST_F(EditingEndToEndTest, TabMenuCreatesRenamesMovesAndDeletesTabSheets) {
     TAppSettingXml settings(scope.Platform());
     settings.LoadSettings();
     EXPECT_FALSE(settings.ShowAppPanel);
+}
+
+TEST_F(EditingEndToEndTest, AQuestionThatWaitsComesFirstAndNothingChangesTheSheetsUnderIt) {
+    ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
+    ASSERT_NO_FATAL_FAILURE(Choose(RightClickCell(1, 103), "Clear"));
+    TMessageBox question;
+    ASSERT_TRUE(quorlet.WaitForMessageBox(kShortWait, question));
+    // While it waits, the tray icon's menu (which stays usable) offers the
+    // options, which could remove the cell's tab sheet: they do not open,
+    // and the question comes to the front.
+    HWND tray = nullptr;
+    for (HWND w = FindWindowExA(nullptr, nullptr, TrayWindowClassName, nullptr); w && !tray;
+         w = FindWindowExA(nullptr, w, TrayWindowClassName, nullptr))
+        if (WindowProcessId(w) == quorlet.ProcessId()) tray = w;
+    ASSERT_NE(tray, nullptr);
+    PostMessageA(tray, TTrayIcon::WM_TRAYICON, 0, WM_RBUTTONUP);
+    ASSERT_NO_FATAL_FAILURE(Choose(OpenMenu(), "Options..."));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return GetForegroundWindow() == question.Window; }));
+    HWND options = FindWindowA("#32770", "Options");
+    EXPECT_TRUE(options == nullptr || WindowProcessId(options) != quorlet.ProcessId()) << "the options opened";
+    // The question is answered and does what it asked.
+    PostMessageA(question.Window, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(question.Window); }));
+    EXPECT_TRUE(WaitForRecords({{101, "A"}, {105, "E"}, {201, "X"}}));
+    EXPECT_TRUE(WaitForHint(1, 103, ""));
+    EXPECT_TRUE(quorlet.Running());
 }

@@ -57,6 +57,26 @@ protected:
         EXPECT_TRUE(PumpUntil(kShortWait, [&] { return IsWindowEnabled(quorlet.Window()) != FALSE; }));
         EXPECT_TRUE(ShownNormally(quorlet.Window()));
     }
+    // Closing fails to save: the box gives the file layer's message and asks
+    // whether to close all the same; answer is IDYES or IDNO.
+    void AnswerCloseQuestion(const std::string& expected, int answer) {
+        Close();
+        TMessageBox box;
+        ASSERT_TRUE(quorlet.WaitForMessageBox(kLaunchWait, box)) << "no question for: " << expected;
+        EXPECT_EQ(box.Caption, "Quorlet");
+        EXPECT_NE(box.Text.find(expected), std::string::npos) << box.Text;
+        EXPECT_NE(box.Text.find("Quorlet could not save its settings. Close it anyway?"), std::string::npos) << box.Text;
+        EXPECT_TRUE(box.HasIcon);
+        EXPECT_NE(GetDlgItem(box.Window, IDYES), nullptr);
+        EXPECT_NE(GetDlgItem(box.Window, IDNO), nullptr);
+        PostMessageA(box.Window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(box.Window) || !IsWindowVisible(box.Window); }));
+        if (answer == IDNO) {
+            EXPECT_TRUE(quorlet.Running());
+            EXPECT_TRUE(PumpUntil(kShortWait, [&] { return IsWindowEnabled(quorlet.Window()) != FALSE; }));
+            EXPECT_TRUE(ShownNormally(quorlet.Window()));
+        }
+    }
     void ExpectNoErrorBox() {
         TMessageBox box;
         EXPECT_FALSE(quorlet.WaitForMessageBox(1500, box)) << box.Text;
@@ -90,8 +110,8 @@ TEST_F(FileErrorsEndToEndTest, FailedActionsAreReportedAndTheProgramGoesOn) {
         ASSERT_NO_FATAL_FAILURE(ExpectErrorBox("Cannot write file"));
         ASSERT_NO_FATAL_FAILURE(quorlet.ClickTab(2));  // reading works: no message
         ExpectNoErrorBox();
-        Close();  // the position cannot be saved: the window stays
-        ASSERT_NO_FATAL_FAILURE(ExpectErrorBox("Cannot write file"));
+        // The position cannot be saved: asked, the user keeps the window.
+        ASSERT_NO_FATAL_FAILURE(AnswerCloseQuestion("Cannot write file", IDNO));
         EXPECT_EQ(ReadFileText(settingsFile), left);
         ASSERT_TRUE(SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_NORMAL));
     }
@@ -107,8 +127,7 @@ TEST_F(FileErrorsEndToEndTest, FailedActionsAreReportedAndTheProgramGoesOn) {
         ASSERT_NO_FATAL_FAILURE(ExpectErrorBox(settingsFile));
         EXPECT_EQ(ActiveTab(), 2);
         EXPECT_TRUE(IsWindowVisible(quorlet.Sheet(2)));
-        Close();
-        ASSERT_NO_FATAL_FAILURE(ExpectErrorBox(settingsFile));
+        ASSERT_NO_FATAL_FAILURE(AnswerCloseQuestion(settingsFile, IDNO));
         EXPECT_EQ(ReadFileText(settingsFile), garbage);
     }
     {
@@ -129,4 +148,26 @@ TEST_F(FileErrorsEndToEndTest, FailedActionsAreReportedAndTheProgramGoesOn) {
         EXPECT_NE(written.find("<Item Name=\"X\" Value=\""), std::string::npos) << written;
         EXPECT_NE(written.find("<Buttons/>"), std::string::npos) << written;
     }
+}
+
+TEST_F(FileErrorsEndToEndTest, ASettingsFileThatCannotBeWrittenDoesNotKeepTheProgramFromClosing) {
+    ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
+    ASSERT_TRUE(SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string left = ReadFileText(settingsFile);
+    ASSERT_NO_FATAL_FAILURE(AnswerCloseQuestion("Cannot write file", IDNO));
+    // Once the file can be written again, closing saves and ends the program.
+    ASSERT_TRUE(SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_NORMAL));
+    SetWindowPos(quorlet.Window(), nullptr, 640, 210, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Close();
+    EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
+    EXPECT_NE(ReadFileText(settingsFile), left);
+
+    // Closed anyway: the program ends and the file stays as it was.
+    ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
+    const std::string kept = ReadFileText(settingsFile);
+    ASSERT_TRUE(SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_READONLY));
+    SetWindowPos(quorlet.Window(), nullptr, 300, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_NO_FATAL_FAILURE(AnswerCloseQuestion("Cannot write file", IDYES));
+    EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
+    EXPECT_EQ(ReadFileText(settingsFile), kept);
 }

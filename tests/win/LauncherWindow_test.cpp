@@ -2,6 +2,7 @@
 // hint line and edge snapping, driven by real window messages.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -320,6 +321,58 @@ TEST_F(LauncherWindowTest, UserTabChangesAreKeptProgramChangesAreNot) {
     // Without Ctrl, moving over a tab selects nothing.
     SendMessageA(tabs, WM_MOUSEMOVE, 0, TabPoint(1));
     EXPECT_EQ(window.ActivePageIndex(), 1);
+}
+
+TEST_F(LauncherWindowTest, ClicksOnTabsStillChangeTheSheetAfterAnArrowKeyDid) {
+    AppSettingXml().GroupNames = {"One", "Two", "Three"};
+    AppSettingXml().SaveGroups();
+    AppSettingXml().ShowAppPanel = false;
+    TfrmQuorlet& window = Open();
+    HWND tabs = Child(IdMorePageControl);
+    ASSERT_EQ(TabCount(), 3);
+    ClickTab(0);
+    ASSERT_EQ(window.ActivePageIndex(), 1);
+    // Right on the focused strip: the next sheet, chosen by the user.
+    SetFocus(tabs);
+    Key(tabs, VK_RIGHT, true);
+    Key(tabs, VK_RIGHT, false);
+    EXPECT_EQ(window.ActivePageIndex(), 2);
+    EXPECT_EQ(AppSettingXml().LastPanelIndex, 2);
+    // Then clicks, on each of the other tabs in turn.
+    for (int tab : {2, 0, 1}) {
+        ClickTab(tab);
+        EXPECT_EQ(window.ActivePageIndex(), tab + 1) << "tab " << tab;
+        EXPECT_TRUE(IsWindowVisible(Sheet(tab + 1))) << "tab " << tab;
+    }
+}
+
+TEST_F(LauncherWindowTest, APageWhoseWindowCannotBeMadeIsAnErrorAndIsTriedAgain) {
+    AppSettingXml().ShowAppPanel = false;  // the two tab sheets of a new document
+    TfrmQuorlet& window = Open();
+    ASSERT_EQ(window.ActivePageIndex(), 1);
+    ASSERT_EQ(Sheet(2), nullptr);  // made when first shown
+    // The system refuses the page's window, as it does when a process has
+    // used up its window handles.
+    HHOOK refuse = SetWindowsHookExA(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (code == HCBT_CREATEWND) {
+                char name[64] = {};
+                GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+                if (lstrcmpA(name, SheetClassName) == 0) return 1;
+            }
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    EXPECT_THROW(window.FindCell(2, 201), std::runtime_error);
+    EXPECT_EQ(window.ActivePageIndex(), 1);
+    UnhookWindowsHookEx(refuse);
+    // Once windows can be made again, the page comes.
+    TCell* cell = window.FindCell(2, 201);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->ButtonId, 201);
+    EXPECT_NE(Sheet(2), nullptr);
 }
 
 TEST_F(LauncherWindowTest, HintsGoToTheStatusLineWithTheModifierPrefixes) {

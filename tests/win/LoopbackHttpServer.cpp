@@ -103,6 +103,11 @@ void TLoopbackHttpServer::Serve(SOCKET client) {
         return true;
     };
     switch (FBehaviour) {
+        case TServerBehaviour::ReplyWhenReleased:
+            while (Alive() && !FReleased) Sleep(20);
+            sendAll(FReply.data(), FReply.size());
+            shutdown(client, SD_SEND);
+            break;
         case TServerBehaviour::Reply:
             sendAll(FReply.data(), FReply.size());
             shutdown(client, SD_SEND);

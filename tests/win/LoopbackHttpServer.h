@@ -21,6 +21,7 @@ enum class TServerBehaviour {
     NeverAnswer,  // reads the request and keeps the connection open, silent
     Drip,         // a status line, then a header byte every 100 ms, forever
     Flood,        // a 200 header, then up to 100 MB of body
+    ReplyWhenReleased,  // reads the request, waits for Release, then replies as Reply does
 };
 
 class TLoopbackHttpServer {
@@ -40,6 +41,8 @@ public:
     // Bytes of body sent by Flood.
     long long BodyBytesSent() const { return FBodyBytesSent; }
     bool Stopped() const { return FStopped; }
+    // ReplyWhenReleased: the reply may go now.
+    void Release() { FReleased = true; }
 
 private:
     void Run();
@@ -58,6 +61,7 @@ private:
     std::atomic<long long> FBodyBytesSent{0};
     std::atomic<bool> FStop{false};
     std::atomic<bool> FStopped{false};
+    std::atomic<bool> FReleased{false};
     std::thread FThread;
 };
 

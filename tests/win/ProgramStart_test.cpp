@@ -1,8 +1,10 @@
 // End-to-end: the real Quorlet.exe started from a temporary program folder.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "RemoteControls.h"
 #include "WinTestSupport.h"
 #include "fakes/TempFolder.h"
 #include "win32/WinHandles.h"
@@ -149,4 +151,120 @@ TEST_F(ProgramStartTest, WindowComesBackWhereItWasClosed) {
     EXPECT_EQ(r.top, 77);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(first, 10000), 0u);
+}
+
+namespace {
+
+// The first visible message box of a process, waited for up to ms.
+HWND WaitForBoxOf(DWORD processId, DWORD ms) {
+    HWND found = nullptr;
+    PumpUntil(ms, [&] {
+        for (HWND w = FindWindowA("#32770", nullptr); w && !found; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == processId && IsWindowVisible(w)) found = w;
+        }
+        return found != nullptr;
+    });
+    return found;
+}
+
+std::string ControlText(HWND control) {
+    char text[512] = {};
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+LRESULT CALLBACK SilentWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A window that looks like the running instance's, on a thread that stops
+// answering once it is there. (Nothing of this process may ask it anything:
+// reading its title would wait for it.)
+class THungInstance {
+public:
+    THungInstance() : FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)), FReady(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        FThread.Reset(CreateThread(nullptr, 0, &Run, this, 0, nullptr));
+        WaitForSingleObject(FReady.Get(), 10000);
+    }
+    ~THungInstance() {
+        SetEvent(FRelease.Get());
+        WaitForSingleObject(FThread.Get(), 10000);
+    }
+    HWND Window() const { return FWindow; }
+
+private:
+    static DWORD WINAPI Run(void* data) {
+        auto* self = static_cast<THungInstance*>(data);
+        // A class of that name of another module: the in-process tests'
+        // main window class of this program stays as it is.
+        const HINSTANCE module = GetModuleHandleA("kernel32.dll");
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &SilentWindowProc;
+        wc.hInstance = module;
+        wc.lpszClassName = "TfrmQuorlet";
+        const bool registered = RegisterClassA(&wc) != 0;
+        if (registered)
+            self->FWindow = CreateWindowExA(0, "TfrmQuorlet", "Quorlet", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                            nullptr, module, nullptr);
+        SetEvent(self->FReady.Get());
+        WaitForSingleObject(self->FRelease.Get(), INFINITE);
+        if (self->FWindow) DestroyWindow(self->FWindow);
+        if (registered) UnregisterClassA("TfrmQuorlet", module);
+        return 0;
+    }
+    TUniqueHandle FRelease, FReady, FThread;
+    HWND FWindow = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ProgramStartTest, ASecondStartThatFindsTheFirstNotAnsweringSaysSo) {
+    // The first instance holds its mutex but has no window, or a window that
+    // does not answer: a second start says so instead of ending silently.
+    TUniqueHandle mutex(CreateMutexA(nullptr, FALSE, "TfrmQuorlet"));
+    ASSERT_TRUE(mutex);
+    for (const bool withWindow : {false, true}) {
+        SCOPED_TRACE(withWindow ? "a window that does not answer" : "no window");
+        std::unique_ptr<THungInstance> hung;
+        if (withWindow) {
+            hung.reset(new THungInstance);
+            ASSERT_NE(hung->Window(), nullptr);
+        }
+        TStartedProcess second = StartProgram(exe, folder.Path());
+        ASSERT_TRUE(second.Process);
+        HWND box = WaitForBoxOf(second.ProcessId, 30000);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(ControlText(box), "Quorlet");
+        EXPECT_NE(ControlText(GetDlgItem(box, 0xFFFF)).find("Quorlet is already running but does not answer."),
+                  std::string::npos);
+        if (!withWindow) EXPECT_EQ(SaveWindowPicture(box, ScreenshotPath("quorlet-not-answering.bmp")), "");
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_EQ(WaitForExit(second, 15000), 0u);
+    }
+}
+
+TEST_F(ProgramStartTest, TemporaryFilesOfSavesCutShortGoAtTheStart) {
+    const std::string document = folder.File("QL_" + CurrentUserName() + ".xml");
+    // A process that has ended, and numbers no process has.
+    const std::string recorder = folder.File("QuorletRecorder.exe");
+    ASSERT_TRUE(CopyFileA(WindowsPath(QUORLET_RECORDER_PATH).c_str(), recorder.c_str(), FALSE));
+    TStartedProcess ended = StartProgram(recorder, folder.Path());
+    ASSERT_TRUE(ended.Process);
+    ASSERT_EQ(WaitForSingleObject(ended.Process.Get(), 15000), WAIT_OBJECT_0);
+    const std::string gone = document + "." + std::to_string(ended.ProcessId) + "-100.tmp";
+    const std::string never = folder.File("Quorlet.xml.4294967292-7.tmp");
+    // This process runs: its save may be under way.
+    const std::string running = document + "." + std::to_string(GetCurrentProcessId()) + "-200.tmp";
+    const std::string mine = folder.File("notes.txt.4294967292-1.tmp");
+    for (const std::string& file : {gone, never, running, mine}) WriteFileText(file, std::string(4096, 'x'));
+
+    first = StartProgram(exe, folder.Path());
+    ASSERT_TRUE(first.Process);
+    ASSERT_NE(WaitForMainWindow(15000), nullptr);
+    EXPECT_EQ(GetFileAttributesA(gone.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(never.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA(running.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA(mine.c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -110,6 +110,25 @@ void TQuorletUnderTest::Start(const std::string& exe, const std::string& startFo
     ASSERT_NE(FStatus, nullptr);
 }
 
+bool TQuorletUnderTest::LoadLibraryInto(const std::string& dll) const {
+    HANDLE process = FProcess.Process.Get();
+    void* name = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!name) return false;
+    SIZE_T written = 0;
+    bool loaded = false;
+    // The system libraries lie at the same place in every process.
+    auto* load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    if (WriteProcessMemory(process, name, dll.c_str(), dll.size() + 1, &written) && written == dll.size() + 1) {
+        TUniqueHandle thread(CreateRemoteThread(process, nullptr, 0, load, name, 0, nullptr));
+        DWORD module = 0;
+        loaded = thread && WaitForSingleObject(thread.Get(), kLaunchWait) == WAIT_OBJECT_0 &&
+                 GetExitCodeThread(thread.Get(), &module) && module != 0;
+    }
+    VirtualFreeEx(process, name, 0, MEM_RELEASE);
+    return loaded;
+}
+
 bool TQuorletUnderTest::Running() const {
     return FProcess.Process && WaitForSingleObject(FProcess.Process.Get(), 0) == WAIT_TIMEOUT;
 }

@@ -103,6 +103,10 @@ public:
     // Answers the box with OK and waits for it to go.
     bool DismissMessageBox(const TMessageBox& box) const;
 
+    // Loads a library (a test's recorder) into the running program and waits
+    // until it is in; false when it could not be loaded.
+    bool LoadLibraryInto(const std::string& dll) const;
+
     DWORD ProcessId() const { return FProcess.ProcessId; }
     HANDLE Process() const { return FProcess.Process.Get(); }
 

@@ -278,3 +278,58 @@ TEST_F(UpdateEndToEndTest, TheOptionsDialogsCheckSaysUpToDateAndItsResultStaysAf
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process.Process.Get(), kLaunchWait), WAIT_OBJECT_0);
 }
+
+TEST_F(UpdateEndToEndTest, AnAnswerThatComesWhileTheOptionsAreOpenIsAskedOverThemAndOpensNoSecondOptions) {
+    {
+        TStoreScope scope(exe);
+        TAppSettingXml settings(scope.Platform());
+        settings.LoadSettings();
+        settings.ShowAppPanel = true;
+        settings.ActiveAppPanel = true;  // the options icon shows first
+        settings.SaveSettings();
+    }
+    TLoopbackHttpServer server(TServerBehaviour::ReplyWhenReleased,
+                               "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n2.0.0.0");
+    ASSERT_NO_FATAL_FAILURE(Start(server.Port()));
+    ASSERT_TRUE(PumpUntil(kLaunchWait, [&] { return !server.Requests().empty(); }));
+
+    // The options are open when the answer comes.
+    const TCellRef optionsIcon = {GetDlgItem(window, IdFirstSheet), IdImageOptions};
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return CellVisible(optionsIcon); }));
+    PostCellClick(optionsIcon, 0);
+    HWND options = nullptr;
+    ASSERT_TRUE(PumpUntil(kLaunchWait, [&] {
+        options = FindWindowA("#32770", "Options");
+        return options && IsWindowVisible(options);
+    }));
+    server.Release();
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil(kLaunchWait, [&] {
+        box = FindWindowA("#32770", "Quorlet Update");
+        return box && IsWindowVisible(box);
+    })) << "no question";
+    // Asked over the dialog the user has open, not over the window under it.
+    EXPECT_EQ(GetWindow(box, GW_OWNER), options);
+    EXPECT_FALSE(IsWindowEnabled(options));
+    EXPECT_EQ(SaveWindowPicture(box, ScreenshotPath("quorlet-update-over-options.bmp")), "");
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(box); }));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return IsWindowEnabled(options) != FALSE; }));
+    EXPECT_FALSE(IsWindowEnabled(window)) << "the window under the open options was enabled again";
+
+    // The options icon, clicked while the options are open, opens no second one.
+    PostCellClick(optionsIcon, 0);
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(optionsIcon.Sheet, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kLaunchWait, &ignored));
+    int open = 0;
+    for (HWND w = FindWindowA("#32770", "Options"); w; w = FindWindowExA(nullptr, w, "#32770", "Options"))
+        if (IsWindowVisible(w) && WindowProcessId(w) == process.ProcessId) ++open;
+    EXPECT_EQ(open, 1);
+
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(options); }));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return IsWindowEnabled(window) != FALSE; }));
+    EXPECT_EQ(Saved()->LastVersion, "2.0.0.0");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.Process.Get(), kLaunchWait), WAIT_OBJECT_0);
+}

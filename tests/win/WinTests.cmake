@@ -7,6 +7,10 @@ set_source_files_properties(${RECORDER_RC} PROPERTIES
   OBJECT_DEPENDS "${QUORLET_ICON_DIR}/Options.ico;${QUORLET_ICON_DIR}/Report.ico;${QUORLET_ICON_DIR}/Alarm.ico")
 add_executable(QuorletRecorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/recorder/QuorletRecorder.cpp ${RECORDER_RC})
 add_dependencies(QuorletRecorder Quorlet)
+# Loaded by a test into a running Quorlet.exe: records the session end the
+# program asks for instead of letting it happen.
+add_library(SessionEndHook SHARED ${CMAKE_CURRENT_LIST_DIR}/sessionhook/SessionEndHook.cpp)
+set_target_properties(SessionEndHook PROPERTIES PREFIX "")
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES}
   ${CMAKE_CURRENT_SOURCE_DIR}/fakes/TempFolder.cpp
@@ -18,9 +22,10 @@ target_compile_definitions(win_tests PRIVATE
   QUORLET_EXE_PATH="Z:$<TARGET_FILE:Quorlet>"
   QUORLET_CHM_PATH="Z:$<TARGET_FILE_DIR:Quorlet>/Quorlet_Help.chm"
   QUORLET_RECORDER_PATH="Z:$<TARGET_FILE:QuorletRecorder>"
+  QUORLET_SESSION_HOOK_PATH="Z:$<TARGET_FILE:SessionEndHook>"
   QUORLET_MULTI_IMAGE_ICO="Z:${QUORLET_ICON_DIR}/Quorlet.ico"
   QUORLET_SCREENSHOT_DIR="Z:${CMAKE_BINARY_DIR}")
-add_dependencies(win_tests Quorlet QuorletRecorder)
+add_dependencies(win_tests Quorlet QuorletRecorder SessionEndHook)
 if(TARGET QuorletHelp)
   add_dependencies(win_tests QuorletHelp)
 endif()
