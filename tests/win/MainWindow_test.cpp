@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "CellProbe.h"
 #include "WinTestSupport.h"
 #include "app/MainControls.h"
+#include "app/ProgramEntry.h"
 #include "base/AppPaths.h"
 #include "app/TApplicationWindow.h"
 #include "app/UMain.h"
@@ -365,4 +367,28 @@ TEST_F(TrayWindowTest, ClosedFromTheTrayWhileHiddenTheWindowKeepsItsPlace) {
     const std::string saved = ReadFileText(SettingFileName);
     EXPECT_NE(saved.find("<Item Name=\"X\" Value=\"150\"/>"), std::string::npos) << saved;
     EXPECT_NE(saved.find("<Item Name=\"Y\" Value=\"160\"/>"), std::string::npos) << saved;
+}
+
+TEST(ProgramEntryTest, ASecondStartLeavesNothingPointingAtItsStores) {
+    // The running instance: its mutex, and a window of its class and title
+    // (of another module, so this process's own main window class stays).
+    const HINSTANCE module = GetModuleHandleA("kernel32.dll");
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &DefWindowProcA;
+    wc.hInstance = module;
+    wc.lpszClassName = TfrmQuorlet::ClassName;
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    HWND running = CreateWindowExA(0, TfrmQuorlet::ClassName, "Quorlet", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                                   module, nullptr);
+    ASSERT_NE(running, nullptr);
+    TUniqueHandle mutex(CreateMutexA(nullptr, FALSE, "TfrmQuorlet"));
+    ASSERT_TRUE(mutex);
+
+    EXPECT_EQ(RunProgram(GetModuleHandleA(nullptr), ""), 0);
+    // The configuration index it made is gone with it: no pointer to it stays.
+    EXPECT_THROW(AppConfig(), std::logic_error);
+
+    DestroyWindow(running);
+    UnregisterClassA(TfrmQuorlet::ClassName, module);
+    SetPlatform(nullptr);
 }
