@@ -1,10 +1,13 @@
 // The least a launcher of this kind has to hold in memory: a main window with
-// a tab control and a status bar, COM initialised on the window's thread, and
-// one file icon asked of the shell (which builds the shell's image lists).
+// a tab control and a status bar, COM initialised on the window's thread, one
+// file icon asked of the shell (which builds the shell's image lists), and the
+// window registered as an OLE drop target for files, as the launcher's window
+// is (which under Wine starts a thread of its own).
 // Built twice, with Quorlet's manifest (common controls 6) and without.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include "FloorWindow.h"
@@ -12,6 +15,36 @@
 namespace {
 
 HICON gFileIcon = nullptr;
+
+// A drop target that takes nothing: its registration is what costs.
+class TRefusingDropTarget final : public IDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+            *object = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+};
+TRefusingDropTarget gDropTarget;
 
 LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -71,12 +104,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    // Once shown, as the launcher does it.
+    if (FAILED(OleInitialize(nullptr)) || FAILED(RegisterDragDrop(window, &gDropTarget))) return 1;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     DestroyIcon(gFileIcon);
+    OleUninitialize();
     CoUninitialize();
     return 0;
 }

@@ -196,6 +196,7 @@ TEST_F(PropertiesEndToEndTest, CancelOnANewButtonLeavesTheCellAndTheFile) {
     ASSERT_NO_FATAL_FAILURE(TypeInto(GetDlgItem(page, IDC_BTN_COMMAND), recorder));
     ASSERT_TRUE(SendClick(Centre(GetDlgItem(dialog, IDCANCEL))));
     ASSERT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(quorlet.WaitUntilAnswering());
     EXPECT_FALSE(CellHasPicture(quorlet.Cell(1, 105)));
     EXPECT_EQ(CellHint(quorlet.Cell(1, 105)), "");
     EXPECT_EQ(ReadFileText(settingsFile), before);
@@ -250,6 +251,8 @@ TEST_F(PropertiesEndToEndTest, AShortcutIsResolvedAndAnIconChosenFromAFileWithSe
 
     ASSERT_TRUE(SendClick(Centre(GetDlgItem(dialog, IDOK))));
     ASSERT_TRUE(WaitGone(dialog));
+    // The record is stored once the dialog has gone.
+    ASSERT_TRUE(quorlet.WaitUntilAnswering());
     const TBtnSettingXml stored = StoredRecord(104);
     EXPECT_EQ(stored.Command, recorder);
     EXPECT_EQ(stored.Parameters, "--from-link");

@@ -110,6 +110,11 @@ void TQuorletUnderTest::Start(const std::string& exe, const std::string& startFo
     ASSERT_NE(FStatus, nullptr);
 }
 
+bool TQuorletUnderTest::WaitUntilAnswering() const {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(FWindow, WM_NULL, 0, 0, SMTO_NORMAL, kLaunchWait, &ignored) != 0;
+}
+
 bool TQuorletUnderTest::LoadLibraryInto(const std::string& dll) const {
     HANDLE process = FProcess.Process.Get();
     void* name = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);

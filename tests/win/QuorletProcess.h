@@ -103,6 +103,9 @@ public:
     // Answers the box with OK and waits for it to go.
     bool DismissMessageBox(const TMessageBox& box) const;
 
+    // Waits until the program answers messages again: what it did after a
+    // dialog of it closed (saving, say) is done by then.
+    bool WaitUntilAnswering() const;
     // Loads a library (a test's recorder) into the running program and waits
     // until it is in; false when it could not be loaded.
     bool LoadLibraryInto(const std::string& dll) const;

@@ -130,8 +130,9 @@ TEST_F(ReportWindowTest, OpensOnAllGroupsSortedByTotalAndFollowsClicksAndTheTabS
     EXPECT_NE(Cell(list, 0, rcType), "");
     EXPECT_EQ(Cell(list, 1, rcType), "");  // gone: no type, system image 3
     EXPECT_EQ(Image(list, 1), kMissingTargetImage);
-    EXPECT_NE(Image(list, 0), kMissingTargetImage);
-    PumpUntil(500, [] { return false; });
+    // The shell hands out its image indexes as it is asked (Wine, on a fresh
+    // prefix, in any order): an existing file shows the one it gives.
+    EXPECT_EQ(Image(list, 0), platform.ShellImageIndex(Cell(list, 0, rcFullPath)));
     EXPECT_EQ(SaveWindowPicture(dialog, WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\report-window.bmp"), "");
 
     // A tab sheet while sorted by Total: the order flips; another flips it back.
