@@ -12,6 +12,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
     case WM_CONTEXTMENU:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
         SendMessageA(GetParent(page), message, wParam, lParam);
         return TRUE;
     case WM_NOTIFY:
