@@ -274,7 +274,8 @@ TEST_F(AboutBoxTest, ShowsEveryTextInItsFontsWithBlueUnderlinedLinksAndOkCloses)
         EXPECT_GE(value.lfWeight, FW_BOLD) << id;
         EXPECT_EQ(std::abs(value.lfHeight), std::abs(plain.lfHeight)) << id;
     }
-    for (int id : {IDC_ABOUT_VERSIONLABEL, IDC_ABOUT_UPDATELABEL}) EXPECT_LT(FontOf(GetDlgItem(about, id)).lfWeight, FW_BOLD) << id;
+    for (int id : {IDC_ABOUT_VERSIONLABEL, IDC_ABOUT_UPDATELABEL})
+        EXPECT_LT(FontOf(GetDlgItem(about, id)).lfWeight, FW_BOLD) << id;
 
     // The links: underlined, blue, a hand over them and the arrow elsewhere;
     // each only as wide as its address, on its label's line.

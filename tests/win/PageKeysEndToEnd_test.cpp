@@ -128,9 +128,9 @@ TEST_F(PageKeysEndToEndTest, OptionsTurnsItsThreePagesFromTheTabsAndFromInsideAP
     // the focus goes to the tabs rather than stay on a hidden field.
     HWND tabsheet = GetDlgItem(options, IDC_OPT_TABSHEETPAGE), name = GetDlgItem(tabsheet, IDC_OPT_ROWNAME0);
     const std::string nameBefore = TextOf(name);
-    RECT tabsheetTab;
-    ASSERT_TRUE(TabScreenRect(tabs, 1, tabsheetTab));
-    ASSERT_TRUE(SendClick(POINT{(tabsheetTab.left + tabsheetTab.right) / 2, (tabsheetTab.top + tabsheetTab.bottom) / 2}));
+    RECT tab;
+    ASSERT_TRUE(TabScreenRect(tabs, 1, tab));
+    ASSERT_TRUE(SendClick(POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}));
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return showing(1); }));
     ASSERT_TRUE(SendClick(Middle(name)));
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return FocusOf(options) == name; }));
@@ -180,7 +180,9 @@ TEST_F(PageKeysEndToEndTest, TheReportKeepsItsOnePageAndTheFocusInTheList) {
     ASSERT_TRUE(place.Read(&first, sizeof first));
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&first), 2);
     ASSERT_TRUE(SendClick(POINT{(first.left + first.right) / 2, (first.top + first.bottom) / 2}));
-    auto selectedRow = [&] { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); };
+    auto selectedRow = [&] {
+        return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    };
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return FocusOf(report) == list && selectedRow() == 0; }));
     ASSERT_TRUE(Keys({VK_CONTROL, VK_TAB}) && Keys({VK_CONTROL, VK_NEXT}));
     ASSERT_TRUE(Keys({VK_DOWN}));
