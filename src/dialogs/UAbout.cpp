@@ -181,8 +181,9 @@ void TfrmAbout::FormCreate() {
     FBoldFont.Reset(DialogFontWith(Handle(), true, false, 0));
     FLinkFont.Reset(DialogFontWith(Handle(), false, true, 0));
     SetFont(Item(IDC_ABOUT_HEADING), FHeadingFont.Get());
-    SetFont(Item(IDC_ABOUT_VERSIONLABEL), FBoldFont.Get());
-    SetFont(Item(IDC_ABOUT_UPDATELABEL), FBoldFont.Get());
+    // The version and its date stand out; their captions stay plain.
+    SetFont(Item(IDC_ABOUT_VERSION), FBoldFont.Get());
+    SetFont(Item(IDC_ABOUT_UPDATE), FBoldFont.Get());
     SetUpLink(IDC_ABOUT_MAIL, SupportMailAddress);
     SetUpLink(IDC_ABOUT_WEB, HomePageAddress);
     CentreWindowOn(Handle(), ScreenRectOf(nullptr));

@@ -48,6 +48,12 @@ INT_PTR TfrmOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_VSCROLL:
+        // An arrow of "Tabs number" (a click, or Up and Down in the field) sets the count.
+        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(FPages[1], IDC_OPT_GROUPSSPIN) &&
+            LOWORD(wParam) == SB_THUMBPOSITION)
+            SpinEditGroupsChange();
+        return TRUE;
     case WM_OPTIONS_UPDATECHECKED:
         ShowUpdateState();
         return TRUE;
@@ -60,16 +66,13 @@ INT_PTR TfrmOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmOptions::Command(int id, int code) {
     if (id >= IDC_OPT_ROWNAME0 && id < IDC_OPT_ROWNAME0 + kMaxTabSheets) return;
-    if (id == IDC_OPT_GROUPS && code == EN_CHANGE) {
-        SpinEditGroupsChange();
-        return;
-    }
     if ((id == IDC_OPT_GROUPS || id == IDC_OPT_INTERVAL) && code == EN_KILLFOCUS) {
         // A typed value is brought into its range when the field is left.
         HWND field = GetDlgItem(id == IDC_OPT_GROUPS ? FPages[1] : FPages[2], id);
         const int value = id == IDC_OPT_GROUPS ? SpinValue(WindowText(field), 1, kMaxTabSheets)
                                                : SpinValue(WindowText(field), 1, 10);
         if (WindowText(field) != std::to_string(value)) SetWindowTextA(field, std::to_string(value).c_str());
+        if (id == IDC_OPT_GROUPS) SpinEditGroupsChange();
         return;
     }
     if (code != BN_CLICKED) return;
@@ -150,12 +153,12 @@ void TfrmOptions::ReadNameRows() {
         FValues.GroupNames[row] = WindowText(GetDlgItem(FPages[1], IDC_OPT_ROWNAME0 + static_cast<int>(row)));
 }
 
+// The rows follow the count only when it is set: by an arrow, on leaving the
+// field, and on OK. A count being typed passes through other numbers ("10"
+// through "1"), which must not drop the rows they leave out, names and all.
 void TfrmOptions::SpinEditGroupsChange() {
-    const std::string text = WindowText(GetDlgItem(FPages[1], IDC_OPT_GROUPS));
-    // An empty field is being typed into: the rows wait for a number.
-    if (text.empty()) return;
     ReadNameRows();
-    ResizeNameRows(FValues.GroupNames, SpinValue(text, 1, kMaxTabSheets));
+    ResizeNameRows(FValues.GroupNames, SpinValue(WindowText(GetDlgItem(FPages[1], IDC_OPT_GROUPS)), 1, kMaxTabSheets));
     ShowNameRows();
 }
 
@@ -191,9 +194,9 @@ void TfrmOptions::ButtonOKClick() {
     v.SplashScreen = checked(general, IDC_OPT_SPLASHSCREEN);
     v.GlobalHotKey = HotKeyControlText(
         static_cast<uint16_t>(SendDlgItemMessageA(general, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)), SystemKeyName);
-    // The count as the field holds it, brought into range like a field left.
-    ReadNameRows();
-    ResizeNameRows(v.GroupNames, SpinValue(WindowText(GetDlgItem(tabsheet, IDC_OPT_GROUPS)), 1, kMaxTabSheets));
+    // The count as the field holds it (Enter may close the dialog without
+    // leaving the field), brought into range like a field left.
+    SpinEditGroupsChange();
     v.ButtonSpacing = SpinValue(WindowText(GetDlgItem(tabsheet, IDC_OPT_SPACING)), 0, 5);
     const LRESULT style = SendDlgItemMessageA(tabsheet, IDC_OPT_TABSTYLE, CB_GETCURSEL, 0, 0);
     v.TabStyle = style < 0 ? 0 : static_cast<int>(style);

@@ -45,6 +45,7 @@ private:
         : FInstance(instance), FPlatform(platform), FSettings(settings), FHost(host) {}
     void FormCreate();
     void ShowPage(int page);
+    // The names grid after the count of "Tabs number" was set.
     void SpinEditGroupsChange();
     void CheckBoxAutoCheckUpdateClick();
     void ShowUpdateState();

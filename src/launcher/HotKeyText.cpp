@@ -41,6 +41,8 @@ bool IsModifierKey(uint32_t vk) {
 }
 
 uint32_t ModifierFlag(const std::string& part, const TKeyNameOf& keyName) {
+    // An empty part names nothing, even where the system has no name for a key.
+    if (part.empty()) return 0;
     // The program's own names first: asking the system costs its keyboard
     // layout on the first call.
     for (const TModifierName& modifier : kModifiers)

@@ -28,8 +28,8 @@ inline uint32_t HotKeyModifiers(uint32_t code) { return code >> 16; }
 using TKeyNameOf = std::function<std::string(uint32_t virtualKey)>;
 
 // The combination a text names, 0 when it names none: a part before the
-// last that is no modifier, a missing key, a key that matches no name, or a
-// modifier key alone. Parts may start with blanks; names compare without
+// last that is no modifier (an empty one included), a missing key, a key that
+// matches no name, or a modifier key alone. Parts may start with blanks; names compare without
 // regard to case; "Shift", "Ctrl", "Alt" and "Win" or the system's names of
 // those keys are modifiers; a single letter or digit is its own key; "Num"
 // is the numeric keypad's plus key, whose name "Num +" the "+" cuts short.

@@ -28,6 +28,16 @@ int ParsePort(const std::string& text) {
     return port >= 1 && port <= 65535 ? port : -1;
 }
 
+// Bytes below 32 other than CR and LF: no version holds them, and the
+// settings document, where the reply is kept, could not.
+bool HoldsControlBytes(const std::string& text) {
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 32 && byte != '\r' && byte != '\n') return true;
+    }
+    return false;
+}
+
 // The arguments split as the program's start-up code splits them: at blanks
 // outside double quotes, the quotes dropped.
 std::vector<std::string> SplitArguments(const std::string& arguments) {
@@ -141,7 +151,7 @@ TUpdateReply ParseUpdateReply(const std::string& received) {
     if (at + 3 < status.size() && status[at + 3] != ' ') return reply;
     if (status[at] != '2') return reply;  // redirects are not followed
     std::string body = received.substr(headerEnd + 4);
-    if (body.size() > kUpdateVersionLimit) return reply;
+    if (body.size() > kUpdateVersionLimit || HoldsControlBytes(body)) return reply;
     reply.Succeeded = true;
     reply.Version = std::move(body);
     return reply;

@@ -65,7 +65,8 @@ struct TUpdateReply {
 
 // The reply from the bytes received until the server closed the connection.
 // Only a 2xx status with a complete header and a body of at most
-// kUpdateVersionLimit bytes succeeds; more than kUpdateReplyLimit bytes fail.
+// kUpdateVersionLimit bytes, none of them a control byte other than CR and
+// LF, succeeds; more than kUpdateReplyLimit bytes fail.
 TUpdateReply ParseUpdateReply(const std::string& received);
 
 enum class TUpdateOutcome { Failed, UpToDate, Newer };

@@ -83,17 +83,13 @@ int ReportRowImage(IPlatform& platform, TReportRow& row) {
 
 std::string ReportPercent(int64_t total, int64_t totalSum, char decimalSeparator) {
     if (total <= 0 || totalSum <= 0) return std::string();
-    double percent = static_cast<double>(total) / static_cast<double>(totalSum) * 100.0;
-    // Four significant digits, then two decimals.
-    if (percent > 0) {
-        const double scale = std::pow(10.0, 3 - static_cast<int>(std::floor(std::log10(percent))));
-        percent = std::round(percent * scale) / scale;
-    }
+    // Hundredths of a percent, rounded once from the exact share (a half up):
+    // total * 20000 stays far inside 64 bits for 32-bit counts.
+    const int64_t hundredths = (total * 20000 + totalSum) / (2 * totalSum);
     char text[48];
-    std::snprintf(text, sizeof text, "%.2f", percent);
-    std::string result = text;
-    std::replace(result.begin(), result.end(), '.', decimalSeparator);
-    return result + "%";
+    std::snprintf(text, sizeof text, "%lld%c%02lld%%", static_cast<long long>(hundredths / 100), decimalSeparator,
+                  static_cast<long long>(hundredths % 100));
+    return text;
 }
 
 void UpdatePercents(std::vector<TReportRow>& rows, int64_t totalSum, char decimalSeparator) {

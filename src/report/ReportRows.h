@@ -44,8 +44,8 @@ TReportRow ReportRowOf(IPlatform& platform, TBtnSettingXml& store, const std::st
 // The row's system image, asked of the shell the first time.
 int ReportRowImage(IPlatform& platform, TReportRow& row);
 
-// The Per cell of a row: its total's share of totalSum in percent, rounded to
-// four significant digits and shown with two decimals and the user's decimal
+// The Per cell of a row: its total's share of totalSum in percent, rounded
+// once to two decimals (a half up) and shown with the user's decimal
 // separator, then "%"; empty for a total of 0 or less.
 std::string ReportPercent(int64_t total, int64_t totalSum, char decimalSeparator);
 // UpdatePercents: the Per cell of every row from its Total cell.

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "win32/PageKeys.h"
+
 namespace quorlet {
 
 namespace {
@@ -12,6 +14,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
     case WM_CONTEXTMENU:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
         SendMessageA(GetParent(page), message, wParam, lParam);
         return TRUE;
     case WM_NOTIFY:
@@ -46,6 +50,7 @@ HWND CreateTabPage(HINSTANCE instance, HWND dialog, int tabId, const char* capti
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    EnablePageKeys(dialog, tabs);
     return page;
 }
 

@@ -118,14 +118,20 @@ TEST_F(ReportTest, ADocumentWithoutButtonsGivesAnEmptyList) {
     EXPECT_EQ(sum, 0);
 }
 
-TEST(ReportRules, PercentagesRoundToFourDigitsWithTwoDecimals) {
+TEST(ReportRules, PercentagesRoundOnceToTwoDecimalsFromTheExactShare) {
     struct Case {
         int64_t Total, Sum;
         char Separator;
         const char* Text;
     } cases[] = {
         {6, 8, '.', "75.00%"}, {2, 8, '.', "25.00%"}, {1, 8, ',', "12,50%"}, {1, 3, '.', "33.33%"},
-        {8, 8, '.', "100.00%"}, {1, 1000, '.', "0.10%"}, {1, 30000, '.', "0.00%"}, {99996, 100000, '.', "100.00%"},
+        {2, 3, '.', "66.67%"}, {8, 8, '.', "100.00%"}, {1, 1000, '.', "0.10%"}, {1, 30000, '.', "0.00%"},
+        {99996, 100000, '.', "100.00%"}, {99994, 100000, '.', "99.99%"},
+        // Rounded once, not first to four digits: 0.995...% and 1.2449%.
+        {200, 20100, '.', "1.00%"}, {12449, 1000000, '.', "1.24%"},
+        // An exact half goes up, whatever binary floating point makes of it.
+        {1, 800, '.', "0.13%"}, {249, 20000, '.', "1.25%"}, {1, 20000, '.', "0.01%"},
+        {2147483647, 2147483647LL * 200, '.', "0.50%"},
         {0, 8, '.', ""}, {-2, 8, '.', ""},
     };
     for (const Case& c : cases) EXPECT_EQ(ReportPercent(c.Total, c.Sum, c.Separator), c.Text) << c.Total << "/" << c.Sum;

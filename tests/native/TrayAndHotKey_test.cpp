@@ -78,6 +78,20 @@ TEST(HotKeyText, AcceptsTheSystemsOwnModifierNames) {
     EXPECT_EQ(ParseHotKeyText("Strg", GermanKeyName), 0u);
 }
 
+TEST(HotKeyText, AnEmptyPartIsInvalidEvenWhereAKeyHasNoSystemName) {
+    // Some keyboards name neither Windows key: an empty part must not match
+    // the empty name and pass for a modifier.
+    const TKeyNameOf withoutWindowsKeys = [](uint32_t vk) {
+        return vk == 0x5B || vk == 0x5C ? std::string() : EnglishKeyName(vk);
+    };
+    for (const char* text : {"+F9", " +F9", "Ctrl++F9", "Ctrl+ +F9", "+", "++F9"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ParseHotKeyText(text, withoutWindowsKeys), 0u);
+        EXPECT_EQ(ParseHotKeyText(text, EnglishKeyName), 0u);
+    }
+    EXPECT_EQ(ParseHotKeyText("Win+F9", withoutWindowsKeys), HotKeyCode(0x78, hkWin));
+}
+
 TEST(HotKeyText, TextAndParseRoundTrip) {
     const uint32_t codes[] = {
         HotKeyCode('Q', hkCtrl | hkAlt), HotKeyCode(0x7B, hkShift), HotKeyCode(0x6B, hkCtrl),

@@ -121,6 +121,15 @@ TEST(UpdateReply, OnlyA2xxWithACompleteHeaderAndAShortBodyIsAVersion) {
         {"299", "HTTP/1.0 299 Whatever\r\n\r\n1.4", true, "1.4"},
         {"body of 64 bytes", ok + std::string(64, 'v'), true, std::string(64, 'v')},
         {"body of 65 bytes", ok + std::string(65, 'v'), false, ""},
+        // Control bytes other than CR and LF make no version, and no settings
+        // document could hold them.
+        {"NUL in the body", ok + std::string("1.4\0", 4), false, ""},
+        {"NUL alone", ok + std::string(1, '\0'), false, ""},
+        {"tab", ok + "1.4\t", false, ""},
+        {"escape", ok + "\x1b[31m1.4", false, ""},
+        {"unit separator", ok + "1.4\x1f", false, ""},
+        {"CR LF kept", ok + "1.4\r\n", true, "1.4\r\n"},
+        {"DEL and high bytes kept", ok + "1.4\x7f\xe9", true, "1.4\x7f\xe9"},
         {"captive portal page", ok + "<html><body>Please sign in to the hotel network first.</body></html>\r\n", false,
          ""},
         {"301", "HTTP/1.1 301 Moved\r\nLocation: http://elsewhere/\r\n\r\n1.4", false, ""},

@@ -262,13 +262,20 @@ TEST_F(AboutBoxTest, ShowsEveryTextInItsFontsWithBlueUnderlinedLinksAndOkCloses)
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_MAIL)), SupportMailAddress);
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_WEB)), HomePageAddress);
 
-    // The heading bold and larger; the version and date labels bold; the rest plain.
+    // The heading bold and larger; the version and its date bold, their
+    // captions plain like the rest.
     const LOGFONTA plain = FontOf(GetDlgItem(about, IDC_ABOUT_AVAILABLE));
     const LOGFONTA heading = FontOf(GetDlgItem(about, IDC_ABOUT_HEADING));
     EXPECT_GE(heading.lfWeight, FW_BOLD);
     EXPECT_GT(std::abs(heading.lfHeight), std::abs(plain.lfHeight));
     EXPECT_LT(plain.lfWeight, FW_BOLD);
-    for (int id : {IDC_ABOUT_VERSIONLABEL, IDC_ABOUT_UPDATELABEL}) EXPECT_GE(FontOf(GetDlgItem(about, id)).lfWeight, FW_BOLD) << id;
+    for (int id : {IDC_ABOUT_VERSION, IDC_ABOUT_UPDATE}) {
+        const LOGFONTA value = FontOf(GetDlgItem(about, id));
+        EXPECT_GE(value.lfWeight, FW_BOLD) << id;
+        EXPECT_EQ(std::abs(value.lfHeight), std::abs(plain.lfHeight)) << id;
+    }
+    for (int id : {IDC_ABOUT_VERSIONLABEL, IDC_ABOUT_UPDATELABEL})
+        EXPECT_LT(FontOf(GetDlgItem(about, id)).lfWeight, FW_BOLD) << id;
 
     // The links: underlined, blue, a hand over them and the arrow elsewhere;
     // each only as wide as its address, on its label's line.

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,44 @@ protected:
     }
 
     static void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+    static POINT Middle(HWND window) {
+        RECT r;
+        GetWindowRect(window, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    // Real keys: each goes down in order and comes up in reverse.
+    static bool Keys(std::initializer_list<WORD> keys) {
+        bool ok = true;
+        for (WORD key : keys) ok = SendKey(key, false) && ok;
+        for (auto key = keys.end(); key != keys.begin();) ok = SendKey(*--key, true) && ok;
+        return ok;
+    }
+    // The user clicks into a field, deletes what it holds and types text.
+    static bool Retype(HWND field, const std::string& text) {
+        if (!SendClick(Middle(field)) || !Keys({VK_END})) return false;
+        for (size_t n = TextOf(field).size(); n > 0; --n)
+            if (!Keys({VK_BACK})) return false;
+        return SendText(text);
+    }
+    // The names grid as it shows: the visible rows' names.
+    static std::vector<std::string> ShownRows(HWND tabsheet) {
+        std::vector<std::string> rows;
+        for (int row = 0; row < 10; ++row) {
+            HWND name = GetDlgItem(tabsheet, IDC_OPT_ROWNAME0 + row);
+            if (IsWindowVisible(name)) rows.push_back(TextOf(name));
+        }
+        return rows;
+    }
+    // The user selects a page of the options dialog by its tab.
+    static bool ClickPage(HWND dialog, int index, int pageId) {
+        RECT tab;
+        if (!TabScreenRect(GetDlgItem(dialog, IDC_OPT_PAGES), index, tab) ||
+            !SendClick(POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2}))
+            return false;
+        HWND page = GetDlgItem(dialog, pageId);
+        return PumpUntil(kShortWait, [&] { return IsWindowVisible(page) != FALSE; });
+    }
 
     bool WaitGone(HWND window) const {
         return PumpUntil(kShortWait, [&] { return !IsWindow(window) || !IsWindowVisible(window); });
@@ -142,8 +181,12 @@ TEST_F(OptionsEndToEndTest, FewerTabSheetsKeepTheirButtonsAndMoreBringThemBack) 
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(update, IDC_OPT_INTERVAL)));  // automatic checks are off
     EXPECT_EQ(SaveWindowPicture(dialog, ScreenshotPath("quorlet-options-update.bmp")), "");
 
-    SendMessageA(GetDlgItem(tabsheet, IDC_OPT_GROUPS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("3"));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(tabsheet, IDC_OPT_ROWNAME0 + 3)));
+    // Three typed, and the field left: the rows beyond go.
+    ASSERT_TRUE(ClickPage(dialog, 1, IDC_OPT_TABSHEETPAGE));
+    ASSERT_TRUE(Retype(GetDlgItem(tabsheet, IDC_OPT_GROUPS), "3"));
+    ASSERT_TRUE(Keys({VK_TAB}));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ShownRows(tabsheet).size() == 3; }));
+    EXPECT_EQ(ShownRows(tabsheet), (std::vector<std::string>{"One", "Two", "Three"}));
     Press(dialog, IDOK);
     ASSERT_TRUE(WaitGone(dialog));
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return TabCount() == 4; })) << TabCount();
@@ -151,14 +194,20 @@ TEST_F(OptionsEndToEndTest, FewerTabSheetsKeepTheirButtonsAndMoreBringThemBack) 
     EXPECT_TRUE(StoredButtonExists(401));  // the records of removed sheets stay
     EXPECT_TRUE(StoredButtonExists(501));
 
-    // Step by step back to five: the new rows are named by number.
+    // Step by step back to five with the spin arrow: the new rows are named by number.
     dialog = OpenOptions();
     ASSERT_NE(dialog, nullptr);
     tabsheet = GetDlgItem(dialog, IDC_OPT_TABSHEETPAGE);
-    SendMessageA(GetDlgItem(tabsheet, IDC_OPT_GROUPS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("4"));
-    SendMessageA(GetDlgItem(tabsheet, IDC_OPT_GROUPS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5"));
-    EXPECT_EQ(TextOf(GetDlgItem(tabsheet, IDC_OPT_ROWNAME0 + 3)), "Tabsheet4");
-    EXPECT_EQ(TextOf(GetDlgItem(tabsheet, IDC_OPT_ROWNAME0 + 4)), "Tabsheet5");
+    ASSERT_TRUE(ClickPage(dialog, 1, IDC_OPT_TABSHEETPAGE));
+    RECT spin;
+    GetWindowRect(GetDlgItem(tabsheet, IDC_OPT_GROUPSSPIN), &spin);
+    const POINT up{(spin.left + spin.right) / 2, spin.top + (spin.bottom - spin.top) / 4};
+    ASSERT_TRUE(SendClick(up));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ShownRows(tabsheet).size() == 4; }));
+    ASSERT_TRUE(SendClick(up));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ShownRows(tabsheet).size() == 5; }));
+    EXPECT_EQ(TextOf(GetDlgItem(tabsheet, IDC_OPT_GROUPS)), "5");
+    EXPECT_EQ(ShownRows(tabsheet), (std::vector<std::string>{"One", "Two", "Three", "Tabsheet4", "Tabsheet5"}));
     Press(dialog, IDOK);
     ASSERT_TRUE(WaitGone(dialog));
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return TabCount() == 6; })) << TabCount();
@@ -167,6 +216,33 @@ TEST_F(OptionsEndToEndTest, FewerTabSheetsKeepTheirButtonsAndMoreBringThemBack) 
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return CellHasPicture(quorlet.Cell(4, 401)); }));
     EXPECT_EQ(CellHint(quorlet.Cell(4, 401)), "Fourth");
     EXPECT_EQ(TabCaption(quorlet.Tabs(), 5), "Tabsheet5");
+}
+
+TEST_F(OptionsEndToEndTest, ACountTypedDigitByDigitKeepsTheNamesOfEveryRow) {
+    ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
+    HWND dialog = OpenOptions();
+    ASSERT_NE(dialog, nullptr);
+    HWND tabsheet = GetDlgItem(dialog, IDC_OPT_TABSHEETPAGE), count = GetDlgItem(tabsheet, IDC_OPT_GROUPS);
+    ASSERT_TRUE(ClickPage(dialog, 1, IDC_OPT_TABSHEETPAGE));
+    // A name typed in a row, then "10" typed over the 5 (passing through "1")
+    // and the field left: the rows jump from five to ten.
+    ASSERT_TRUE(Retype(GetDlgItem(tabsheet, IDC_OPT_ROWNAME0 + 1), "Second"));
+    ASSERT_TRUE(Retype(count, "10"));
+    ASSERT_TRUE(Keys({VK_TAB}));
+    const std::vector<std::string> ten = {"One", "Second", "Three", "Four", "Five", "", "", "", "", "Tabsheet10"};
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ShownRows(tabsheet).size() == 10; }));
+    EXPECT_EQ(ShownRows(tabsheet), ten);
+    EXPECT_EQ(SaveWindowPicture(dialog, ScreenshotPath("quorlet-options-tabsheet-ten.bmp")), "");
+
+    // "10" typed again and Enter, without leaving the field: OK takes the
+    // count as it stands, and every name with it.
+    ASSERT_TRUE(Retype(count, "10"));
+    ASSERT_TRUE(Keys({VK_RETURN}));
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_EQ(StoredGroups(), ten);
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return TabCount() == 11; })) << TabCount();
+    EXPECT_EQ(TabCaption(quorlet.Tabs(), 2), "Second");
+    EXPECT_EQ(TabCaption(quorlet.Tabs(), 10), "Tabsheet10");
 }
 
 TEST_F(OptionsEndToEndTest, AHotKeyTypedIntoTheControlTogglesTheWindow) {

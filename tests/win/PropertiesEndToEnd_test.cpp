@@ -251,8 +251,8 @@ TEST_F(PropertiesEndToEndTest, AShortcutIsResolvedAndAnIconChosenFromAFileWithSe
 
     ASSERT_TRUE(SendClick(Centre(GetDlgItem(dialog, IDOK))));
     ASSERT_TRUE(WaitGone(dialog));
-    // The record is stored once the dialog has gone.
-    ASSERT_TRUE(quorlet.WaitUntilAnswering());
+    // The caller stores the record after the dialog has gone: the file's bytes are waited for.
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return StoredRecord(104).Command == recorder; }));
     const TBtnSettingXml stored = StoredRecord(104);
     EXPECT_EQ(stored.Command, recorder);
     EXPECT_EQ(stored.Parameters, "--from-link");
