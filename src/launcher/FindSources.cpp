@@ -20,40 +20,38 @@ void ForEachChildElement(const XmlNodePtr& node, const std::string& name, TVisit
     }
 }
 
-// The values a find reads from a `Button` element; the first item of each name counts.
+// The values a find reads from a `Button` element. A missing item, or one
+// without a Value, reads as empty text or 0, as the button store reads it.
 struct TRecordValues {
     int32_t BtnStyle = 0;
     TFindItem Item;
 };
 
+XmlElementPtr FindItem(const XmlElementPtr& button, const char* name) {
+    return ChildByAttr(button, "Item", "Name", std::string(name));
+}
+
+std::string ItemText(const XmlElementPtr& button, const char* name) {
+    const XmlElementPtr item = FindItem(button, name);
+    return item ? ReadStrAttr(item, "Value", "") : std::string();
+}
+
+int32_t ItemInt(const XmlElementPtr& button, const char* name) {
+    const XmlElementPtr item = FindItem(button, name);
+    return item ? ReadIntAttr(item, "Value", 0) : 0;
+}
+
 TRecordValues ReadRecord(const XmlElementPtr& button) {
     TRecordValues values;
+    values.BtnStyle = ItemInt(button, "BtnStyle");
+    if (values.BtnStyle != 0) return values;
     TFindItem& item = values.Item;
-    enum { kStyle, kDescription, kHotKey, kCommand, kIconFile, kIconNumber, kRunTimes, kFields };
-    bool seen[kFields] = {};
-    ForEachChildElement(button, "Item", [&](const XmlElementPtr& element) {
-        const std::string name = ReadStrAttr(element, "Name", "");
-        int field;
-        if (name == "BtnStyle") field = kStyle;
-        else if (name == "Description") field = kDescription;
-        else if (name == "HotKey") field = kHotKey;
-        else if (name == "Command") field = kCommand;
-        else if (name == "IconFile") field = kIconFile;
-        else if (name == "IconNumber") field = kIconNumber;
-        else if (name == "TotolRunTimes") field = kRunTimes;
-        else return;
-        if (seen[field]) return;
-        seen[field] = true;
-        switch (field) {
-            case kStyle: values.BtnStyle = ReadIntAttr(element, "Value", 0); break;
-            case kDescription: item.Name = ReadStrAttr(element, "Value", ""); break;
-            case kHotKey: item.HotKey = ReadStrAttr(element, "Value", ""); break;
-            case kCommand: item.Command = ReadStrAttr(element, "Value", ""); break;
-            case kIconFile: item.IconFile = ReadStrAttr(element, "Value", ""); break;
-            case kIconNumber: item.IconNumber = ReadIntAttr(element, "Value", 0); break;
-            case kRunTimes: item.TotolRunTimes = ReadIntAttr(element, "Value", 0); break;
-        }
-    });
+    item.Name = ItemText(button, "Description");
+    item.HotKey = ItemText(button, "HotKey");
+    item.Command = ItemText(button, "Command");
+    item.IconFile = ItemText(button, "IconFile");
+    item.IconNumber = ItemInt(button, "IconNumber");
+    item.TotolRunTimes = ItemInt(button, "TotolRunTimes");
     return values;
 }
 

@@ -227,3 +227,48 @@ TEST(FindScore, BonusesOfOneName) {
         EXPECT_EQ(score.Bonus, c.Bonus);
     }
 }
+
+namespace {
+
+// Every placing of the query's letters in the name, tried one by one.
+void BestByTrial(const std::string& query, const TFindName& name, size_t from, size_t letter, int bonus, int last,
+                 bool gaps, TFindScore& best) {
+    if (letter == query.size()) {
+        TFindScore score;
+        score.Tier = gaps ? ftSubsequence : name.WordStart[from - query.size()] ? ftWordStart : ftSubstring;
+        score.Bonus = bonus;
+        if (ScoresBefore(score, best)) best = score;
+        return;
+    }
+    for (size_t j = from; j < name.Folded.size(); ++j) {
+        if (name.Folded[j] != query[letter]) continue;
+        const bool adjacent = letter > 0 && static_cast<int>(j) == last + 1;
+        BestByTrial(query, name, j + 1, letter + 1,
+                    bonus + (name.WordStart[j] ? kWordStartBonus : 0) + (adjacent ? kAdjacentBonus : 0),
+                    static_cast<int>(j), gaps || (letter > 0 && !adjacent), best);
+    }
+}
+
+}  // namespace
+
+TEST(FindScore, AgreesWithTryingEveryPlacing) {
+    const TFindLetters letters(1252);
+    const char alphabet[] = "abAB -1";
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 5000; ++round) {
+        std::string name, query;
+        for (unsigned i = 0, n = next(11); i < n; ++i) name += alphabet[next(sizeof alphabet - 1)];
+        for (unsigned i = 0, n = 1 + next(4); i < n; ++i) query += "ab -"[next(4)];
+        const TFindName prepared = PrepareFindName(letters, name);
+        TFindScore expected;
+        BestByTrial(query, prepared, 0, 0, 0, -1, false, expected);
+        const TFindScore score = ScoreFindName(query, prepared);
+        SCOPED_TRACE("\"" + query + "\" in \"" + name + "\"");
+        ASSERT_EQ(score.Tier, expected.Tier);
+        ASSERT_EQ(score.Bonus, expected.Bonus);
+    }
+}
