@@ -65,8 +65,11 @@ void TFindModel::CollectSearched() {
         commands.push_back(PathKey(item.Command));
     }
     std::sort(commands.begin(), commands.end());
+    const auto onButton = [&commands](const std::string& path) {
+        return !path.empty() && std::binary_search(commands.begin(), commands.end(), PathKey(path));
+    };
     for (const TFindItem& item : FStartMenu)
-        if (!std::binary_search(commands.begin(), commands.end(), PathKey(item.LinkPath))) FSearched.push_back(&item);
+        if (!onButton(item.LinkPath) && !onButton(item.Target)) FSearched.push_back(&item);
 }
 
 void TFindModel::Rank() {

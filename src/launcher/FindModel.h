@@ -90,8 +90,10 @@ public:
     // codePage: the code page of the window's texts (GetACP).
     explicit TFindModel(int codePage);
 
-    // Takes the Start Menu shortcuts, replacing those given before. Shortcuts
-    // whose path is the Command of a button are left out: the button is found.
+    // Takes the Start Menu shortcuts, replacing those given before (on the
+    // window's thread, once the worker has read them). A shortcut whose .lnk
+    // path or target is the Command of a button is left out: the button is
+    // found instead.
     void SetStartMenu(const std::vector<TStartMenuEntry>& entries);
     bool StartMenuKnown() const { return FStartMenuKnown; }
 

@@ -74,8 +74,9 @@ struct TFindItem {
     int32_t TotolRunTimes = 0;
     int RecentRank = 0;
 
-    // A Start Menu shortcut: the path of its .lnk file.
+    // A Start Menu shortcut: the path of its .lnk file, and its target when known.
     std::string LinkPath;
+    std::string Target;
 
     // Filled by PrepareFindItem: Name, the file name of Command, SheetName.
     TFindName Searched[3];

@@ -104,10 +104,10 @@ TFindButtons FindButtonsOf(const XmlDocumentPtr& doc, const std::vector<std::str
     return buttons;
 }
 
-TStartMenuEntry StartMenuEntryOf(const std::string& linkPath) {
+TStartMenuEntry StartMenuEntryOf(const std::string& linkPath, const std::string& target) {
     const std::string fileName = ExtractFileName(linkPath);
     const std::string extension = ExtractFileExt(fileName);
-    return {fileName.substr(0, fileName.size() - extension.size()), linkPath};
+    return {fileName.substr(0, fileName.size() - extension.size()), linkPath, target};
 }
 
 TFindItem StartMenuItemOf(const TStartMenuEntry& entry) {
@@ -115,6 +115,7 @@ TFindItem StartMenuItemOf(const TStartMenuEntry& entry) {
     item.Kind = fiStartMenu;
     item.Name = entry.Name;
     item.LinkPath = entry.LinkPath;
+    item.Target = entry.Target;
     return item;
 }
 

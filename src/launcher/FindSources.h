@@ -40,10 +40,13 @@ TFindButtons FindButtonsOf(const XmlDocumentPtr& doc, const std::vector<std::str
 struct TStartMenuEntry {
     std::string Name;      // what the find shows and searches
     std::string LinkPath;  // the .lnk file
+    // The shortcut's target when the reader took it from the file, else empty.
+    // A button made by dropping the shortcut holds the target as its Command.
+    std::string Target{};
 };
 
 // The entry of a shortcut file: its file name without the extension is its name.
-TStartMenuEntry StartMenuEntryOf(const std::string& linkPath);
+TStartMenuEntry StartMenuEntryOf(const std::string& linkPath, const std::string& target = std::string());
 
 // The find item of a Start Menu entry, its searched names not yet prepared.
 TFindItem StartMenuItemOf(const TStartMenuEntry& entry);

@@ -264,13 +264,25 @@ TEST(FindModel, StartMenuShortcutsFollowTheButtons) {
 }
 
 TEST(FindModel, AShortcutOnAButtonIsFoundAsTheButton) {
+    // A button of the shortcut itself, and one made by dropping a shortcut
+    // whose target the reader knows: the path compares without case.
+    std::vector<TStartMenuEntry> entries = kStartMenu;
+    entries.push_back(StartMenuEntryOf("C:\\Start Menu\\Paint Shop.lnk", "C:\\Apps\\PSP\\psp.exe"));
     TFindModel find(1252);
-    find.SetStartMenu(kStartMenu);
-    find.Begin(Buttons({Button(101, "My editor", 0, "c:\\programdata\\start menu\\NOTEPAD.lnk")}), 1);
+    find.SetStartMenu(entries);
+    find.Begin(Buttons({Button(101, "My editor", 0, "c:\\programdata\\start menu\\NOTEPAD.lnk"),
+                        Button(102, "Photos", 0, "C:\\APPS\\PSP\\PSP.EXE")}),
+               1);
     TypeText(find, "notepad");
-    ASSERT_EQ(find.ResultCount(), 1u);
-    EXPECT_EQ(find.Result(0).Kind, fiButton);
     EXPECT_EQ(find.MatchCount(), 1u);
+    EXPECT_EQ(find.Result(0).ButtonId, 101);
+    find.Clear();
+    find.Begin(Buttons({Button(101, "My editor", 0, "c:\\programdata\\start menu\\NOTEPAD.lnk"),
+                        Button(102, "Photos", 0, "C:\\APPS\\PSP\\PSP.EXE")}),
+               1);
+    TypeText(find, "paint");
+    EXPECT_EQ(ResultNames(find), (Strings{"Paint"}));
+    EXPECT_EQ(find.Result(0).Kind, fiStartMenu);
 }
 
 TEST(FindModel, EnterStartsAShortcut) {

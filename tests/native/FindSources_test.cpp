@@ -162,7 +162,9 @@ TEST(FindSources, StartMenuEntries) {
         const TStartMenuEntry entry = StartMenuEntryOf(c.Path);
         EXPECT_EQ(entry.Name, c.Name);
         EXPECT_EQ(entry.LinkPath, c.Path);
-        const TFindItem item = StartMenuItemOf(entry);
+        EXPECT_EQ(entry.Target, "");
+        const TFindItem item = StartMenuItemOf(StartMenuEntryOf(c.Path, "C:\\Target.exe"));
+        EXPECT_EQ(item.Target, "C:\\Target.exe");
         EXPECT_EQ(item.Kind, fiStartMenu);
         EXPECT_EQ(item.Name, c.Name);
         EXPECT_EQ(item.LinkPath, c.Path);
