@@ -24,7 +24,7 @@
 // Choices a user meets:
 // - Backspace on a one-letter query ends the find and shows the page shown
 //   before, as Esc does: an empty query finds nothing worth a page.
-// - Every Enter that does something ends the find, except on a full sheet.
+// - Enter ends the find, unless there is no result or the sheet is full.
 // - The selection follows the cells: Left and Right step through the results
 //   in reading order, so they wrap from the end of the upper row to the start
 //   of the lower one and back, and stop at the first and the last result. Up
