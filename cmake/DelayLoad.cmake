@@ -12,14 +12,17 @@ if(MSVC)
 elseif(MINGW AND CMAKE_DLLTOOL)
   # A delay-import library for each, made from the list of what the program
   # uses (cmake/delayload/*.def); a function missing there fails the link.
+  # dlltool names its symbols after the output path, so it is given the bare
+  # file name: the program's symbols then do not depend on the build folder.
   set(QUORLET_DELAYED_LIBS)
   set(QUORLET_DELAYED_LINK_OPTIONS)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/delayload)
   foreach(dll ${QUORLET_DELAYED_DLLS})
     set(def ${PROJECT_SOURCE_DIR}/cmake/delayload/${dll}.def)
     set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}_delay.a)
     add_custom_command(OUTPUT ${lib}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
-      COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib ${lib}
+      COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib lib${dll}_delay.a
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/delayload
       DEPENDS ${def}
       COMMENT "Making the delay-import library of ${dll}.dll"
       VERBATIM)

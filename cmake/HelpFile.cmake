@@ -8,8 +8,10 @@ if(QUORLET_CHMCMD)
   add_custom_command(OUTPUT ${QUORLET_CHM_COMPILED}
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/help
             -DWORK_DIR=${CMAKE_BINARY_DIR}/help-build -DOUTPUT=${QUORLET_CHM_COMPILED}
-            -DCHMCMD=${QUORLET_CHMCMD} -P ${PROJECT_SOURCE_DIR}/cmake/CompileHelp.cmake
+            -DCHMCMD=${QUORLET_CHMCMD} -DPYTHON=${Python3_EXECUTABLE}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CompileHelp.cmake
     DEPENDS ${QUORLET_HELP_FILES} ${PROJECT_SOURCE_DIR}/cmake/CompileHelp.cmake
+            ${PROJECT_SOURCE_DIR}/cmake/clear_chm_timestamps.py
     COMMENT "Compiling Quorlet_Help.chm"
     VERBATIM)
   add_custom_target(QuorletHelp ALL

@@ -63,15 +63,21 @@ add_custom_command(TARGET Quorlet POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUORLET_ALARM_TONE} $<TARGET_FILE_DIR:Quorlet>/Alarm1.wav
   VERBATIM)
 target_link_libraries(Quorlet PRIVATE quorlet_win)
+include(${PROJECT_SOURCE_DIR}/cmake/Reproducible.cmake)
+quorlet_fixed_source_paths(quorlet_core quorlet_win Quorlet)
 if(MSVC)
   # The manifest comes from the resource script.
   target_link_options(Quorlet PRIVATE /MANIFEST:NO ${QUORLET_DELAYED_LINK_OPTIONS})
 elseif(CMAKE_OBJCOPY)
   # The program carries no debug information; its symbols go to Quorlet.debug
   # beside it, which debuggers find through the link left in the program.
+  # objcopy stamps the time of day into the PE header of what it writes unless
+  # SOURCE_DATE_EPOCH names one: 0, as the link leaves it.
   add_custom_command(TARGET Quorlet POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug Quorlet.exe Quorlet.debug
-    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=Quorlet.debug Quorlet.exe
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${CMAKE_OBJCOPY} --only-keep-debug Quorlet.exe Quorlet.debug
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=Quorlet.debug Quorlet.exe
     WORKING_DIRECTORY $<TARGET_FILE_DIR:Quorlet>
     COMMENT "Moving the symbols of Quorlet.exe to Quorlet.debug"
     VERBATIM)

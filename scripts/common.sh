@@ -69,6 +69,13 @@ build_windows() {
     configure_and_build "$BUILD/win64" "$@" -- -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake"
 }
 
+# The 32-bit program alone (these machines build it but cannot run it).
+build_windows_i686() {
+    log "Building Quorlet.exe (i686)"
+    configure_and_build "$BUILD/win32" "$@" -- \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw32.cmake" -DQUORLET_TESTS=OFF
+}
+
 # The optimised Quorlet.exe with the start-up benchmark and its reference programs.
 build_startup_bench() {
     ensure_windows_toolchain
@@ -142,6 +149,17 @@ stop_wine_and_xvfb() {
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=""
+    fi
+}
+
+# run_check NAME COMMAND...: a check that is one test in the totals.
+run_check() {
+    local name="$1"; shift
+    if "$@"; then
+        PASSED=$((PASSED + 1))
+    else
+        FAILED=$((FAILED + 1))
+        log "FAILED: $name"
     fi
 }
 
