@@ -217,6 +217,11 @@ TEST_F(LauncherWindowTest, AStuckShellNeverHoldsUpTheWindow) {
     EXPECT_EQ(CellHint(Cell(1, 101)), "Runner");
     EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_LOADING), 1);
     EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_HASPICTURE), 1);
+    // A notice of a finished icon sent by someone else, whatever its ticket,
+    // takes nothing while none is finished.
+    for (WPARAM ticket = 0; ticket < 64; ++ticket) SendMessageA(Sheet(1), WM_CELL_ICONLOADED, ticket, 0);
+    EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_LOADING), 1);
+    EXPECT_EQ(CellAnswer(Cell(1, 102), WM_CELL_LOADING), 1);
     // The user can go on meanwhile: another page, and back.
     ClickTab(2);
     EXPECT_EQ(window.ActivePageIndex(), 2);
