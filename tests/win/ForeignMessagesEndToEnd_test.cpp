@@ -2,7 +2,7 @@
 // message with any parameters. Each message number the program gives a
 // meaning of its own, and the ones that once wrote through a pointer, sent to
 // each of its windows with bogus pointers in both parameters, leaves it
-// running, answering and unchanged. Its copied-data questions are answered
+// running, answering and unchanged, and writes nothing where they point. Its copied-data questions are answered
 // only when well formed, and an asker that does not take its answer cannot
 // hold it.
 #include <gtest/gtest.h>
@@ -131,6 +131,12 @@ protected:
         return SendMessageTimeoutA(quorlet.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kShortWait, &ignored) != 0;
     }
 
+    // The program's context menu, open or not.
+    bool MenuOpen() const {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu) && WindowProcessId(menu) == quorlet.ProcessId();
+    }
+
     // The answer to a well-formed question for entry 0 of the open menu,
     // naming inbox's window; false when none arrived.
     bool AskMenuEntry(TCopyDataInbox& inbox, TMenuEntryAnswer& answer) {
@@ -166,16 +172,32 @@ TEST_F(ForeignMessagesEndToEndTest, BogusPointersInEveryProgramMessageChangeNoth
         ASSERT_TRUE(memory);
         freed = reinterpret_cast<uintptr_t>(memory.Address());
     }
-    const uintptr_t bogus[] = {0, 1, 0x1000, freed};
+    // And a live block of the program's memory, which must keep its bytes.
+    TRemoteMemory canary(quorlet.Window(), 4096);
+    const std::vector<uint8_t> pattern(4096, 0xA5);
+    ASSERT_TRUE(canary && canary.Write(pattern.data(), pattern.size()));
+    const uintptr_t live = reinterpret_cast<uintptr_t>(canary.Address());
+    const uintptr_t bogus[] = {0, 1, 0x1000, freed, live};
+    // As wParam also a cell's identifier and a menu entry's position, which
+    // the questions that once wrote through lParam took there.
+    const uintptr_t bogusAndCell[] = {0, 1, 0x1000, freed, live, 101};
     const std::string settingsBefore = ReadFileText(settingsFile);
     const std::string hintBefore = CellHint(quorlet.Cell(1, 102));
-    ASSERT_EQ(hintBefore, "Second -[Ctrl+B]");
+    EXPECT_EQ(hintBefore, "Second -[Ctrl+B]");
+
+    // With a cell's context menu open (by a right click in the middle of the
+    // first cell, whose place is fixed), whose entries were once written out.
+    ASSERT_NO_FATAL_FAILURE(quorlet.BringToFront());
+    POINT firstCell = {17, 17};
+    ClientToScreen(quorlet.Sheet(1), &firstCell);
+    ASSERT_TRUE(SendRightClick(firstCell));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return MenuOpen(); }));
 
     for (const TNumber& number : kProgramMessages) {
         SCOPED_TRACE(number.Name);
         std::vector<std::string> unanswered;
         for (HWND window : windows)
-            for (uintptr_t w : bogus)
+            for (uintptr_t w : bogusAndCell)
                 for (uintptr_t l : bogus) {
                     DWORD_PTR ignored = 0;
                     if (!SendMessageTimeoutA(window, number.Message, static_cast<WPARAM>(w), static_cast<LPARAM>(l),
@@ -187,13 +209,22 @@ TEST_F(ForeignMessagesEndToEndTest, BogusPointersInEveryProgramMessageChangeNoth
         ASSERT_TRUE(Answering());
     }
 
-    // The cells show what they showed, the settings are as they were, and
-    // questions are still answered.
+    // The menu is still open, the cells show what they showed, the settings
+    // are as they were, and questions are still answered.
+    std::string caption;
+    EXPECT_GE(OpenMenuEntry(quorlet.Window(), 0, caption), 0);
+    EXPECT_NE(caption, "");
+    SendKey(VK_ESCAPE, false);
+    SendKey(VK_ESCAPE, true);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !MenuOpen(); }));
     EXPECT_TRUE(CellHasPicture(quorlet.Cell(1, 101)));
     EXPECT_TRUE(CellHasPicture(quorlet.Cell(1, 102)));
     EXPECT_EQ(CellButtonId(quorlet.Cell(1, 102)), 102);
     EXPECT_EQ(CellHint(quorlet.Cell(1, 102)), hintBefore);
     EXPECT_EQ(ReadFileText(settingsFile), settingsBefore);
+    std::vector<uint8_t> after(pattern.size());
+    ASSERT_TRUE(canary.Read(after.data(), after.size()));
+    EXPECT_TRUE(after == pattern) << "the program wrote into its memory where a message pointed";
     TCopyDataInbox inbox;
     TMenuEntryAnswer answer;
     ASSERT_TRUE(AskMenuEntry(inbox, answer));
