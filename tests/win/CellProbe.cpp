@@ -1,5 +1,7 @@
 #include "CellProbe.h"
 
+#include <vector>
+
 #include <oleacc.h>
 
 #include "app/MainControls.h"
@@ -65,27 +67,45 @@ VARIANT ChildId(long id) {
     return child;
 }
 
-// A sheet's accessible object as a tool gets it, with COM on the calling
-// thread while it is held (kept as it was when the thread has it already).
-class TSheetAccessibility {
-public:
-    explicit TSheetAccessibility(HWND sheet) {
-        using TFromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-        static const HMODULE library = LoadLibraryA("oleacc.dll");
-        static const TFromWindow fromWindow =
-            library ? reinterpret_cast<TFromWindow>(
-                          reinterpret_cast<void*>(GetProcAddress(library, "AccessibleObjectFromWindow")))
-                    : nullptr;
-        if (fromWindow && sheet)
-            fromWindow(sheet, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(FObject.Put()));
-    }
-    explicit operator bool() const { return static_cast<bool>(FObject); }
-    IAccessible* operator->() const { return FObject.Get(); }
-
-private:
-    TComApartment FApartment;  // before the object, which goes first
-    TComPtr<IAccessible> FObject;
+// A sheet's accessible object as a tool gets it. Getting one from another
+// process takes several round trips and reading it one, so each thread keeps
+// the objects of the sheets it asked while those sheets live (and COM from
+// its first question on).
+struct TKnownSheet {
+    HWND Sheet;
+    DWORD ProcessId;
+    TComPtr<IAccessible> Object;
 };
+
+DWORD ProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+IAccessible* SheetAccessible(HWND sheet) {
+    using TFromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const HMODULE library = LoadLibraryA("oleacc.dll");
+    static const TFromWindow fromWindow =
+        library ? reinterpret_cast<TFromWindow>(
+                      reinterpret_cast<void*>(GetProcAddress(library, "AccessibleObjectFromWindow")))
+                : nullptr;
+    if (!fromWindow || !sheet || !IsWindow(sheet)) return nullptr;
+    EnsureThreadApartment();
+    thread_local std::vector<TKnownSheet> known;
+    for (auto entry = known.begin(); entry != known.end();)
+        if (!IsWindow(entry->Sheet) || ProcessOf(entry->Sheet) != entry->ProcessId)
+            entry = known.erase(entry);
+        else
+            ++entry;
+    for (const TKnownSheet& entry : known)
+        if (entry.Sheet == sheet) return entry.Object.Get();
+    TComPtr<IAccessible> object;
+    if (FAILED(fromWindow(sheet, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, object.PutVoid())) || !object)
+        return nullptr;
+    known.push_back(TKnownSheet{sheet, ProcessOf(sheet), std::move(object)});
+    return known.back().Object.Get();
+}
 
 }  // namespace
 
@@ -93,7 +113,7 @@ std::string CellHint(const TCellRef& cell) {
     if (!cell.Sheet) return "<no sheet>";
     const LRESULT child = CellAnswer(cell, WM_CELL_ACCCHILD);
     if (child < 1) return "<no cell>";
-    TSheetAccessibility sheet(cell.Sheet);
+    IAccessible* sheet = SheetAccessible(cell.Sheet);
     BSTR name = nullptr;
     if (!sheet || FAILED(sheet->get_accName(ChildId(static_cast<long>(child)), &name))) return "<unreadable>";
     return Narrow(name);
@@ -102,7 +122,7 @@ std::string CellHint(const TCellRef& cell) {
 bool CellScreenRect(const TCellRef& cell, RECT& rect) {
     const LRESULT child = CellAnswer(cell, WM_CELL_ACCCHILD);
     if (child < 1) return false;
-    TSheetAccessibility sheet(cell.Sheet);
+    IAccessible* sheet = SheetAccessible(cell.Sheet);
     long left = 0, top = 0, width = 0, height = 0;
     if (!sheet || FAILED(sheet->accLocation(&left, &top, &width, &height, ChildId(static_cast<long>(child)))))
         return false;
@@ -123,7 +143,7 @@ POINT CellScreenCenter(const TCellRef& cell) {
 }
 
 bool AccessibleCells(HWND sheet, std::vector<TAccessibleCell>& cells) {
-    TSheetAccessibility accessible(sheet);
+    IAccessible* accessible = SheetAccessible(sheet);
     cells.clear();
     if (!accessible) return false;
     long count = 0;
@@ -149,7 +169,7 @@ bool AccessibleCells(HWND sheet, std::vector<TAccessibleCell>& cells) {
 }
 
 long AccessibleChildAt(HWND sheet, POINT point) {
-    TSheetAccessibility accessible(sheet);
+    IAccessible* accessible = SheetAccessible(sheet);
     if (!accessible) return -1;
     VARIANT child;
     VariantInit(&child);
