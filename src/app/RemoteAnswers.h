@@ -1,8 +1,8 @@
 #pragma once
-// The main window's answers to other processes' questions (base/RemoteQuestion.h),
-// which arrive as WM_COPYDATA: the answer goes back the same way, to the
-// window the question names, so nothing is ever written where the asker
-// points.
+// The main window's answers to other processes' questions
+// (base/RemoteQuestion.h), which arrive as WM_COPYDATA: the answer goes back
+// the same way, to the window the question names, so nothing is ever written
+// where the asker points.
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 // The body of one page of the tab control: a window that holds the page's
 // cells. It draws them, finds the one under the pointer and reports presses,
-// clicks, hints and leaving to the form; it answers other processes' questions
-// about them (win32/ProgramMessages.h) and shows them to accessibility tools as its
-// push-button children. The body itself opens no context menu and has no
-// hint of its own.
+// clicks, hints and leaving to the form; it answers other processes'
+// questions about them (win32/ProgramMessages.h) and shows them to
+// accessibility tools as its push-button children. The body itself opens no
+// context menu and has no hint of its own.
 
 #include <memory>
 #include <vector>
