@@ -6,7 +6,7 @@
 // none of them carries a pointer, and none asked by another process changes
 // anything. What another process may read that does not fit in an answer's
 // value it asks for with WM_COPYDATA, which the system copies between the
-// processes (win32/CopyDataQuestions.h and base/RemoteQuestion.h).
+// processes (base/RemoteQuestion.h, answered by app/RemoteAnswers.h).
 
 #include <windows.h>
 
