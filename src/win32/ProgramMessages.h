@@ -3,8 +3,8 @@
 // ranges each part owns, so that no two parts pick the same number.
 //
 // Any program on the desktop can send any of these with any parameters, so
-// none of them carries a pointer, and none asked by another process changes
-// anything. What another process may read that does not fit in an answer's
+// none of them carries a pointer, and the questions among them change
+// nothing. What another process may read that does not fit in an answer's
 // value it asks for with WM_COPYDATA, which the system copies between the
 // processes (base/RemoteQuestion.h, answered by app/RemoteAnswers.h).
 
