@@ -63,8 +63,9 @@ void TCell::LoadPicture(TIconLoader& loader, const TIconLoader::TIconKey& key) {
 }
 
 bool TCell::PictureLoaded(uint64_t ticket) {
-    // An answer to an earlier request is not this cell's any more.
-    if (!FLoader || ticket != FTicket) return false;
+    // An answer to an earlier request is not this cell's any more, and a
+    // notice whose icon is not finished (sent by someone else) takes nothing.
+    if (!FLoader || ticket != FTicket || !FLoader->IsReady(ticket)) return false;
     FTicket = 0;
     FIcon = FLoader->Take(ticket);
     Invalidate();

@@ -61,7 +61,8 @@ void PopupCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayou
     if (chosen >= kFirstMenuId) commands.Execute(static_cast<TCommandId>(chosen - kFirstMenuId));
 }
 
-LRESULT OpenMenuItem(int position, char* caption, int captionSize) {
+int OpenMenuItem(int position, std::string& caption) {
+    caption.clear();
     if (!g_openMenu || position < 0 || position >= GetMenuItemCount(g_openMenu)) return -1;
     MENUITEMINFOA info = {};
     info.cbSize = sizeof info;
@@ -70,9 +71,9 @@ LRESULT OpenMenuItem(int position, char* caption, int captionSize) {
     info.dwTypeData = text;
     info.cch = sizeof text;
     if (!GetMenuItemInfoA(g_openMenu, static_cast<UINT>(position), TRUE, &info)) return -1;
-    if (caption && captionSize > 0) lstrcpynA(caption, text, captionSize);
-    return static_cast<LRESULT>((info.fState & (MFS_GRAYED | MFS_CHECKED | MFS_DEFAULT)) |
-                                (info.fType & MFT_SEPARATOR));
+    text[sizeof text - 1] = '\0';
+    caption = text;
+    return static_cast<int>((info.fState & (MFS_GRAYED | MFS_CHECKED | MFS_DEFAULT)) | (info.fType & MFT_SEPARATOR));
 }
 
 }  // namespace quorlet

@@ -3,6 +3,7 @@
 // enabled states the table holds at the moment it opens.
 
 #include <functional>
+#include <string>
 
 #include <windows.h>
 
@@ -20,7 +21,8 @@ void PopupCommandMenu(HWND owner, const TCommandList& commands, const TMenuLayou
                       POINT at);
 
 // While it lives, menu is the context menu on the screen that OpenMenuItem
-// reads (for menus not built by PopupCommandMenu).
+// reads (for menus not built by PopupCommandMenu); other processes ask for its
+// entries through app/RemoteAnswers.h.
 class TShownMenu {
 public:
     explicit TShownMenu(HMENU menu);
@@ -32,8 +34,9 @@ private:
     HMENU FPrevious;
 };
 
-// The entry at position of the context menu on the screen now, as
-// WM_MENU_GETITEM answers it.
-LRESULT OpenMenuItem(int position, char* caption, int captionSize);
+// The entry at position of the context menu on the screen now: its MFS_
+// state bits (grayed, checked, default) with MF_SEPARATOR for a separator,
+// and its caption; -1 without an open menu or such an entry.
+int OpenMenuItem(int position, std::string& caption);
 
 }  // namespace quorlet

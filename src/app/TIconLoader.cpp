@@ -94,6 +94,11 @@ TOwnedIcon TIconLoader::Take(uint64_t ticket) {
     return icon;
 }
 
+bool TIconLoader::IsReady(uint64_t ticket) const {
+    std::lock_guard<std::mutex> guard(FState->Lock);
+    return FState->Finished.count(ticket) != 0;
+}
+
 void TIconLoader::Run(std::shared_ptr<TState> state) {
     {
         // The shell's icon calls want COM on the thread that makes them.

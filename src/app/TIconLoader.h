@@ -35,6 +35,8 @@ public:
     uint64_t Request(HWND window, UINT message, const TIconKey& key, int size);
     // The finished icon of a ticket, once; empty when there is none (yet).
     TOwnedIcon Take(uint64_t ticket);
+    // Whether the icon of the ticket is finished and not yet taken.
+    bool IsReady(uint64_t ticket) const;
     // The icon of the ticket is no longer wanted: it is not loaded if it has
     // not been, and dropped if it has.
     void Cancel(uint64_t ticket);

@@ -246,6 +246,9 @@ private:
 LRESULT AnswerAccessibilityRequest(HWND sheet, WPARAM flags) {
     TAccessibilityLibrary& library = AccessibilityLibrary();
     if (!library.Ready()) return 0;
+    // The object travels to the tool through COM, which this thread may not
+    // have started yet (it comes with the first shell call).
+    EnsureThreadApartment();
     TComPtr<IAccessible> standard;
     if (FAILED(library.CreateStdAccessibleObject(sheet, OBJID_CLIENT, IID_IAccessible,
                                                  reinterpret_cast<void**>(standard.Put()))))

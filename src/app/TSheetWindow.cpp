@@ -1,7 +1,5 @@
 #include "app/TSheetWindow.h"
 
-#include <cstring>
-
 #include "app/MainControls.h"
 #include "app/TSheetAccessible.h"
 
@@ -150,27 +148,20 @@ bool TSheetWindow::SetCellCursor() {
     return true;
 }
 
-LRESULT TSheetWindow::AnswerCellQuestion(UINT message, WPARAM id, LPARAM lParam) {
-    const TCell* cell = FindCell(static_cast<int>(id));
-    if (!cell) return -1;
-    switch (message) {
-    case WM_CELL_BUTTONID: return cell->ButtonId;
-    case WM_CELL_HASPICTURE: return cell->HasPicture() ? 1 : 0;
-    case WM_CELL_LOADING: return cell->PictureLoading() ? 1 : 0;
-    case WM_CELL_VISIBLE: return cell->Visible() ? 1 : 0;
-    case WM_CELL_GETRECT:
-        if (!lParam) return 0;
-        *reinterpret_cast<RECT*>(lParam) = cell->Bounds();
-        return 1;
-    case WM_CELL_GETHINT: {
-        if (!lParam) return -1;
-        const size_t length = std::min(cell->Hint().size(), static_cast<size_t>(kCellHintBuffer - 1));
-        std::memcpy(reinterpret_cast<char*>(lParam), cell->Hint().data(), length);
-        reinterpret_cast<char*>(lParam)[length] = '\0';
-        return static_cast<LRESULT>(length);
+LRESULT TSheetWindow::AnswerCellQuestion(UINT message, WPARAM id) const {
+    for (size_t i = 0; i < FCells.size(); ++i) {
+        const TCell* cell = FCells[i].get();
+        if (static_cast<WPARAM>(cell->ControlId()) != id) continue;
+        switch (message) {
+        case WM_CELL_BUTTONID: return cell->ButtonId;
+        case WM_CELL_HASPICTURE: return cell->HasPicture() ? 1 : 0;
+        case WM_CELL_LOADING: return cell->PictureLoading() ? 1 : 0;
+        case WM_CELL_VISIBLE: return cell->Visible() ? 1 : 0;
+        case WM_CELL_ACCCHILD: return static_cast<LRESULT>(i + 1);  // as TSheetAccessible numbers them
+        default: return -1;
+        }
     }
-    default: return -1;
-    }
+    return -1;
 }
 
 LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -232,9 +223,8 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CELL_HASPICTURE:
     case WM_CELL_LOADING:
     case WM_CELL_VISIBLE:
-    case WM_CELL_GETRECT:
-    case WM_CELL_GETHINT:
-        return AnswerCellQuestion(message, wParam, lParam);
+    case WM_CELL_ACCCHILD:
+        return AnswerCellQuestion(message, wParam);
     case WM_GETOBJECT:
         if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
             const LRESULT answer = AnswerAccessibilityRequest(Handle(), wParam);

@@ -1,22 +1,20 @@
 #pragma once
 // The body of one page of the tab control: a window that holds the page's
 // cells. It draws them, finds the one under the pointer and reports presses,
-// clicks, hints and leaving to the form; it answers other processes' questions
-// about them (MainControls.h) and shows them to accessibility tools as its
-// push-button children. The body itself opens no context menu and has no
-// hint of its own.
+// clicks, hints and leaving to the form; it answers other processes'
+// questions about them (win32/ProgramMessages.h) and shows them to
+// accessibility tools as its push-button children. The body itself opens no
+// context menu and has no hint of its own.
 
 #include <memory>
 #include <vector>
 
 #include "app/TCell.h"
 #include "launcher/DpiScale.h"
+#include "win32/ProgramMessages.h"
 #include "win32/TWindowBase.h"
 
 namespace quorlet {
-
-// A finished icon for a cell of the sheet; wParam is the loader's ticket.
-const UINT WM_CELL_ICONLOADED = WM_APP + 100;
 
 class ISheetEvents {
 public:
@@ -63,7 +61,7 @@ private:
     void MouseMove(LPARAM position);
     void MouseLeft();
     bool SetCellCursor();
-    LRESULT AnswerCellQuestion(UINT message, WPARAM id, LPARAM lParam);
+    LRESULT AnswerCellQuestion(UINT message, WPARAM id) const;
 
     ISheetEvents& FEvents;
     ICellEvents& FCellEvents;

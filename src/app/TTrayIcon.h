@@ -11,6 +11,7 @@
 
 #include <shellapi.h>
 
+#include "win32/ProgramMessages.h"
 #include "win32/TWindowBase.h"
 
 namespace quorlet {
@@ -31,7 +32,7 @@ protected:
 class TTrayIcon : private TWindowBase {
 public:
     // The message the icon's callbacks arrive with.
-    static const UINT WM_TRAYICON = WM_APP + 300;
+    static const UINT WM_TRAYICON = quorlet::WM_TRAYICON;
     static const char* const ClassName;
 
     explicit TTrayIcon(ITrayIconEvents& events) : FEvents(events) {}

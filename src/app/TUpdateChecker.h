@@ -14,11 +14,9 @@
 
 #include "base/Platform.h"
 #include "launcher/UpdateCheck.h"
+#include "win32/ProgramMessages.h"
 
 namespace quorlet {
-
-// Posted to the window given to Start when a check has ended; wParam: its ticket.
-const UINT WM_UPDATE_CHECKED = WM_APP + 400;
 
 class TUpdateChecker {
 public:

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "app/MainControls.h"
-#include "app/TCommandMenu.h"
+#include "app/RemoteAnswers.h"
 #include "launcher/ClickSound.h"
 #include "resources/resource.h"
 #include "settings/UAppSettingXml.h"
@@ -160,8 +160,8 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FClosing = true;
             PostQuitMessage(0);
             return 0;
-        case WM_MENU_GETITEM:
-            return OpenMenuItem(static_cast<int>(wParam), reinterpret_cast<char*>(lParam), kMenuTextBuffer);
+        case WM_COPYDATA:
+            return AnswerRemoteQuestion(Handle(), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_QUORLET_RUNNING:
             WMQuorletRunning();
             return 0;

@@ -38,13 +38,11 @@
 #include "launcher/EdgeSnap.h"
 #include "launcher/TopButtons.h"
 #include "launcher/DpiScale.h"
+#include "win32/ProgramMessages.h"
 #include "win32/TWindowBase.h"
 #include "win32/WinHandles.h"
 
 namespace quorlet {
-
-// Sent by a second start to the running instance; both parameters 0.
-const UINT WM_QUORLET_RUNNING = 3080;
 
 class TfrmQuorlet : public TWindowBase, private ICellEvents, private IPageControlEvents, private IAlarmHost,
                     private IDropTargetEvents, private ITrayIconEvents, private IOptionsHost {

@@ -12,6 +12,7 @@
 #include "base/Platform.h"
 #include "launcher/OptionsRules.h"
 #include "settings/UAppSettingXml.h"
+#include "win32/ProgramMessages.h"
 #include "win32/TModalDialog.h"
 
 namespace quorlet {
@@ -26,10 +27,6 @@ public:
     // result, owner is sent WM_OPTIONS_UPDATECHECKED.
     virtual void CheckForUpdateFrom(HWND owner) = 0;
 };
-
-// Sent to the dialog when a check it started has recorded its result: the
-// "Last Checking:" and "Last Version:" labels show the settings again.
-const UINT WM_OPTIONS_UPDATECHECKED = WM_APP + 310;
 
 class TfrmOptions : public TModalDialog {
 public:

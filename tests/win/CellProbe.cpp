@@ -1,9 +1,11 @@
 #include "CellProbe.h"
 
+#include <vector>
+
 #include <oleacc.h>
 
-#include "RemoteControls.h"
 #include "app/MainControls.h"
+#include "win32/ComPtr.h"
 
 namespace quorlet {
 
@@ -19,42 +21,6 @@ bool CellExists(const TCellRef& cell) { return CellAnswer(cell, WM_CELL_BUTTONID
 int32_t CellButtonId(const TCellRef& cell) { return static_cast<int32_t>(CellAnswer(cell, WM_CELL_BUTTONID)); }
 bool CellHasPicture(const TCellRef& cell) { return CellAnswer(cell, WM_CELL_HASPICTURE) == 1; }
 bool CellVisible(const TCellRef& cell) { return CellAnswer(cell, WM_CELL_VISIBLE) == 1; }
-
-std::string CellHint(const TCellRef& cell) {
-    if (!cell.Sheet) return "<no sheet>";
-    TRemoteMemory memory(cell.Sheet, kCellHintBuffer);
-    DWORD_PTR length = 0;
-    if (!memory || !SendMessageTimeoutA(cell.Sheet, WM_CELL_GETHINT, static_cast<WPARAM>(cell.Id),
-                                        reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000, &length))
-        return "<unreadable>";
-    if (static_cast<LRESULT>(length) < 0) return "<no cell>";
-    std::string text(kCellHintBuffer, '\0');
-    if (!memory.Read(&text[0], text.size())) return "<unreadable>";
-    text.resize(length);
-    return text;
-}
-
-bool CellRect(const TCellRef& cell, RECT& rect) {
-    if (!cell.Sheet) return false;
-    TRemoteMemory memory(cell.Sheet, sizeof(RECT));
-    DWORD_PTR written = 0;
-    return memory &&
-           SendMessageTimeoutA(cell.Sheet, WM_CELL_GETRECT, static_cast<WPARAM>(cell.Id),
-                               reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000, &written) &&
-           written == 1 && memory.Read(&rect, sizeof rect);
-}
-
-bool CellScreenRect(const TCellRef& cell, RECT& rect) {
-    if (!CellRect(cell, rect)) return false;
-    MapWindowPoints(cell.Sheet, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return true;
-}
-
-POINT CellScreenCenter(const TCellRef& cell) {
-    RECT r = {};
-    CellScreenRect(cell, r);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 bool SheetLoading(HWND sheet) {
     DWORD_PTR answer = 0;
@@ -93,17 +59,6 @@ std::string Narrow(BSTR text) {
     return result;
 }
 
-// The accessibility library, as a tool loads it.
-HRESULT AccessibleObjectOf(HWND window, IAccessible** accessible) {
-    using TFromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-    static const HMODULE library = LoadLibraryA("oleacc.dll");
-    static const TFromWindow fromWindow =
-        library ? reinterpret_cast<TFromWindow>(reinterpret_cast<void*>(GetProcAddress(library, "AccessibleObjectFromWindow")))
-                : nullptr;
-    if (!fromWindow) return E_NOTIMPL;
-    return fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(accessible));
-}
-
 VARIANT ChildId(long id) {
     VARIANT child;
     VariantInit(&child);
@@ -112,15 +67,87 @@ VARIANT ChildId(long id) {
     return child;
 }
 
+// A sheet's accessible object as a tool gets it. Getting one from another
+// process takes several round trips and reading it one, so each thread keeps
+// the objects of the sheets it asked while those sheets live (and COM from
+// its first question on).
+struct TKnownSheet {
+    HWND Sheet;
+    DWORD ProcessId;
+    TComPtr<IAccessible> Object;
+};
+
+DWORD ProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+IAccessible* SheetAccessible(HWND sheet) {
+    using TFromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const HMODULE library = LoadLibraryA("oleacc.dll");
+    static const TFromWindow fromWindow =
+        library ? reinterpret_cast<TFromWindow>(
+                      reinterpret_cast<void*>(GetProcAddress(library, "AccessibleObjectFromWindow")))
+                : nullptr;
+    if (!fromWindow || !sheet || !IsWindow(sheet)) return nullptr;
+    EnsureThreadApartment();
+    thread_local std::vector<TKnownSheet> known;
+    for (auto entry = known.begin(); entry != known.end();)
+        if (!IsWindow(entry->Sheet) || ProcessOf(entry->Sheet) != entry->ProcessId)
+            entry = known.erase(entry);
+        else
+            ++entry;
+    for (const TKnownSheet& entry : known)
+        if (entry.Sheet == sheet) return entry.Object.Get();
+    TComPtr<IAccessible> object;
+    if (FAILED(fromWindow(sheet, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, object.PutVoid())) || !object)
+        return nullptr;
+    known.push_back(TKnownSheet{sheet, ProcessOf(sheet), std::move(object)});
+    return known.back().Object.Get();
+}
+
 }  // namespace
 
-bool AccessibleCells(HWND sheet, std::vector<TAccessibleCell>& cells) {
-    IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectOf(sheet, &accessible)) || !accessible)
+std::string CellHint(const TCellRef& cell) {
+    if (!cell.Sheet) return "<no sheet>";
+    const LRESULT child = CellAnswer(cell, WM_CELL_ACCCHILD);
+    if (child < 1) return "<no cell>";
+    IAccessible* sheet = SheetAccessible(cell.Sheet);
+    BSTR name = nullptr;
+    if (!sheet || FAILED(sheet->get_accName(ChildId(static_cast<long>(child)), &name))) return "<unreadable>";
+    return Narrow(name);
+}
+
+bool CellScreenRect(const TCellRef& cell, RECT& rect) {
+    const LRESULT child = CellAnswer(cell, WM_CELL_ACCCHILD);
+    if (child < 1) return false;
+    IAccessible* sheet = SheetAccessible(cell.Sheet);
+    long left = 0, top = 0, width = 0, height = 0;
+    if (!sheet || FAILED(sheet->accLocation(&left, &top, &width, &height, ChildId(static_cast<long>(child)))))
         return false;
+    rect = RECT{left, top, left + width, top + height};
+    return true;
+}
+
+bool CellRect(const TCellRef& cell, RECT& rect) {
+    if (!CellScreenRect(cell, rect)) return false;
+    MapWindowPoints(nullptr, cell.Sheet, reinterpret_cast<POINT*>(&rect), 2);
+    return true;
+}
+
+POINT CellScreenCenter(const TCellRef& cell) {
+    RECT r = {};
+    CellScreenRect(cell, r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool AccessibleCells(HWND sheet, std::vector<TAccessibleCell>& cells) {
+    IAccessible* accessible = SheetAccessible(sheet);
+    cells.clear();
+    if (!accessible) return false;
     long count = 0;
     bool ok = SUCCEEDED(accessible->get_accChildCount(&count));
-    cells.clear();
     for (long id = 1; ok && id <= count; ++id) {
         TAccessibleCell cell;
         BSTR name = nullptr;
@@ -138,18 +165,15 @@ bool AccessibleCells(HWND sheet, std::vector<TAccessibleCell>& cells) {
         cell.Location = RECT{left, top, left + width, top + height};
         cells.push_back(cell);
     }
-    accessible->Release();
     return ok;
 }
 
 long AccessibleChildAt(HWND sheet, POINT point) {
-    IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectOf(sheet, &accessible)) || !accessible)
-        return -1;
+    IAccessible* accessible = SheetAccessible(sheet);
+    if (!accessible) return -1;
     VARIANT child;
     VariantInit(&child);
     const HRESULT hit = accessible->accHitTest(point.x, point.y, &child);
-    accessible->Release();
     return hit == S_OK && child.vt == VT_I4 ? child.lVal : -1;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // A cell of the launcher window as another process (or a test in the same
 // one) sees it: the sheet that draws it and its identifier there. The sheet
-// answers for it (app/MainControls.h); clicks and pointer moves go to the
-// sheet at the cell's place.
+// answers questions about it with values (win32/ProgramMessages.h); its hint
+// and place are read as accessibility tools read them. Clicks and pointer
+// moves go to the sheet at the cell's place.
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,7 @@ bool CellExists(const TCellRef& cell);
 int32_t CellButtonId(const TCellRef& cell);
 bool CellHasPicture(const TCellRef& cell);
 bool CellVisible(const TCellRef& cell);
+// "<no cell>" when the sheet has no such cell, "<unreadable>" when it cannot be read.
 std::string CellHint(const TCellRef& cell);
 // The cell's place in its sheet's client area; false when there is no such cell.
 bool CellRect(const TCellRef& cell, RECT& rect);

@@ -218,6 +218,11 @@ TEST_F(LauncherWindowTest, AStuckShellNeverHoldsUpTheWindow) {
     EXPECT_EQ(CellHint(Cell(1, 101)), "Runner");
     EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_LOADING), 1);
     EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_HASPICTURE), 1);
+    // A notice of a finished icon sent by someone else, whatever its ticket,
+    // takes nothing while none is finished.
+    for (WPARAM ticket = 0; ticket < 64; ++ticket) SendMessageA(Sheet(1), WM_CELL_ICONLOADED, ticket, 0);
+    EXPECT_EQ(CellAnswer(Cell(1, 101), WM_CELL_LOADING), 1);
+    EXPECT_EQ(CellAnswer(Cell(1, 102), WM_CELL_LOADING), 1);
     // The user can go on meanwhile: another page, and back.
     ClickTab(2);
     EXPECT_EQ(window.ActivePageIndex(), 2);
@@ -245,8 +250,10 @@ TEST_F(LauncherWindowTest, AccessibilityToolsSeeTheCellsByTheirHints) {
     EXPECT_EQ(cells[19].Name, "Last one");
     EXPECT_EQ(cells[19].Role, ROLE_SYSTEM_PUSHBUTTON);
     EXPECT_EQ(cells[19].State & STATE_SYSTEM_INVISIBLE, 0);
-    RECT last;
-    ASSERT_TRUE(CellScreenRect(Cell(1, 120), last));
+    // Placed where the sheet draws the cell.
+    ASSERT_NE(window.FindCell(1, 120), nullptr);
+    RECT last = window.FindCell(1, 120)->Bounds();
+    MapWindowPoints(Sheet(1), nullptr, reinterpret_cast<POINT*>(&last), 2);
     EXPECT_TRUE(EqualRect(&cells[19].Location, &last));
     EXPECT_EQ(AccessibleChildAt(Sheet(1), CellScreenCenter(Cell(1, 120))), 20);
 

@@ -75,8 +75,12 @@ protected:
         return found;
     }
 
+    // The dialog is destroyed and the program takes messages again, so what
+    // it does once the dialog has returned (such as saving) is done.
     bool WaitGone(HWND dialog) const {
-        return PumpUntil(kShortWait, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+        DWORD_PTR ignored = 0;
+        return PumpUntil(kShortWait, [&] { return !IsWindow(dialog); }) &&
+               SendMessageTimeoutA(quorlet.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kShortWait, &ignored) != 0;
     }
 
     static POINT Centre(HWND control) {

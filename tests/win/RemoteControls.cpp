@@ -10,7 +10,7 @@
 #include <set>
 #include <vector>
 
-#include "app/MainControls.h"
+#include "base/RemoteQuestion.h"
 
 namespace quorlet {
 
@@ -217,18 +217,72 @@ bool SendText(const std::string& text) {
     return true;
 }
 
+TCopyDataInbox::TCopyDataInbox() {
+    static const char* const kClassName = "QuorletTestInbox";
+    static const bool registered = [] {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &TCopyDataInbox::WindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kClassName;
+        return RegisterClassA(&wc) != 0;
+    }();
+    if (!registered) return;
+    FWindow = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (FWindow) SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TCopyDataInbox::~TCopyDataInbox() {
+    if (FWindow) DestroyWindow(FWindow);
+}
+
+LRESULT CALLBACK TCopyDataInbox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* inbox = reinterpret_cast<TCopyDataInbox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_COPYDATA && inbox && lParam) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        TItem item;
+        item.Kind = data->dwData;
+        if (data->lpData && data->cbData)
+            item.Bytes.assign(static_cast<const uint8_t*>(data->lpData),
+                              static_cast<const uint8_t*>(data->lpData) + data->cbData);
+        inbox->FItems.push_back(std::move(item));
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT SendCopyData(HWND window, const TCopyDataInbox& from, uint64_t kind, const std::vector<uint8_t>& bytes,
+                     DWORD timeoutMs) {
+    COPYDATASTRUCT data = {};
+    data.dwData = static_cast<ULONG_PTR>(kind);
+    data.cbData = static_cast<DWORD>(bytes.size());
+    data.lpData = bytes.empty() ? nullptr : const_cast<uint8_t*>(bytes.data());
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, WM_COPYDATA, reinterpret_cast<WPARAM>(from.Handle()),
+                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, timeoutMs, &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+
 int OpenMenuEntry(HWND mainWindow, int position, std::string& caption) {
     caption.clear();
-    TRemoteMemory memory(mainWindow, kMenuTextBuffer);
-    std::vector<char> text(kMenuTextBuffer, '\0');
-    LRESULT state = -1;
-    if (!memory || !memory.Write(text.data(), text.size()) ||
-        !RemoteSend(mainWindow, WM_MENU_GETITEM, static_cast<WPARAM>(position), memory, state) || state < 0 ||
-        !memory.Read(text.data(), text.size()))
-        return -1;
-    text.back() = '\0';
-    caption = text.data();
-    return static_cast<int>(state);
+    static uint32_t lastSerial = 0;
+    TCopyDataInbox inbox;
+    TQuestion question;
+    question.Kind = kQuestionOpenMenuEntry;
+    question.Serial = ++lastSerial;
+    question.ReplyWindow = reinterpret_cast<uintptr_t>(inbox.Handle());
+    question.Argument = position;
+    // The answer is sent while the question is being answered, so it is in
+    // the inbox when the question returns.
+    if (!inbox.Handle() || SendCopyData(mainWindow, inbox, question.Kind, EncodeQuestion(question)) != TRUE) return -1;
+    TMenuEntryAnswer answer;
+    for (const TCopyDataInbox::TItem& item : inbox.Items())
+        if (DecodeMenuEntryAnswer(item.Kind, item.Bytes.data(), item.Bytes.size(), answer) &&
+            answer.Serial == question.Serial) {
+            caption = answer.Caption;
+            return answer.State;
+        }
+    return -1;
 }
 
 bool SendLeftClick() { return Send(MouseInput(MOUSEEVENTF_LEFTDOWN)) && Send(MouseInput(MOUSEEVENTF_LEFTUP)); }

@@ -60,9 +60,35 @@ bool SendRightClick(POINT point);
 // Real input: the keys that type text (letters, digits, blanks and the usual
 // punctuation of the keyboard layout), with Shift where a character needs it.
 bool SendText(const std::string& text);
-// An entry of the context menu the main window of another process has open
-// (WM_MENU_GETITEM): its MFS_ state bits with MF_SEPARATOR for a separator,
-// -1 without such an entry; caption gets its text.
+// A window of this process that keeps every WM_COPYDATA it is sent: where
+// the program sends its answers to questions (base/RemoteQuestion.h).
+class TCopyDataInbox {
+public:
+    struct TItem {
+        uint64_t Kind = 0;
+        std::vector<uint8_t> Bytes;
+    };
+    TCopyDataInbox();
+    ~TCopyDataInbox();
+    TCopyDataInbox(const TCopyDataInbox&) = delete;
+    TCopyDataInbox& operator=(const TCopyDataInbox&) = delete;
+    HWND Handle() const { return FWindow; }
+    const std::vector<TItem>& Items() const { return FItems; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND FWindow = nullptr;
+    std::vector<TItem> FItems;
+};
+// Sends bytes of that kind to window as WM_COPYDATA from the inbox's window;
+// the message's result, or -1 when it was not answered within timeoutMs.
+LRESULT SendCopyData(HWND window, const TCopyDataInbox& from, uint64_t kind, const std::vector<uint8_t>& bytes,
+                     DWORD timeoutMs = 5000);
+
+// An entry of the context menu the main window of another process has open,
+// asked for with a question the program answers into an inbox: its MFS_
+// state bits with MF_SEPARATOR for a separator, -1 without such an entry (or
+// without an answer); caption gets its text.
 int OpenMenuEntry(HWND mainWindow, int position, std::string& caption);
 // Real input: the left button is pressed and released where the pointer is.
 bool SendLeftClick();
