@@ -48,6 +48,9 @@ TXmlNameRef TXmlNameTable::Add(const char* p, size_t n, uint32_t hash) {
     TXmlName*& head = FBuckets[hash & (BucketCount - 1)];
     TXmlName* e = new TXmlName;
     e->Text.assign(p, n);
+    char first[8] = {};
+    std::memcpy(first, p, n < 8 ? n : 8);
+    e->Head = XmlNameHead(first, n);
     e->Hash = hash;
     e->Next = head;
     head = e;
@@ -124,6 +127,18 @@ void TXmlNodeList::Grow() {
     }
     FItems = items;  // the old array stays in the arena until it goes
     FCapacity = capacity;
+}
+
+void TXmlNodeList::Adopt(TXmlNodeRef* items, size_t n) {
+    if (n == 0) return;
+    if (n > UINT32_MAX) throw EXmlError("XML list too long");
+    void* memory = FOwner->Arena->Allocate(n * sizeof(TXmlNodeRef), alignof(TXmlNodeRef));
+    FItems = static_cast<TXmlNodeRef*>(memory);
+    for (size_t i = 0; i < n; ++i) {
+        items[i]->Parent = FOwner;
+        new (&FItems[i]) TXmlNodeRef(std::move(items[i]));
+    }
+    FCount = FCapacity = static_cast<uint32_t>(n);
 }
 
 bool TXmlNodeList::Remove(const TXmlNode* node) {
@@ -247,8 +262,21 @@ TXmlAttr& ObtainAttr(TXmlElement* e, const std::string& name, TXmlValueKind kind
     return a;
 }
 
-[[noreturn]] void ConversionError(const std::string& name, const std::string& text, const char* type) {
-    throw EXmlError("Attribute \"" + name + "\": \"" + text + "\" is not a valid " + type + " value");
+// Names the file and the line as the parser's errors do, where the element
+// has them: a hand-edited value is then found in the file.
+[[noreturn]] void ConversionError(const TXmlElement* e, const std::string& name, const std::string& text,
+                                  const char* type) {
+    const TXmlNode* top = e;
+    while (top->Parent) top = top->Parent;
+    std::string where;
+    if (top->Type == xntDocument) {
+        const std::string& fileName = static_cast<const TXmlDocument*>(top)->FileName;
+        if (!fileName.empty()) where = "File \"" + fileName + "\": ";
+    }
+    where += "XML error";
+    if (e->Line) where += " at line " + std::to_string(e->Line);
+    where += " (element <" + e->Name.Text() + ">): ";
+    throw EXmlError(where + "Attribute \"" + name + "\": \"" + text + "\" is not a valid " + type + " value");
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -412,11 +440,7 @@ XmlDocumentPtr LoadXmlFile(const std::string& fileName) {
     const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(fileName), ec);
     if (!ec && size < (std::uintmax_t(1) << 31)) bytes.reserve(static_cast<size_t>(size));  // read without regrowing
     if (!ReadWholeFile(fileName, bytes)) throw EXmlError("Cannot open file \"" + fileName + "\"");
-    try {
-        return ParseXmlText(bytes);
-    } catch (const EXmlError& e) {
-        throw EXmlError("File \"" + fileName + "\": " + e.what());
-    }
+    return ParseXmlText(bytes, fileName);
 }
 
 void SaveXmlFile(const XmlDocumentPtr& doc, const std::string& fileName) {
@@ -528,12 +552,13 @@ void WriteStrAttr(const XmlElementPtr& element, const std::string& name, const s
 }
 
 bool ReadBoolAttr(const XmlElementPtr& element, const std::string& name, bool defaultValue) {
-    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    const TXmlElement* e = ElementOf(element.get());
+    const TXmlAttr* a = FindAttr(e, name);
     if (!a) return defaultValue;
     if (a->Kind == TXmlValueKind::Bool || a->Kind == TXmlValueKind::Int) return a->IntValue != 0;
     std::string text = XmlValueText(*a);
     bool value = false;
-    if (!ParseBoolText(text, value)) ConversionError(name, text, "boolean");
+    if (!ParseBoolText(text, value)) ConversionError(e, name, text, "boolean");
     return value;
 }
 
@@ -543,12 +568,13 @@ void WriteBoolAttr(const XmlElementPtr& element, const std::string& name, bool v
 }
 
 int32_t ReadIntAttr(const XmlElementPtr& element, const std::string& name, int32_t defaultValue) {
-    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    const TXmlElement* e = ElementOf(element.get());
+    const TXmlAttr* a = FindAttr(e, name);
     if (!a) return defaultValue;
     if (a->Kind == TXmlValueKind::Int || a->Kind == TXmlValueKind::Bool) return a->IntValue;
     std::string text = XmlValueText(*a);
     int32_t value = 0;
-    if (!ParseIntText(text, value)) ConversionError(name, text, "integer");
+    if (!ParseIntText(text, value)) ConversionError(e, name, text, "integer");
     return value;
 }
 
@@ -559,12 +585,13 @@ void WriteIntAttr(const XmlElementPtr& element, const std::string& name, int32_t
 
 TDateTime ReadDateTimeAttr(const XmlElementPtr& element, const std::string& name,
                            const TDateTime& defaultValue) {
-    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    const TXmlElement* e = ElementOf(element.get());
+    const TXmlAttr* a = FindAttr(e, name);
     if (!a) return defaultValue;
     if (a->Kind == TXmlValueKind::DateTime && IsValidDateTime(a->DateTime())) return a->DateTime();
     std::string text = XmlValueText(*a);
     TDateTime value;
-    if (!ParseDateTimeText(text, value)) ConversionError(name, text, "date-time");
+    if (!ParseDateTimeText(text, value)) ConversionError(e, name, text, "date-time");
     return value;
 }
 

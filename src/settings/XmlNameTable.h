@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace quorlet {
@@ -23,8 +24,20 @@ public:
     virtual ~TXmlBase() = default;
 };
 
+// The first eight bytes of a name (fewer for a shorter name, the rest zero) as
+// one word; p must have eight readable bytes. Two names of up to eight bytes
+// are equal exactly when their heads and lengths are.
+inline uint64_t XmlNameHead(const char* p, size_t n) {
+    static const unsigned char kMasks[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0};
+    uint64_t word, mask;
+    std::memcpy(&word, p, 8);
+    std::memcpy(&mask, kMasks + 8 - (n < 8 ? n : 8), 8);
+    return word & mask;
+}
+
 struct TXmlName {
     std::string Text;
+    uint64_t Head = 0;  // XmlNameHead of Text
     uint32_t Hash = 0;
     TXmlName* Next = nullptr;  // chain of the bucket
     size_t Refs = 0;

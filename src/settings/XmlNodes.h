@@ -104,16 +104,24 @@ public:
         return *this;
     }
     ~TXmlArenaRef() {
-        if (FArena && --FArena->Refs == 0) Free(FArena);
+        if (FArena) Release(FArena);
     }
     TXmlArena* Get() const { return FArena; }
 
+    // Gives up one counted reference; the last one deletes the arena.
+    static void Release(TXmlArena* arena) {
+        if (--arena->Refs == 0) Free(arena);
+    }
+
 private:
-    static void Free(TXmlArena* arena);  // out of line: the last reference deletes the arena
+    static void Free(TXmlArena* arena);  // out of line: see XmlArena.cpp
     TXmlArena* FArena = nullptr;
 };
 
-// Allocator for std::allocate_shared: the control block keeps the arena alive.
+// Allocator for std::allocate_shared. Each control block it allocates counts
+// as a reference to the arena from its allocation until it is given back,
+// which is the last thing done with it; copies of the allocator (the library
+// makes several for each node) then cost nothing.
 template <class T>
 class TXmlArenaAllocator {
 public:
@@ -121,14 +129,18 @@ public:
     explicit TXmlArenaAllocator(TXmlArena* arena) : Arena(arena) {}
     template <class U>
     TXmlArenaAllocator(const TXmlArenaAllocator<U>& o) : Arena(o.Arena) {}
-    T* allocate(size_t n) { return static_cast<T*>(Arena.Get()->Allocate(n * sizeof(T), alignof(T))); }
-    void deallocate(T*, size_t) noexcept {}
+    T* allocate(size_t n) {
+        T* p = static_cast<T*>(Arena->Allocate(n * sizeof(T), alignof(T)));
+        ++Arena->Refs;
+        return p;
+    }
+    void deallocate(T*, size_t) noexcept { TXmlArenaRef::Release(Arena); }
     template <class U>
-    bool operator==(const TXmlArenaAllocator<U>& o) const { return Arena.Get() == o.Arena.Get(); }
+    bool operator==(const TXmlArenaAllocator<U>& o) const { return Arena == o.Arena; }
     template <class U>
-    bool operator!=(const TXmlArenaAllocator<U>& o) const { return Arena.Get() != o.Arena.Get(); }
+    bool operator!=(const TXmlArenaAllocator<U>& o) const { return Arena != o.Arena; }
 
-    TXmlArenaRef Arena;
+    TXmlArena* Arena;
 };
 
 // A byte string in arena memory. Cap is the room at Ptr, so a value that is
@@ -160,6 +172,10 @@ public:
     size_t Capacity() const { return FCapacity; }
 
     inline void Add(TXmlNodeRef node);
+    // Takes over the n nodes at items (moved from) into an empty list, in an
+    // array of exactly that size: the parser knows a list's length when the
+    // element ends.
+    void Adopt(TXmlNodeRef* items, size_t n);
     // False when node is not in the list.
     bool Remove(const TXmlNode* node);
     void Clear();
@@ -199,6 +215,13 @@ public:
     const TXmlAttr& operator[](size_t index) const { return FItems[index]; }
     TXmlAttr* Find(const TXmlName* name);
     const TXmlAttr* Find(const TXmlName* name) const;
+    // Room for the first four attributes of an empty list, as its first growth
+    // would make it.
+    void ReserveFirst(TXmlArena& arena) {
+        const uint32_t capacity = static_cast<uint32_t>(XmlListGrowth(0));
+        FItems = static_cast<TXmlAttr*>(arena.Allocate(capacity * sizeof(TXmlAttr), alignof(TXmlAttr)));
+        FCapacity = capacity;
+    }
     // A new attribute (empty text) at the end.
     TXmlAttr& Append(TXmlArena& arena, TXmlNameRef name) {
         if (FCount == FCapacity) Grow(arena);
@@ -230,9 +253,12 @@ public:
         : Type(type), Name(std::move(name)), Arena(arena) {}
 
     const TXmlNodeType Type;
+    // The line of the file where a parsed element starts (0 for nodes made in
+    // memory). It fills the room that the alignment of Name leaves after Type.
+    uint32_t Line = 0;
     TXmlNameRef Name;
     TXmlNode* Parent = nullptr;
-    TXmlArena* const Arena;  // kept alive by this node's control block
+    TXmlArena* const Arena;  // kept alive by this node's control block (TXmlArenaAllocator)
 
     virtual IXmlNode* Intf() = 0;
     virtual TXmlNodeList* ChildList() { return nullptr; }
@@ -337,6 +363,8 @@ public:
     TXmlNodeList Children;
     // Size of the text last read or written; lets the writer size its buffer.
     size_t SizeHint = 0;
+    // The file the document was read from, named by errors in its values.
+    std::string FileName;
 
 private:
     bool FPreserveWhiteSpace = false;  // the process-wide default for every document

@@ -10,6 +10,10 @@
 // Every malformed input raises EXmlError naming the line and byte offset. The
 // parser keeps its open elements on an explicit stack and refuses nesting
 // deeper than kXmlMaxDepth, so no input can exhaust the call stack.
+//
+// It counts line feeds as it goes, so that each element knows the line it
+// starts on: an error in a value read later can name it.
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -35,13 +39,19 @@ TXmlStr Span(char* p, size_t length, size_t room) {
     return s;
 }
 
+// Bytes after the end of the copy of the input: one "<" and the rest of the
+// eight bytes XmlNameHead may read at a name that ends the input.
+const size_t kInputPadding = 8;
+
 // Works on a copy of the input in the document's arena, followed by one "<"
 // that stops every scanning loop at the end without a bounds check of its own.
 // Values point into the copy; references are replaced in place (the result is
 // never longer than the reference).
 class TXmlParser {
 public:
-    explicit TXmlParser(const std::string& bytes) : FInput(bytes), FNames(XmlNames()) {}
+    explicit TXmlParser(const std::string& bytes) : FInput(bytes), FNames(XmlNames()) {
+        FChildren.reserve(256);
+    }
 
     XmlDocumentPtr Parse();
 
@@ -51,10 +61,24 @@ private:
         return static_cast<size_t>(FEnd - FP) >= n && std::memcmp(FP, literal, n) == 0;
     }
     static bool Is(char c, uint8_t cls) { return (kXmlCharTable[static_cast<unsigned char>(c)] & cls) != 0; }
+    // Mostly there is nothing to skip.
     void SkipSpace() {
+        if (Is(*FP, xcSpace)) SkipSpaceRun();
+    }
+    void SkipSpaceRun() {
         char* p = FP;
-        while (static_cast<unsigned char>(*p) <= 32) ++p;
+        uint32_t line = FLine;
+        for (;;) {
+            uint8_t cls = kXmlCharTable[static_cast<unsigned char>(*p)];
+            if (!(cls & xcSpace)) break;
+            line += cls >> 6;  // xcLineFeed
+            ++p;
+        }
         FP = p;
+        FLine = line;
+    }
+    void CountLines(const char* from, const char* to) {
+        FLine += static_cast<uint32_t>(std::count(from, to, '\n'));
     }
     // Position of the next occurrence of literal from FP on, or null.
     char* FindFromHere(const char* literal) const {
@@ -64,22 +88,46 @@ private:
     }
 
     TXmlNameRef ReadName();
+    TXmlNameRef InternName(const char* p, size_t n, TXmlName*& slot);
+    [[noreturn]] void NotAName() const;
+    // A node of the element being read (or of the document, at the top).
+    void AddNode(TXmlNodeRef node) {
+        if (FOpen.empty())
+            FDoc->Children.Add(std::move(node));
+        else
+            FChildren.push_back(std::move(node));
+    }
     char ReadReference();
-    void ReadText(TXmlNodeList& list);
+    void ReadText();
     void ReadAttributes(TXmlAttrList& attrs);
     TXmlStr ReadAttrValue(char quote);
-    void ReadElementStart(TXmlNodeList& list);
+    void ReadElementStart();
     void ReadEndTag();
-    void ReadProcessingInstruction(TXmlNodeList& list);
-    void ReadMarkupDeclaration(TXmlNodeList& list);
+    void ReadProcessingInstruction();
+    void ReadMarkupDeclaration();
+
+    // An element whose content is being read, and where its children start
+    // in FChildren.
+    struct TOpenElement {
+        TXmlElement* Element;
+        size_t FirstChild;
+    };
 
     const std::string& FInput;
     TXmlNameTable& FNames;
+    TXmlDocument* FDoc = nullptr;
     TXmlArena* FArena = nullptr;
     char* FBegin = nullptr;
     char* FP = nullptr;
     char* FEnd = nullptr;
-    std::vector<TXmlElement*> FOpen;  // elements whose content is being read
+    uint32_t FLine = 1;  // the line of FP
+    std::vector<TOpenElement> FOpen;
+    // The children of the open elements, each element's after its parent's
+    // earlier ones; an element takes its own when it ends.
+    std::vector<TXmlNodeRef> FChildren;
+    // The names met last, by a hash of their heads: a settings file repeats a
+    // handful of names, which are then found without the table.
+    TXmlName* FRecent[256] = {};
 };
 
 void TXmlParser::Fail(const char* at, const std::string& what) const {
@@ -90,15 +138,33 @@ void TXmlParser::Fail(const char* at, const std::string& what) const {
                     std::to_string(static_cast<size_t>(at - FBegin)) + "): " + what);
 }
 
-TXmlNameRef TXmlParser::ReadName() {
-    if (FP == FEnd) Fail(FP, "unexpected end of input where a name should start");
-    if (!Is(*FP, xcNameStart)) Fail(FP, "a name must start with a letter or \"_\"");
+inline TXmlNameRef TXmlParser::ReadName() {
+    if (!Is(*FP, xcNameStart)) NotAName();
     const char* start = FP;
-    const char* p = FP;
-    uint32_t hash = static_cast<unsigned char>(*p++);
-    while (Is(*p, xcNameChar)) hash = hash * 33u + static_cast<unsigned char>(*p++);
+    const char* p = FP + 1;
+    while (Is(*p, xcNameChar)) ++p;
     FP = const_cast<char*>(p);
-    return FNames.Intern(start, static_cast<size_t>(p - start), hash);
+    const size_t n = static_cast<size_t>(p - start);
+    const uint64_t head = XmlNameHead(start, n);
+    TXmlName*& slot = FRecent[(head * 0x9E3779B97F4A7C15ull) >> 56];
+    TXmlName* e = slot;
+    if (e && e->Head == head && e->Text.size() == n &&
+        (n <= 8 || std::memcmp(e->Text.data() + 8, start + 8, n - 8) == 0))
+        return TXmlNameRef(e);
+    return InternName(start, n, slot);
+}
+
+// A remembered name is held by a node of the document being read (or the
+// parse fails), which keeps it in the table until the parse is over.
+TXmlNameRef TXmlParser::InternName(const char* p, size_t n, TXmlName*& slot) {
+    TXmlNameRef name = FNames.Intern(p, n, TXmlNameTable::HashOf(p, n));
+    slot = name.Get();
+    return name;
+}
+
+void TXmlParser::NotAName() const {
+    if (FP == FEnd) Fail(FP, "unexpected end of input where a name should start");
+    Fail(FP, "a name must start with a letter or \"_\"");
 }
 
 // FP is at "&": returns the byte the reference stands for.
@@ -154,19 +220,22 @@ char TXmlParser::ReadReference() {
     return c;
 }
 
-void TXmlParser::ReadText(TXmlNodeList& list) {
+void TXmlParser::ReadText() {
     char* start = FP;
     char* p = FP;
     uint8_t spaces = xcSpace;  // stays so while every byte is white space
+    uint32_t line = FLine;
     for (;;) {
         uint8_t cls = kXmlCharTable[static_cast<unsigned char>(*p)];
         if (cls & xcTextStop) break;
         spaces &= cls;
+        line += cls >> 6;  // xcLineFeed
         ++p;
     }
     FP = p;
+    FLine = line;
     if (*FP == '<') {
-        if (!spaces) list.Add(XmlNewNode<TXmlText>(FArena, Span(start, FP - start, FP - start)));
+        if (!spaces) AddNode(XmlNewNode<TXmlText>(FArena, Span(start, FP - start, FP - start)));
         return;
     }
     char* w = FP;
@@ -176,11 +245,12 @@ void TXmlParser::ReadText(TXmlNodeList& list) {
             c = ReadReference();
         } else {
             c = *FP++;
+            if (c == '\n') ++FLine;
         }
         if (static_cast<unsigned char>(c) > 32) spaces = 0;
         *w++ = c;
     }
-    if (!spaces) list.Add(XmlNewNode<TXmlText>(FArena, Span(start, w - start, FP - start)));
+    if (!spaces) AddNode(XmlNewNode<TXmlText>(FArena, Span(start, w - start, FP - start)));
 }
 
 TXmlStr TXmlParser::ReadAttrValue(char quote) {
@@ -217,8 +287,9 @@ TXmlStr TXmlParser::ReadAttrValue(char quote) {
         if (c == '&') {
             *w++ = ReadReference();
         } else {
-            *w++ = c;  // the other kind of quote
+            *w++ = c;  // the other kind of quote, or a line feed
             ++FP;
+            if (c == '\n') ++FLine;
         }
         while (!Is(*FP, xcAttrStop)) *w++ = *FP++;
     }
@@ -257,7 +328,7 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
 }
 
 // FP is at "<" followed by neither "/", "?" nor "!".
-void TXmlParser::ReadElementStart(TXmlNodeList& list) {
+void TXmlParser::ReadElementStart() {
     const char* tagStart = FP++;
     TXmlNameRef name = ReadName();
     if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + name.Text());
@@ -268,8 +339,10 @@ void TXmlParser::ReadElementStart(TXmlNodeList& list) {
         Fail(tagStart, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
     std::shared_ptr<TXmlElement> element = XmlNewNode<TXmlElement>(FArena, std::move(name));
     TXmlElement* e = element.get();
-    list.Add(std::move(element));
+    e->Line = FLine;
+    AddNode(std::move(element));
     if (Is(after, xcSpace)) {
+        e->Attrs.ReserveFirst(*FArena);
         ReadAttributes(e->Attrs);
         // Most elements of a settings file have two attributes: the room
         // for more is given back (about a fifth of a parsed document).
@@ -278,7 +351,7 @@ void TXmlParser::ReadElementStart(TXmlNodeList& list) {
     if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + e->Name.Text());
     if (*FP == '>') {
         ++FP;
-        FOpen.push_back(e);
+        FOpen.push_back(TOpenElement{e, FChildren.size()});
     } else if (*FP == '/' && FP[1] == '>') {
         FP += 2;
     } else {
@@ -288,19 +361,21 @@ void TXmlParser::ReadElementStart(TXmlNodeList& list) {
 
 // FP is at "</" inside an element.
 void TXmlParser::ReadEndTag() {
-    const TXmlElement* e = FOpen.back();
-    const std::string& name = e->Name.Text();
+    const TOpenElement open = FOpen.back();
+    const std::string& name = open.Element->Name.Text();
     FP += 2;
     if (!IsAt(name.data(), name.size())) Fail(FP, "expected the end tag </" + name + ">");
     FP += name.size();
     SkipSpace();
     if (*FP != '>' || FP == FEnd) Fail(FP, "expected \">\" to end the end tag </" + name + ">");
     ++FP;
+    open.Element->Children.Adopt(FChildren.data() + open.FirstChild, FChildren.size() - open.FirstChild);
+    FChildren.resize(open.FirstChild);
     FOpen.pop_back();
 }
 
 // FP is at "<?".
-void TXmlParser::ReadProcessingInstruction(TXmlNodeList& list) {
+void TXmlParser::ReadProcessingInstruction() {
     FP += 2;
     auto pi = XmlNewNode<TXmlProcessingInstruction>(FArena, ReadName());
     if (pi->Name.Get() == FNames.XmlName()) {
@@ -314,32 +389,36 @@ void TXmlParser::ReadProcessingInstruction(TXmlNodeList& list) {
         char* close = FindFromHere("?>");
         if (!close) Fail(FEnd, "expected \"?>\" to end the processing instruction");
         pi->Data = Span(FP, close - FP, close - FP);
+        CountLines(FP, close);
         FP = close + 2;
     }
-    list.Add(std::move(pi));
+    AddNode(std::move(pi));
 }
 
 // FP is at "<!".
-void TXmlParser::ReadMarkupDeclaration(TXmlNodeList& list) {
+void TXmlParser::ReadMarkupDeclaration() {
     FP += 2;
     if (FP < FEnd && *FP == '-') {
         if (!IsAt("--", 2)) Fail(FP, "expected \"--\" to start a comment");
         FP += 2;
         char* close = FindFromHere("-->");
         if (!close) Fail(FEnd, "expected \"-->\" to end the comment");
-        list.Add(XmlNewNode<TXmlComment>(FArena, Span(FP, close - FP, close - FP)));
+        AddNode(XmlNewNode<TXmlComment>(FArena, Span(FP, close - FP, close - FP)));
+        CountLines(FP, close);
         FP = close + 3;
     } else if (IsAt("[CDATA[", 7)) {
         FP += 7;
         char* close = FindFromHere("]]>");
         if (!close) Fail(FEnd, "expected \"]]>\" to end the CDATA section");
-        list.Add(XmlNewNode<TXmlCDATASection>(FArena, Span(FP, close - FP, close - FP)));
+        AddNode(XmlNewNode<TXmlCDATASection>(FArena, Span(FP, close - FP, close - FP)));
+        CountLines(FP, close);
         FP = close + 3;
     } else {
         if (!IsAt("DOCTYPE", 7)) Fail(FP, "expected \"DOCTYPE\", \"--\" or \"[CDATA[\" after \"<!\"");
         FP += 7;
         char* close = static_cast<char*>(std::memchr(FP, '>', static_cast<size_t>(FEnd - FP)));
         if (!close) Fail(FEnd, "expected \">\" to end the DOCTYPE");
+        CountLines(FP, close);
         FP = close + 1;
     }
 }
@@ -352,22 +431,24 @@ XmlDocumentPtr TXmlParser::Parse() {
     // The copy of the text and the tree of a settings file take about six
     // times the size of the text; one block then holds them.
     std::shared_ptr<TXmlDocument> doc = XmlNewDocument(size * 6 + 4096);
+    FDoc = doc.get();
     FArena = doc->Arena;
-    FBegin = static_cast<char*>(FArena->Allocate(size + 1, 1));
+    FBegin = static_cast<char*>(FArena->Allocate(size + kInputPadding, 1));
     if (size) std::memcpy(FBegin, FInput.data(), size);
     FEnd = FBegin + size;
+    std::memset(FEnd, 0, kInputPadding);
     *FEnd = '<';
     FP = FBegin;
     doc->SizeHint = size;
     for (;;) {
-        TXmlNodeList& list = FOpen.empty() ? doc->Children : FOpen.back()->Children;
         if (FP == FEnd) {
             if (!FOpen.empty())
-                Fail(FP, "unexpected end of input: expected the end tag </" + FOpen.back()->Name.Text() + ">");
+                Fail(FP, "unexpected end of input: expected the end tag </" +
+                             FOpen.back().Element->Name.Text() + ">");
             break;
         }
         if (*FP != '<') {
-            ReadText(list);
+            ReadText();
             continue;
         }
         if (FEnd - FP < 2) Fail(FP + 1, "unexpected end of input after \"<\"");
@@ -377,13 +458,13 @@ XmlDocumentPtr TXmlParser::Parse() {
                 ReadEndTag();
                 break;
             case '?':
-                ReadProcessingInstruction(list);
+                ReadProcessingInstruction();
                 break;
             case '!':
-                ReadMarkupDeclaration(list);
+                ReadMarkupDeclaration();
                 break;
             default:
-                ReadElementStart(list);
+                ReadElementStart();
                 break;
         }
     }
@@ -393,5 +474,16 @@ XmlDocumentPtr TXmlParser::Parse() {
 }  // namespace
 
 XmlDocumentPtr ParseXmlText(const std::string& bytes) { return TXmlParser(bytes).Parse(); }
+
+XmlDocumentPtr ParseXmlText(const std::string& bytes, const std::string& fileName) {
+    XmlDocumentPtr doc;
+    try {
+        doc = ParseXmlText(bytes);
+    } catch (const EXmlError& e) {
+        throw EXmlError("File \"" + fileName + "\": " + e.what());
+    }
+    static_cast<TXmlDocument&>(*doc).FileName = fileName;
+    return doc;
+}
 
 }  // namespace quorlet
