@@ -163,35 +163,29 @@ void TXmlNodeList::Clear() {
     }
 }
 
-TXmlAttrList::~TXmlAttrList() {
-    for (uint32_t i = 0; i < FCount; ++i) FItems[i].~TXmlAttr();
-}
 
 TXmlAttr* TXmlAttrList::Find(const TXmlName* name) {
     for (uint32_t i = 0; i < FCount; ++i)
-        if (FItems[i].Name.Get() == name) return &FItems[i];
+        if (FItems[i].Name == name) return &FItems[i];
     return nullptr;
 }
 
 const TXmlAttr* TXmlAttrList::Find(const TXmlName* name) const {
     for (uint32_t i = 0; i < FCount; ++i)
-        if (FItems[i].Name.Get() == name) return &FItems[i];
+        if (FItems[i].Name == name) return &FItems[i];
     return nullptr;
 }
 
 void TXmlAttrList::Grow(TXmlArena& arena) {
     uint32_t capacity = GrownCapacity(FCapacity);
     TXmlAttr* items = static_cast<TXmlAttr*>(arena.Allocate(capacity * sizeof(TXmlAttr), alignof(TXmlAttr)));
-    for (uint32_t i = 0; i < FCount; ++i) {
-        new (&items[i]) TXmlAttr(std::move(FItems[i]));
-        FItems[i].~TXmlAttr();
-    }
+    for (uint32_t i = 0; i < FCount; ++i) new (&items[i]) TXmlAttr(FItems[i]);
     FItems = items;
     FCapacity = capacity;
 }
 
-TXmlAttr& TXmlAttrList::Obtain(TXmlArena& arena, const TXmlNameRef& name) {
-    if (TXmlAttr* a = Find(name.Get())) return *a;
+TXmlAttr& TXmlAttrList::Obtain(TXmlArena& arena, TXmlName* name) {
+    if (TXmlAttr* a = Find(name)) return *a;
     return Append(arena, name);
 }
 
@@ -200,7 +194,7 @@ TXmlAttr& TXmlAttrList::Obtain(TXmlArena& arena, const TXmlNameRef& name) {
 
 const std::string& TXmlElement::AttrName(size_t index) const {
     if (index >= Attrs.Count()) throw EXmlError("Attribute index out of range");
-    return Attrs[index].Name.Text();
+    return Attrs[index].Name->Text;
 }
 
 std::string TXmlElement::AttrText(size_t index) const {
@@ -247,7 +241,7 @@ const TXmlAttr* FindAttr(const TXmlElement* element, const std::string& name) {
 // The attribute, created when missing, ready to take a value of the kind.
 TXmlAttr& ObtainAttr(TXmlElement* e, const std::string& name, TXmlValueKind kind) {
     CheckName(name, "attribute");
-    TXmlAttr& a = e->Attrs.Obtain(*e->Arena, XmlNames().Intern(name));
+    TXmlAttr& a = e->Attrs.Obtain(*e->Arena, XmlNames().Intern(name).Get());
     if (kind == TXmlValueKind::DateTime) {
         if (a.Kind != TXmlValueKind::DateTime) {
             a.Text.Ptr = static_cast<char*>(e->Arena->Allocate(sizeof(TDateTime), alignof(TDateTime)));
@@ -275,7 +269,7 @@ TXmlAttr& ObtainAttr(TXmlElement* e, const std::string& name, TXmlValueKind kind
     }
     where += "XML error";
     if (e->Line) where += " at line " + std::to_string(e->Line);
-    where += " (element <" + e->Name.Text() + ">): ";
+    where += " (element <" + e->Name->Text + ">): ";
     throw EXmlError(where + "Attribute \"" + name + "\": \"" + text + "\" is not a valid " + type + " value");
 }
 
@@ -425,12 +419,12 @@ XmlDocumentPtr NewXmlDocument(const std::string& rootName, const std::string& ve
     CheckName(rootName, "element");
     std::shared_ptr<TXmlDocument> doc = XmlNewDocument(4096);
     TXmlArena* arena = doc->Arena;
-    auto decl = XmlNewNode<TXmlProcessingInstruction>(arena, TXmlNameRef(XmlNames().XmlName()));
+    auto decl = XmlNewNode<TXmlProcessingInstruction>(arena, XmlNames().XmlName());
     const std::string data =
         "version=\"" + version + "\" encoding=\"" + (encoding.empty() ? "windows-1251" : encoding) + "\"";
     decl->Data.Assign(*arena, data.data(), data.size());
     doc->Children.Add(std::move(decl));
-    doc->Children.Add(XmlNewNode<TXmlElement>(arena, XmlNames().Intern(rootName)));
+    doc->Children.Add(XmlNewNode<TXmlElement>(arena, XmlNames().Intern(rootName).Get()));
     return doc;
 }
 
@@ -472,7 +466,7 @@ XmlElementPtr ChildElement(const XmlNodePtr& node, const std::string& name) {
     if (!list || !key) return nullptr;
     for (size_t i = 0; i < list->Count(); ++i) {
         const TXmlNode* child = list->Item(i);
-        if (child->Type == xntElement && child->Name.Get() == key) return ElementPtr(list->Ref(i));
+        if (child->Type == xntElement && child->Name == key) return ElementPtr(list->Ref(i));
     }
     return nullptr;
 }
@@ -487,7 +481,7 @@ XmlElementPtr FindChildByAttr(const XmlNodePtr& node, const std::string& element
     if (!list || !elementKey || !attrKey) return nullptr;
     for (size_t i = 0; i < list->Count(); ++i) {
         const TXmlNode* child = list->Item(i);
-        if (child->Type != xntElement || child->Name.Get() != elementKey) continue;
+        if (child->Type != xntElement || child->Name != elementKey) continue;
         const TXmlAttr* a = static_cast<const TXmlElement*>(child)->Attrs.Find(attrKey);
         if (a && matches(*a)) return ElementPtr(list->Ref(i));
     }
@@ -511,14 +505,14 @@ XmlElementPtr ChildByAttr(const XmlNodePtr& node, const std::string& elementName
 XmlElementPtr AddChildElement(const XmlNodePtr& node, const std::string& name) {
     TXmlNode* parent = NodeOf(node.get());
     TXmlNodeList* list = parent->ChildList();
-    if (!list) throw EXmlError("An XML " + parent->Name.Text() + " node cannot hold child elements");
+    if (!list) throw EXmlError("An XML " + parent->Name->Text + " node cannot hold child elements");
     CheckName(name, "element");
     size_t depth = 0;
     for (const TXmlNode* p = parent; p; p = p->Parent)
         if (p->Type == xntElement) ++depth;
     if (depth >= kXmlMaxDepth)
         throw EXmlError("XML elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
-    auto element = XmlNewNode<TXmlElement>(parent->Arena, XmlNames().Intern(name));
+    auto element = XmlNewNode<TXmlElement>(parent->Arena, XmlNames().Intern(name).Get());
     list->Add(element);
     return XmlElementPtr(element, element.get());
 }

@@ -2,10 +2,12 @@
 // Interned names of the XML document layer (internal header).
 //
 // Every element, attribute and processing-instruction target name lives once in
-// one process-wide table; nodes hold a counted reference to the entry, so two
-// names are equal exactly when their entries are the same object. An entry that
-// no node uses any more is dropped from the table, which keeps the table small
-// however many different names the program meets over a long run.
+// one process-wide table, so two names are equal exactly when their entries are
+// the same object. Each document's arena holds a counted reference to every
+// name its nodes use (nodes point at their names without counting, which spares
+// a count per node and per attribute), and an entry that no document uses any
+// more is dropped from the table: the table stays small however many different
+// names the program meets over a long run.
 
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +44,9 @@ struct TXmlName {
     TXmlName* Next = nullptr;  // chain of the bucket
     size_t Refs = 0;
     bool Reserved = false;      // the five names below never leave the table
+    // The arena that took a reference last (see TXmlArena::Hold); cleared
+    // when that arena goes.
+    const void* HeldBy = nullptr;
     // Scratch for the parser's duplicate-attribute check: the serial number of
     // the start tag that last used this name as an attribute, and where.
     uint64_t MarkTag = 0;
@@ -133,8 +138,13 @@ private:
 // documents held by other static objects can still release their names at exit).
 TXmlNameTable& XmlNames();
 
+// Gives up one counted reference to the entry.
+inline void XmlReleaseName(TXmlName* name) {
+    if (--name->Refs == 0 && !name->Reserved) XmlNames().Drop(name);
+}
+
 inline void TXmlNameRef::Release() {
-    if (FName && --FName->Refs == 0 && !FName->Reserved) XmlNames().Drop(FName);
+    if (FName) XmlReleaseName(FName);
     FName = nullptr;
 }
 

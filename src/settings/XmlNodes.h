@@ -8,7 +8,8 @@
 //
 // Memory: every node of a document, its child and attribute arrays and its
 // texts come from the document's arena (TXmlArena), which is released when the
-// document and the last node anyone still holds are gone. A parsed document
+// document and the last node anyone still holds are gone. The arena also holds
+// the names its nodes use. A parsed document
 // keeps a copy of its input in the arena and its values point into it, so a
 // load costs one copy of the file instead of one allocation per value.
 //
@@ -23,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "XmlDoc.h"
 #include "XmlNameTable.h"
@@ -77,10 +79,22 @@ public:
         return true;
     }
 
+    // Keeps the name in the table for as long as the arena lives; the nodes
+    // made in the arena point at their names without counting.
+    TXmlName* Hold(TXmlName* name) {
+        if (name->HeldBy != this) HoldAnother(name);
+        return name;
+    }
+
     size_t Refs = 0;
 
 private:
     void* AllocateInNewBlock(size_t size, size_t align);
+    void HoldAnother(TXmlName* name);
+
+    // Outside the blocks, so that holding a name never comes between an
+    // allocation and its ShrinkLatest.
+    std::vector<TXmlName*> FHeld;
 
     struct TBlock {
         TBlock* Next;
@@ -192,7 +206,7 @@ private:
 enum class TXmlValueKind : uint8_t { Text, Bool, Int, DateTime };
 
 struct TXmlAttr {
-    TXmlNameRef Name;
+    TXmlName* Name = nullptr;  // held by the arena
     // The text of a Text value; for a DateTime value Ptr points at the TDateTime
     // (arena memory) and Len and Cap are 0.
     TXmlStr Text;
@@ -205,7 +219,6 @@ struct TXmlAttr {
 class TXmlAttrList {
 public:
     TXmlAttrList() = default;
-    ~TXmlAttrList();
     TXmlAttrList(const TXmlAttrList&) = delete;
     TXmlAttrList& operator=(const TXmlAttrList&) = delete;
 
@@ -223,15 +236,15 @@ public:
         FCapacity = capacity;
     }
     // A new attribute (empty text) at the end.
-    TXmlAttr& Append(TXmlArena& arena, TXmlNameRef name) {
+    TXmlAttr& Append(TXmlArena& arena, TXmlName* name) {
         if (FCount == FCapacity) Grow(arena);
         TXmlAttr* a = new (&FItems[FCount]) TXmlAttr();
-        a->Name = std::move(name);
+        a->Name = arena.Hold(name);
         ++FCount;
         return *a;
     }
     // The attribute of that name, appended (as empty text) when missing.
-    TXmlAttr& Obtain(TXmlArena& arena, const TXmlNameRef& name);
+    TXmlAttr& Obtain(TXmlArena& arena, TXmlName* name);
     // Drops the unused room at the end of the array when the array is the
     // arena's latest allocation (a parsed start tag's attributes are).
     void Fit(TXmlArena& arena) {
@@ -249,14 +262,14 @@ private:
 
 class TXmlNode : public TXmlBase {
 public:
-    TXmlNode(TXmlNodeType type, TXmlNameRef name, TXmlArena* arena)
-        : Type(type), Name(std::move(name)), Arena(arena) {}
+    TXmlNode(TXmlNodeType type, TXmlName* name, TXmlArena* arena)
+        : Type(type), Name(arena->Hold(name)), Arena(arena) {}
 
     const TXmlNodeType Type;
     // The line of the file where a parsed element starts (0 for nodes made in
     // memory). It fills the room that the alignment of Name leaves after Type.
     uint32_t Line = 0;
-    TXmlNameRef Name;
+    TXmlName* const Name;  // held by the arena
     TXmlNode* Parent = nullptr;
     TXmlArena* const Arena;  // kept alive by this node's control block (TXmlArenaAllocator)
 
@@ -277,10 +290,10 @@ inline void TXmlNodeList::Add(TXmlNodeRef node) {
 template <class TIntf>
 class TXmlNodeImpl : public TXmlNode, public TIntf {
 public:
-    TXmlNodeImpl(TXmlNodeType type, TXmlNameRef name, TXmlArena* arena) : TXmlNode(type, std::move(name), arena) {}
+    TXmlNodeImpl(TXmlNodeType type, TXmlName* name, TXmlArena* arena) : TXmlNode(type, name, arena) {}
 
     TXmlNodeType NodeType() const override { return Type; }
-    const std::string& NodeName() const override { return Name.Text(); }
+    const std::string& NodeName() const override { return Name->Text; }
     IXmlNode* ParentNode() const override { return Parent ? Parent->Intf() : nullptr; }
     size_t ChildCount() const override {
         const TXmlNodeList* list = ChildList();
@@ -298,8 +311,8 @@ public:
 
 class TXmlElement : public TXmlNodeImpl<IXmlElement> {
 public:
-    TXmlElement(TXmlNameRef name, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlElement>(xntElement, std::move(name), arena), Children(this) {}
+    TXmlElement(TXmlName* name, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlElement>(xntElement, name, arena), Children(this) {}
 
     TXmlNodeList* ChildList() override { return &Children; }
 
@@ -315,7 +328,7 @@ public:
 class TXmlText : public TXmlNodeImpl<IXmlNode> {
 public:
     TXmlText(TXmlStr text, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlNode>(xntText, TXmlNameRef(XmlNames().TextName()), arena), Text(text) {}
+        : TXmlNodeImpl<IXmlNode>(xntText, XmlNames().TextName(), arena), Text(text) {}
     std::string Value() const override { return Text.Str(); }
     TXmlStr Text;
 };
@@ -323,7 +336,7 @@ public:
 class TXmlCharacterData : public TXmlNodeImpl<IXmlNode> {
 public:
     TXmlCharacterData(TXmlNodeType type, TXmlName* name, TXmlStr text, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlNode>(type, TXmlNameRef(name), arena), Text(text) {}
+        : TXmlNodeImpl<IXmlNode>(type, name, arena), Text(text) {}
     std::string Value() const override { return Text.Str(); }
     TXmlStr Text;
 };
@@ -345,8 +358,8 @@ public:
 // attribute list (the declaration read from a file).
 class TXmlProcessingInstruction : public TXmlNodeImpl<IXmlNode> {
 public:
-    TXmlProcessingInstruction(TXmlNameRef target, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlNode>(xntProcessingInstruction, std::move(target), arena) {}
+    TXmlProcessingInstruction(TXmlName* target, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlNode>(xntProcessingInstruction, target, arena) {}
     std::string Value() const override { return Data.Str(); }
     TXmlStr Data;
     TXmlAttrList Attrs;
@@ -355,7 +368,7 @@ public:
 class TXmlDocument : public TXmlNodeImpl<IXmlDocument> {
 public:
     explicit TXmlDocument(TXmlArena* arena)
-        : TXmlNodeImpl<IXmlDocument>(xntDocument, TXmlNameRef(XmlNames().DocumentName()), arena), Children(this) {}
+        : TXmlNodeImpl<IXmlDocument>(xntDocument, XmlNames().DocumentName(), arena), Children(this) {}
 
     TXmlNodeList* ChildList() override { return &Children; }
     bool PreserveWhiteSpace() const override { return FPreserveWhiteSpace; }

@@ -87,8 +87,9 @@ private:
         return at == std::string_view::npos ? nullptr : FP + at;
     }
 
-    TXmlNameRef ReadName();
-    TXmlNameRef InternName(const char* p, size_t n, TXmlName*& slot);
+    // The name at FP, held by the document's arena.
+    TXmlName* ReadName();
+    TXmlName* InternName(const char* p, size_t n, TXmlName*& slot);
     [[noreturn]] void NotAName() const;
     // A node of the element being read (or of the document, at the top).
     void AddNode(TXmlNodeRef node) {
@@ -138,7 +139,7 @@ void TXmlParser::Fail(const char* at, const std::string& what) const {
                     std::to_string(static_cast<size_t>(at - FBegin)) + "): " + what);
 }
 
-inline TXmlNameRef TXmlParser::ReadName() {
+inline TXmlName* TXmlParser::ReadName() {
     if (!Is(*FP, xcNameStart)) NotAName();
     const char* start = FP;
     const char* p = FP + 1;
@@ -150,16 +151,15 @@ inline TXmlNameRef TXmlParser::ReadName() {
     TXmlName* e = slot;
     if (e && e->Head == head && e->Text.size() == n &&
         (n <= 8 || std::memcmp(e->Text.data() + 8, start + 8, n - 8) == 0))
-        return TXmlNameRef(e);
+        return e;
     return InternName(start, n, slot);
 }
 
-// A remembered name is held by a node of the document being read (or the
-// parse fails), which keeps it in the table until the parse is over.
-TXmlNameRef TXmlParser::InternName(const char* p, size_t n, TXmlName*& slot) {
-    TXmlNameRef name = FNames.Intern(p, n, TXmlNameTable::HashOf(p, n));
-    slot = name.Get();
-    return name;
+// A remembered name is held by the arena of the document being read, which
+// keeps it in the table for the whole parse.
+TXmlName* TXmlParser::InternName(const char* p, size_t n, TXmlName*& slot) {
+    slot = FArena->Hold(FNames.Intern(p, n, TXmlNameTable::HashOf(p, n)).Get());
+    return slot;
 }
 
 void TXmlParser::NotAName() const {
@@ -302,9 +302,9 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
     const uint64_t tag = ++g_xmlTagSerial;
     SkipSpace();
     while (Is(*FP, xcNameStart)) {
-        TXmlNameRef name = ReadName();
+        TXmlName* n = ReadName();
         SkipSpace();
-        if (*FP != '=') Fail(FP, "expected \"=\" after the attribute name \"" + name.Text() + "\"");
+        if (*FP != '=') Fail(FP, "expected \"=\" after the attribute name \"" + n->Text + "\"");
         ++FP;
         SkipSpace();
         if (FP == FEnd) Fail(FP, "unexpected end of input where an attribute value should start");
@@ -313,12 +313,11 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
         ++FP;
         // A repeated name replaces the earlier value; the mark on the interned
         // name finds it without searching the list.
-        TXmlName* n = name.Get();
         TXmlAttr* attr;
         if (n->MarkTag == tag) {
             attr = &attrs[n->MarkIndex];
         } else {
-            attr = &attrs.Append(*FArena, std::move(name));
+            attr = &attrs.Append(*FArena, n);
             n->MarkTag = tag;
             n->MarkIndex = attrs.Count() - 1;
         }
@@ -330,14 +329,14 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
 // FP is at "<" followed by neither "/", "?" nor "!".
 void TXmlParser::ReadElementStart() {
     const char* tagStart = FP++;
-    TXmlNameRef name = ReadName();
-    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + name.Text());
+    TXmlName* name = ReadName();
+    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + name->Text);
     const char after = *FP;
     if (!Is(after, xcSpace) && after != '/' && after != '>')
-        Fail(FP, "invalid character after the element name \"" + name.Text() + "\"");
+        Fail(FP, "invalid character after the element name \"" + name->Text + "\"");
     if (FOpen.size() >= kXmlMaxDepth)
         Fail(tagStart, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
-    std::shared_ptr<TXmlElement> element = XmlNewNode<TXmlElement>(FArena, std::move(name));
+    std::shared_ptr<TXmlElement> element = XmlNewNode<TXmlElement>(FArena, name);
     TXmlElement* e = element.get();
     e->Line = FLine;
     AddNode(std::move(element));
@@ -348,21 +347,21 @@ void TXmlParser::ReadElementStart() {
         // for more is given back (about a fifth of a parsed document).
         e->Attrs.Fit(*FArena);
     }
-    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + e->Name.Text());
+    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + e->Name->Text);
     if (*FP == '>') {
         ++FP;
         FOpen.push_back(TOpenElement{e, FChildren.size()});
     } else if (*FP == '/' && FP[1] == '>') {
         FP += 2;
     } else {
-        Fail(FP, "expected \">\" or \"/>\" to end the start tag <" + e->Name.Text());
+        Fail(FP, "expected \">\" or \"/>\" to end the start tag <" + e->Name->Text);
     }
 }
 
 // FP is at "</" inside an element.
 void TXmlParser::ReadEndTag() {
     const TOpenElement open = FOpen.back();
-    const std::string& name = open.Element->Name.Text();
+    const std::string& name = open.Element->Name->Text;
     FP += 2;
     if (!IsAt(name.data(), name.size())) Fail(FP, "expected the end tag </" + name + ">");
     FP += name.size();
@@ -378,7 +377,7 @@ void TXmlParser::ReadEndTag() {
 void TXmlParser::ReadProcessingInstruction() {
     FP += 2;
     auto pi = XmlNewNode<TXmlProcessingInstruction>(FArena, ReadName());
-    if (pi->Name.Get() == FNames.XmlName()) {
+    if (pi->Name == FNames.XmlName()) {
         ReadAttributes(pi->Attrs);
         if (!IsAt("?>", 2)) Fail(FP, "expected \"?>\" to end the XML declaration");
         FP += 2;
@@ -444,7 +443,7 @@ XmlDocumentPtr TXmlParser::Parse() {
         if (FP == FEnd) {
             if (!FOpen.empty())
                 Fail(FP, "unexpected end of input: expected the end tag </" +
-                             FOpen.back().Element->Name.Text() + ">");
+                             FOpen.back().Element->Name->Text + ">");
             break;
         }
         if (*FP != '<') {

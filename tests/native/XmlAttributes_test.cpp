@@ -332,8 +332,8 @@ TEST(XmlTree, ParsedListsKeepNoSpareRoom) {
     EXPECT_EQ(r.Children.Capacity(), 4u);
     for (size_t i = 0; i < root->ChildCount(); ++i) {
         const auto& e = dynamic_cast<const TXmlElement&>(*root->Child(i));
-        EXPECT_EQ(e.Attrs.Capacity(), e.Attrs.Count()) << e.Name.Text();
-        EXPECT_EQ(e.Children.Capacity(), e.Children.Count()) << e.Name.Text();
+        EXPECT_EQ(e.Attrs.Capacity(), e.Attrs.Count()) << e.Name->Text;
+        EXPECT_EQ(e.Children.Capacity(), e.Children.Count()) << e.Name->Text;
     }
     // The arrays sit next to each other in the arena: growing them (and the
     // root's new attribute and child) must leave their neighbours whole.
