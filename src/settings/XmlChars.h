@@ -12,10 +12,8 @@ enum : uint8_t {
     xcNameChar = 2,   // letters, digits, "-", ".", ":", "_"
     xcSpace = 4,      // bytes up to 32: white space for the parser
     xcTextStop = 8,   // ends a run of character data: "<" "&"
-    xcAttrStop = 16,  // ends a run inside an attribute value: "<" "&", both quotes and
-                      // the line feed (which the parser counts)
-    xcEscape = 32,    // escaped on output: "&" "\"" "<" ">"
-    xcLineFeed = 64   // the highest class bit: cls >> 6 counts line feeds
+    xcAttrStop = 16,  // ends a run inside an attribute value: "<" "&" and both quotes
+    xcEscape = 32     // escaped on output: "&" "\"" "<" ">"
 };
 
 namespace xml_detail {
@@ -48,8 +46,7 @@ constexpr std::array<uint8_t, 256> MakeXmlCharTable() {
         if ((c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':') f |= xcNameChar;
         if (c <= 32) f |= xcSpace;
         if (c == '<' || c == '&') f |= xcTextStop | xcAttrStop;
-        if (c == '"' || c == '\'' || c == '\n') f |= xcAttrStop;
-        if (c == '\n') f |= xcLineFeed;
+        if (c == '"' || c == '\'') f |= xcAttrStop;
         if (c == '&' || c == '"' || c == '<' || c == '>') f |= xcEscape;
         t[c] = f;
     }

@@ -3,6 +3,7 @@
 // the writer in XmlWriter.cpp.
 #include "XmlDoc.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -268,7 +269,11 @@ TXmlAttr& ObtainAttr(TXmlElement* e, const std::string& name, TXmlValueKind kind
         if (!fileName.empty()) where = "File \"" + fileName + "\": ";
     }
     where += "XML error";
-    if (e->Line) where += " at line " + std::to_string(e->Line);
+    if (e->SourcePos) {
+        const char* source = e->Arena->Source;
+        const auto feeds = std::count(source, source + (e->SourcePos - 1), '\n');
+        where += " at line " + std::to_string(feeds + 1);
+    }
     where += " (element <" + e->Name->Text + ">): ";
     throw EXmlError(where + "Attribute \"" + name + "\": \"" + text + "\" is not a valid " + type + " value");
 }

@@ -87,6 +87,9 @@ public:
     }
 
     size_t Refs = 0;
+    // The text a parsed document was read from, kept as it was (in the first
+    // block): the line of an element is counted there when an error names it.
+    const char* Source = nullptr;
 
 private:
     void* AllocateInNewBlock(size_t size, size_t align);
@@ -266,9 +269,10 @@ public:
         : Type(type), Name(arena->Hold(name)), Arena(arena) {}
 
     const TXmlNodeType Type;
-    // The line of the file where a parsed element starts (0 for nodes made in
-    // memory). It fills the room that the alignment of Name leaves after Type.
-    uint32_t Line = 0;
+    // Where a parsed element's start tag is in the arena's Source: one more
+    // than its byte offset (0 for nodes made in memory). It fills the room
+    // that the alignment of Name leaves after Type.
+    uint32_t SourcePos = 0;
     TXmlName* const Name;  // held by the arena
     TXmlNode* Parent = nullptr;
     TXmlArena* const Arena;  // kept alive by this node's control block (TXmlArenaAllocator)

@@ -11,9 +11,9 @@
 // parser keeps its open elements on an explicit stack and refuses nesting
 // deeper than kXmlMaxDepth, so no input can exhaust the call stack.
 //
-// It counts line feeds as it goes, so that each element knows the line it
-// starts on: an error in a value read later can name it.
-#include <algorithm>
+// Each element keeps where in the text its start tag is, and the document's
+// arena keeps the text unchanged: an error in a value read later counts the
+// lines up to there, so that reading costs no counting.
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -39,14 +39,18 @@ TXmlStr Span(char* p, size_t length, size_t room) {
     return s;
 }
 
+// A value in the copy of the input. It has no room: the copy stays as it was
+// read, and a new value written over this one gets memory of its own.
+TXmlStr InputSpan(char* p, size_t length) { return Span(p, length, 0); }
+
 // Bytes after the end of the copy of the input: one "<" and the rest of the
 // eight bytes XmlNameHead may read at a name that ends the input.
 const size_t kInputPadding = 8;
 
 // Works on a copy of the input in the document's arena, followed by one "<"
 // that stops every scanning loop at the end without a bounds check of its own.
-// Values point into the copy; references are replaced in place (the result is
-// never longer than the reference).
+// Values point into the copy, which is never written: a value with references
+// is decoded into memory of its own.
 class TXmlParser {
 public:
     explicit TXmlParser(const std::string& bytes) : FInput(bytes), FNames(XmlNames()) {
@@ -61,25 +65,12 @@ private:
         return static_cast<size_t>(FEnd - FP) >= n && std::memcmp(FP, literal, n) == 0;
     }
     static bool Is(char c, uint8_t cls) { return (kXmlCharTable[static_cast<unsigned char>(c)] & cls) != 0; }
-    // Mostly there is nothing to skip.
     void SkipSpace() {
-        if (Is(*FP, xcSpace)) SkipSpaceRun();
-    }
-    void SkipSpaceRun() {
         char* p = FP;
-        uint32_t line = FLine;
-        for (;;) {
-            uint8_t cls = kXmlCharTable[static_cast<unsigned char>(*p)];
-            if (!(cls & xcSpace)) break;
-            line += cls >> 6;  // xcLineFeed
-            ++p;
-        }
+        while (static_cast<unsigned char>(*p) <= 32) ++p;
         FP = p;
-        FLine = line;
     }
-    void CountLines(const char* from, const char* to) {
-        FLine += static_cast<uint32_t>(std::count(from, to, '\n'));
-    }
+
     // Position of the next occurrence of literal from FP on, or null.
     char* FindFromHere(const char* literal) const {
         std::string_view rest(FP, static_cast<size_t>(FEnd - FP));
@@ -100,6 +91,9 @@ private:
     }
     char ReadReference();
     void ReadText();
+    // The run [start, end), whose references were checked, with each one
+    // replaced by its byte, in memory of its own; FP ends at end.
+    TXmlStr Decode(char* start, char* end);
     void ReadAttributes(TXmlAttrList& attrs);
     TXmlStr ReadAttrValue(char quote);
     void ReadElementStart();
@@ -121,7 +115,6 @@ private:
     char* FBegin = nullptr;
     char* FP = nullptr;
     char* FEnd = nullptr;
-    uint32_t FLine = 1;  // the line of FP
     std::vector<TOpenElement> FOpen;
     // The children of the open elements, each element's after its parent's
     // earlier ones; an element takes its own when it ends.
@@ -224,33 +217,40 @@ void TXmlParser::ReadText() {
     char* start = FP;
     char* p = FP;
     uint8_t spaces = xcSpace;  // stays so while every byte is white space
-    uint32_t line = FLine;
     for (;;) {
         uint8_t cls = kXmlCharTable[static_cast<unsigned char>(*p)];
         if (cls & xcTextStop) break;
         spaces &= cls;
-        line += cls >> 6;  // xcLineFeed
         ++p;
     }
     FP = p;
-    FLine = line;
     if (*FP == '<') {
-        if (!spaces) AddNode(XmlNewNode<TXmlText>(FArena, Span(start, FP - start, FP - start)));
+        if (!spaces) AddNode(XmlNewNode<TXmlText>(FArena, InputSpan(start, FP - start)));
         return;
     }
-    char* w = FP;
+    // A reference: the run goes on to the next "<", its references checked
+    // on the way.
     while (FP < FEnd && *FP != '<') {
-        char c;
-        if (*FP == '&') {
-            c = ReadReference();
-        } else {
-            c = *FP++;
-            if (c == '\n') ++FLine;
-        }
-        if (static_cast<unsigned char>(c) > 32) spaces = 0;
-        *w++ = c;
+        if (*FP == '&')
+            ReadReference();
+        else
+            ++FP;
     }
-    if (!spaces) AddNode(XmlNewNode<TXmlText>(FArena, Span(start, w - start, FP - start)));
+    TXmlStr text = Decode(start, FP);
+    for (uint32_t i = 0; i < text.Len; ++i) {
+        if (static_cast<unsigned char>(text.Ptr[i]) > 32) {
+            AddNode(XmlNewNode<TXmlText>(FArena, text));
+            break;
+        }
+    }
+}
+
+TXmlStr TXmlParser::Decode(char* start, char* end) {
+    char* out = static_cast<char*>(FArena->Allocate(static_cast<size_t>(end - start), 1));
+    char* w = out;
+    FP = start;
+    while (FP < end) *w++ = *FP == '&' ? ReadReference() : *FP++;
+    return Span(out, w - out, end - start);
 }
 
 TXmlStr TXmlParser::ReadAttrValue(char quote) {
@@ -274,26 +274,27 @@ TXmlStr TXmlParser::ReadAttrValue(char quote) {
     }
     FP = p;
     if (*FP == quote) {
-        TXmlStr value = Span(start, FP - start, FP - start);
+        TXmlStr value = InputSpan(start, FP - start);
         ++FP;
         return value;
     }
-    char* w = FP;
+    // The other kind of quote or a reference stopped the run: on to the
+    // closing quote, with the references checked on the way.
+    bool references = false;
     for (;;) {
         if (FP == FEnd) Fail(FP, std::string("expected the closing quote ") + quote + " of the attribute value");
         char c = *FP;
         if (c == quote) break;
         if (c == '<') Fail(FP, "\"<\" inside an attribute value");
         if (c == '&') {
-            *w++ = ReadReference();
+            ReadReference();
+            references = true;
         } else {
-            *w++ = c;  // the other kind of quote, or a line feed
-            ++FP;
-            if (c == '\n') ++FLine;
+            ++FP;  // the other kind of quote
         }
-        while (!Is(*FP, xcAttrStop)) *w++ = *FP++;
+        while (!Is(*FP, xcAttrStop)) ++FP;
     }
-    TXmlStr value = Span(start, w - start, FP - start);
+    TXmlStr value = references ? Decode(start, FP) : InputSpan(start, FP - start);
     ++FP;
     return value;
 }
@@ -338,13 +339,14 @@ void TXmlParser::ReadElementStart() {
         Fail(tagStart, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
     std::shared_ptr<TXmlElement> element = XmlNewNode<TXmlElement>(FArena, name);
     TXmlElement* e = element.get();
-    e->Line = FLine;
+    e->SourcePos = static_cast<uint32_t>(tagStart - FBegin) + 1;
     AddNode(std::move(element));
     if (Is(after, xcSpace)) {
         e->Attrs.ReserveFirst(*FArena);
         ReadAttributes(e->Attrs);
         // Most elements of a settings file have two attributes: the room
-        // for more is given back (about a fifth of a parsed document).
+        // for more is given back (about a fifth of a parsed document), unless
+        // a value with references took memory after the array.
         e->Attrs.Fit(*FArena);
     }
     if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + e->Name->Text);
@@ -387,8 +389,7 @@ void TXmlParser::ReadProcessingInstruction() {
         SkipSpace();
         char* close = FindFromHere("?>");
         if (!close) Fail(FEnd, "expected \"?>\" to end the processing instruction");
-        pi->Data = Span(FP, close - FP, close - FP);
-        CountLines(FP, close);
+        pi->Data = InputSpan(FP, close - FP);
         FP = close + 2;
     }
     AddNode(std::move(pi));
@@ -402,22 +403,19 @@ void TXmlParser::ReadMarkupDeclaration() {
         FP += 2;
         char* close = FindFromHere("-->");
         if (!close) Fail(FEnd, "expected \"-->\" to end the comment");
-        AddNode(XmlNewNode<TXmlComment>(FArena, Span(FP, close - FP, close - FP)));
-        CountLines(FP, close);
+        AddNode(XmlNewNode<TXmlComment>(FArena, InputSpan(FP, close - FP)));
         FP = close + 3;
     } else if (IsAt("[CDATA[", 7)) {
         FP += 7;
         char* close = FindFromHere("]]>");
         if (!close) Fail(FEnd, "expected \"]]>\" to end the CDATA section");
-        AddNode(XmlNewNode<TXmlCDATASection>(FArena, Span(FP, close - FP, close - FP)));
-        CountLines(FP, close);
+        AddNode(XmlNewNode<TXmlCDATASection>(FArena, InputSpan(FP, close - FP)));
         FP = close + 3;
     } else {
         if (!IsAt("DOCTYPE", 7)) Fail(FP, "expected \"DOCTYPE\", \"--\" or \"[CDATA[\" after \"<!\"");
         FP += 7;
         char* close = static_cast<char*>(std::memchr(FP, '>', static_cast<size_t>(FEnd - FP)));
         if (!close) Fail(FEnd, "expected \">\" to end the DOCTYPE");
-        CountLines(FP, close);
         FP = close + 1;
     }
 }
@@ -437,6 +435,7 @@ XmlDocumentPtr TXmlParser::Parse() {
     FEnd = FBegin + size;
     std::memset(FEnd, 0, kInputPadding);
     *FEnd = '<';
+    FArena->Source = FBegin;
     FP = FBegin;
     doc->SizeHint = size;
     for (;;) {

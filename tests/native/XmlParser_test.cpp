@@ -196,6 +196,9 @@ TEST(XmlParser, ElementsKnowTheLineTheyStartOn) {
         "<i V=\"x\"/></R>";                             // 21
     XmlDocumentPtr doc = ParseXmlText(input);
     XmlElementPtr root = RootElement(doc);
+    // A new value as long as the old one, with line feeds of its own, moves
+    // no line.
+    WriteStrAttr(ChildElement(root, "c"), "V", "\n\nx");
     const std::pair<XmlElementPtr, int> expected[] = {
         {root, 6},
         {ChildElement(root, "a"), 6},
