@@ -9,9 +9,10 @@
 // Memory: every node of a document, its child and attribute arrays and its
 // texts come from the document's arena (TXmlArena), which is released when the
 // document and the last node anyone still holds are gone. The arena also holds
-// the names its nodes use. A parsed document
-// keeps a copy of its input in the arena and its values point into it, so a
-// load costs one copy of the file instead of one allocation per value.
+// the names its nodes use. A parsed document keeps a copy of its input in the
+// arena and its values point into it, so a load costs one copy of the file
+// instead of one allocation per value; the copy stays as it was read (a value
+// with references is decoded elsewhere), so that errors can count its lines.
 //
 // Callers see the nodes through IXmlNode / IXmlElement / IXmlDocument; inside
 // the layer every node is a TXmlNode, and its kind (Type) tells which class.
@@ -161,7 +162,8 @@ public:
 };
 
 // A byte string in arena memory. Cap is the room at Ptr, so a value that is
-// rewritten with one no longer than before reuses its bytes.
+// rewritten with one no longer than before reuses its bytes (a value in the
+// copy of a parsed input has none).
 struct TXmlStr {
     char* Ptr = nullptr;
     uint32_t Len = 0;
