@@ -163,12 +163,7 @@ void TBtnSettingXml::ReloadButtonDoc() {
         digest == FDocDigest)
         return;
     FIntactDoc.reset();
-    XmlDocumentPtr doc;
-    try {
-        doc = ParseXmlText(bytes);
-    } catch (const EXmlError& e) {
-        throw EXmlError("File \"" + SettingFileName + "\": " + e.what());
-    }
+    XmlDocumentPtr doc = ParseXmlText(bytes, SettingFileName);
     // A damaged file is reported, not read as a document without buttons.
     if (!RootElement(doc)) CheckEmptySettingsDocument(doc, SettingFileName);
     ButtonDoc = doc;

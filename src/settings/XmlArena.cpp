@@ -15,6 +15,10 @@ const size_t kArenaHeader =
 }  // namespace
 
 TXmlArena::~TXmlArena() {
+    for (TXmlName* name : FHeld) {
+        if (name->HeldBy == this) name->HeldBy = nullptr;
+        XmlReleaseName(name);
+    }
     while (FBlocks) {
         TBlock* next = FBlocks->Next;
         std::free(FBlocks);
@@ -23,6 +27,12 @@ TXmlArena::~TXmlArena() {
 }
 
 void TXmlArenaRef::Free(TXmlArena* arena) { delete arena; }
+
+void TXmlArena::HoldAnother(TXmlName* name) {
+    FHeld.push_back(name);
+    ++name->Refs;
+    name->HeldBy = this;
+}
 
 void* TXmlArena::AllocateInNewBlock(size_t size, size_t align) {
     if (size > SIZE_MAX / 2) throw std::bad_alloc();

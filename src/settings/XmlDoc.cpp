@@ -3,6 +3,7 @@
 // the writer in XmlWriter.cpp.
 #include "XmlDoc.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -48,6 +49,9 @@ TXmlNameRef TXmlNameTable::Add(const char* p, size_t n, uint32_t hash) {
     TXmlName*& head = FBuckets[hash & (BucketCount - 1)];
     TXmlName* e = new TXmlName;
     e->Text.assign(p, n);
+    char first[8] = {};
+    std::memcpy(first, p, n < 8 ? n : 8);
+    e->Head = XmlNameHead(first, n);
     e->Hash = hash;
     e->Next = head;
     head = e;
@@ -126,6 +130,18 @@ void TXmlNodeList::Grow() {
     FCapacity = capacity;
 }
 
+void TXmlNodeList::Adopt(TXmlNodeRef* items, size_t n) {
+    if (n == 0) return;
+    if (n > UINT32_MAX) throw EXmlError("XML list too long");
+    void* memory = FOwner->Arena->Allocate(n * sizeof(TXmlNodeRef), alignof(TXmlNodeRef));
+    FItems = static_cast<TXmlNodeRef*>(memory);
+    for (size_t i = 0; i < n; ++i) {
+        items[i]->Parent = FOwner;
+        new (&FItems[i]) TXmlNodeRef(std::move(items[i]));
+    }
+    FCount = FCapacity = static_cast<uint32_t>(n);
+}
+
 bool TXmlNodeList::Remove(const TXmlNode* node) {
     for (uint32_t i = 0; i < FCount; ++i) {
         if (FItems[i].get() != node) continue;
@@ -148,35 +164,29 @@ void TXmlNodeList::Clear() {
     }
 }
 
-TXmlAttrList::~TXmlAttrList() {
-    for (uint32_t i = 0; i < FCount; ++i) FItems[i].~TXmlAttr();
-}
 
 TXmlAttr* TXmlAttrList::Find(const TXmlName* name) {
     for (uint32_t i = 0; i < FCount; ++i)
-        if (FItems[i].Name.Get() == name) return &FItems[i];
+        if (FItems[i].Name == name) return &FItems[i];
     return nullptr;
 }
 
 const TXmlAttr* TXmlAttrList::Find(const TXmlName* name) const {
     for (uint32_t i = 0; i < FCount; ++i)
-        if (FItems[i].Name.Get() == name) return &FItems[i];
+        if (FItems[i].Name == name) return &FItems[i];
     return nullptr;
 }
 
 void TXmlAttrList::Grow(TXmlArena& arena) {
     uint32_t capacity = GrownCapacity(FCapacity);
     TXmlAttr* items = static_cast<TXmlAttr*>(arena.Allocate(capacity * sizeof(TXmlAttr), alignof(TXmlAttr)));
-    for (uint32_t i = 0; i < FCount; ++i) {
-        new (&items[i]) TXmlAttr(std::move(FItems[i]));
-        FItems[i].~TXmlAttr();
-    }
+    for (uint32_t i = 0; i < FCount; ++i) new (&items[i]) TXmlAttr(FItems[i]);
     FItems = items;
     FCapacity = capacity;
 }
 
-TXmlAttr& TXmlAttrList::Obtain(TXmlArena& arena, const TXmlNameRef& name) {
-    if (TXmlAttr* a = Find(name.Get())) return *a;
+TXmlAttr& TXmlAttrList::Obtain(TXmlArena& arena, TXmlName* name) {
+    if (TXmlAttr* a = Find(name)) return *a;
     return Append(arena, name);
 }
 
@@ -185,7 +195,7 @@ TXmlAttr& TXmlAttrList::Obtain(TXmlArena& arena, const TXmlNameRef& name) {
 
 const std::string& TXmlElement::AttrName(size_t index) const {
     if (index >= Attrs.Count()) throw EXmlError("Attribute index out of range");
-    return Attrs[index].Name.Text();
+    return Attrs[index].Name->Text;
 }
 
 std::string TXmlElement::AttrText(size_t index) const {
@@ -232,7 +242,7 @@ const TXmlAttr* FindAttr(const TXmlElement* element, const std::string& name) {
 // The attribute, created when missing, ready to take a value of the kind.
 TXmlAttr& ObtainAttr(TXmlElement* e, const std::string& name, TXmlValueKind kind) {
     CheckName(name, "attribute");
-    TXmlAttr& a = e->Attrs.Obtain(*e->Arena, XmlNames().Intern(name));
+    TXmlAttr& a = e->Attrs.Obtain(*e->Arena, XmlNames().Intern(name).Get());
     if (kind == TXmlValueKind::DateTime) {
         if (a.Kind != TXmlValueKind::DateTime) {
             a.Text.Ptr = static_cast<char*>(e->Arena->Allocate(sizeof(TDateTime), alignof(TDateTime)));
@@ -247,8 +257,25 @@ TXmlAttr& ObtainAttr(TXmlElement* e, const std::string& name, TXmlValueKind kind
     return a;
 }
 
-[[noreturn]] void ConversionError(const std::string& name, const std::string& text, const char* type) {
-    throw EXmlError("Attribute \"" + name + "\": \"" + text + "\" is not a valid " + type + " value");
+// Names the file and the line as the parser's errors do, where the element
+// has them: a hand-edited value is then found in the file.
+[[noreturn]] void ConversionError(const TXmlElement* e, const std::string& name, const std::string& text,
+                                  const char* type) {
+    const TXmlNode* top = e;
+    while (top->Parent) top = top->Parent;
+    std::string where;
+    if (top->Type == xntDocument) {
+        const std::string& fileName = static_cast<const TXmlDocument*>(top)->FileName;
+        if (!fileName.empty()) where = "File \"" + fileName + "\": ";
+    }
+    where += "XML error";
+    if (e->SourcePos) {
+        const char* source = e->Arena->Source;
+        const auto feeds = std::count(source, source + (e->SourcePos - 1), '\n');
+        where += " at line " + std::to_string(feeds + 1);
+    }
+    where += " (element <" + e->Name->Text + ">): ";
+    throw EXmlError(where + "Attribute \"" + name + "\": \"" + text + "\" is not a valid " + type + " value");
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -397,12 +424,12 @@ XmlDocumentPtr NewXmlDocument(const std::string& rootName, const std::string& ve
     CheckName(rootName, "element");
     std::shared_ptr<TXmlDocument> doc = XmlNewDocument(4096);
     TXmlArena* arena = doc->Arena;
-    auto decl = XmlNewNode<TXmlProcessingInstruction>(arena, TXmlNameRef(XmlNames().XmlName()));
+    auto decl = XmlNewNode<TXmlProcessingInstruction>(arena, XmlNames().XmlName());
     const std::string data =
         "version=\"" + version + "\" encoding=\"" + (encoding.empty() ? "windows-1251" : encoding) + "\"";
     decl->Data.Assign(*arena, data.data(), data.size());
     doc->Children.Add(std::move(decl));
-    doc->Children.Add(XmlNewNode<TXmlElement>(arena, XmlNames().Intern(rootName)));
+    doc->Children.Add(XmlNewNode<TXmlElement>(arena, XmlNames().Intern(rootName).Get()));
     return doc;
 }
 
@@ -412,11 +439,7 @@ XmlDocumentPtr LoadXmlFile(const std::string& fileName) {
     const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(fileName), ec);
     if (!ec && size < (std::uintmax_t(1) << 31)) bytes.reserve(static_cast<size_t>(size));  // read without regrowing
     if (!ReadWholeFile(fileName, bytes)) throw EXmlError("Cannot open file \"" + fileName + "\"");
-    try {
-        return ParseXmlText(bytes);
-    } catch (const EXmlError& e) {
-        throw EXmlError("File \"" + fileName + "\": " + e.what());
-    }
+    return ParseXmlText(bytes, fileName);
 }
 
 void SaveXmlFile(const XmlDocumentPtr& doc, const std::string& fileName) {
@@ -448,7 +471,7 @@ XmlElementPtr ChildElement(const XmlNodePtr& node, const std::string& name) {
     if (!list || !key) return nullptr;
     for (size_t i = 0; i < list->Count(); ++i) {
         const TXmlNode* child = list->Item(i);
-        if (child->Type == xntElement && child->Name.Get() == key) return ElementPtr(list->Ref(i));
+        if (child->Type == xntElement && child->Name == key) return ElementPtr(list->Ref(i));
     }
     return nullptr;
 }
@@ -463,7 +486,7 @@ XmlElementPtr FindChildByAttr(const XmlNodePtr& node, const std::string& element
     if (!list || !elementKey || !attrKey) return nullptr;
     for (size_t i = 0; i < list->Count(); ++i) {
         const TXmlNode* child = list->Item(i);
-        if (child->Type != xntElement || child->Name.Get() != elementKey) continue;
+        if (child->Type != xntElement || child->Name != elementKey) continue;
         const TXmlAttr* a = static_cast<const TXmlElement*>(child)->Attrs.Find(attrKey);
         if (a && matches(*a)) return ElementPtr(list->Ref(i));
     }
@@ -487,14 +510,14 @@ XmlElementPtr ChildByAttr(const XmlNodePtr& node, const std::string& elementName
 XmlElementPtr AddChildElement(const XmlNodePtr& node, const std::string& name) {
     TXmlNode* parent = NodeOf(node.get());
     TXmlNodeList* list = parent->ChildList();
-    if (!list) throw EXmlError("An XML " + parent->Name.Text() + " node cannot hold child elements");
+    if (!list) throw EXmlError("An XML " + parent->Name->Text + " node cannot hold child elements");
     CheckName(name, "element");
     size_t depth = 0;
     for (const TXmlNode* p = parent; p; p = p->Parent)
         if (p->Type == xntElement) ++depth;
     if (depth >= kXmlMaxDepth)
         throw EXmlError("XML elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
-    auto element = XmlNewNode<TXmlElement>(parent->Arena, XmlNames().Intern(name));
+    auto element = XmlNewNode<TXmlElement>(parent->Arena, XmlNames().Intern(name).Get());
     list->Add(element);
     return XmlElementPtr(element, element.get());
 }
@@ -528,12 +551,13 @@ void WriteStrAttr(const XmlElementPtr& element, const std::string& name, const s
 }
 
 bool ReadBoolAttr(const XmlElementPtr& element, const std::string& name, bool defaultValue) {
-    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    const TXmlElement* e = ElementOf(element.get());
+    const TXmlAttr* a = FindAttr(e, name);
     if (!a) return defaultValue;
     if (a->Kind == TXmlValueKind::Bool || a->Kind == TXmlValueKind::Int) return a->IntValue != 0;
     std::string text = XmlValueText(*a);
     bool value = false;
-    if (!ParseBoolText(text, value)) ConversionError(name, text, "boolean");
+    if (!ParseBoolText(text, value)) ConversionError(e, name, text, "boolean");
     return value;
 }
 
@@ -543,12 +567,13 @@ void WriteBoolAttr(const XmlElementPtr& element, const std::string& name, bool v
 }
 
 int32_t ReadIntAttr(const XmlElementPtr& element, const std::string& name, int32_t defaultValue) {
-    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    const TXmlElement* e = ElementOf(element.get());
+    const TXmlAttr* a = FindAttr(e, name);
     if (!a) return defaultValue;
     if (a->Kind == TXmlValueKind::Int || a->Kind == TXmlValueKind::Bool) return a->IntValue;
     std::string text = XmlValueText(*a);
     int32_t value = 0;
-    if (!ParseIntText(text, value)) ConversionError(name, text, "integer");
+    if (!ParseIntText(text, value)) ConversionError(e, name, text, "integer");
     return value;
 }
 
@@ -559,12 +584,13 @@ void WriteIntAttr(const XmlElementPtr& element, const std::string& name, int32_t
 
 TDateTime ReadDateTimeAttr(const XmlElementPtr& element, const std::string& name,
                            const TDateTime& defaultValue) {
-    const TXmlAttr* a = FindAttr(ElementOf(element.get()), name);
+    const TXmlElement* e = ElementOf(element.get());
+    const TXmlAttr* a = FindAttr(e, name);
     if (!a) return defaultValue;
     if (a->Kind == TXmlValueKind::DateTime && IsValidDateTime(a->DateTime())) return a->DateTime();
     std::string text = XmlValueText(*a);
     TDateTime value;
-    if (!ParseDateTimeText(text, value)) ConversionError(name, text, "date-time");
+    if (!ParseDateTimeText(text, value)) ConversionError(e, name, text, "date-time");
     return value;
 }
 

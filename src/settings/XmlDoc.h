@@ -75,6 +75,9 @@ XmlDocumentPtr LoadXmlFile(const std::string& fileName);
 void SaveXmlFile(const XmlDocumentPtr& doc, const std::string& fileName);
 // Parse bytes / produce the document's text (what LoadXmlFile / SaveXmlFile read and write).
 XmlDocumentPtr ParseXmlText(const std::string& bytes);
+// The same for bytes read from fileName: errors name the file, and so do the
+// errors of reading its values later.
+XmlDocumentPtr ParseXmlText(const std::string& bytes, const std::string& fileName);
 std::string XmlDocumentText(const XmlDocumentPtr& doc);
 
 // Tree navigation and editing. "node" is an element or a document.

@@ -2,13 +2,16 @@
 // Interned names of the XML document layer (internal header).
 //
 // Every element, attribute and processing-instruction target name lives once in
-// one process-wide table; nodes hold a counted reference to the entry, so two
-// names are equal exactly when their entries are the same object. An entry that
-// no node uses any more is dropped from the table, which keeps the table small
-// however many different names the program meets over a long run.
+// one process-wide table, so two names are equal exactly when their entries are
+// the same object. Each document's arena holds a counted reference to every
+// name its nodes use (nodes point at their names without counting, which spares
+// a count per node and per attribute), and an entry that no document uses any
+// more is dropped from the table: the table stays small however many different
+// names the program meets over a long run.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace quorlet {
@@ -23,12 +26,27 @@ public:
     virtual ~TXmlBase() = default;
 };
 
+// The first eight bytes of a name (fewer for a shorter name, the rest zero) as
+// one word; p must have eight readable bytes. Two names of up to eight bytes
+// are equal exactly when their heads and lengths are.
+inline uint64_t XmlNameHead(const char* p, size_t n) {
+    static const unsigned char kMasks[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0};
+    uint64_t word, mask;
+    std::memcpy(&word, p, 8);
+    std::memcpy(&mask, kMasks + 8 - (n < 8 ? n : 8), 8);
+    return word & mask;
+}
+
 struct TXmlName {
     std::string Text;
+    uint64_t Head = 0;  // XmlNameHead of Text
     uint32_t Hash = 0;
     TXmlName* Next = nullptr;  // chain of the bucket
     size_t Refs = 0;
     bool Reserved = false;      // the five names below never leave the table
+    // The arena that took a reference last (see TXmlArena::Hold); cleared
+    // when that arena goes.
+    const void* HeldBy = nullptr;
     // Scratch for the parser's duplicate-attribute check: the serial number of
     // the start tag that last used this name as an attribute, and where.
     uint64_t MarkTag = 0;
@@ -120,8 +138,13 @@ private:
 // documents held by other static objects can still release their names at exit).
 TXmlNameTable& XmlNames();
 
+// Gives up one counted reference to the entry.
+inline void XmlReleaseName(TXmlName* name) {
+    if (--name->Refs == 0 && !name->Reserved) XmlNames().Drop(name);
+}
+
 inline void TXmlNameRef::Release() {
-    if (FName && --FName->Refs == 0 && !FName->Reserved) XmlNames().Drop(FName);
+    if (FName) XmlReleaseName(FName);
     FName = nullptr;
 }
 

@@ -8,9 +8,11 @@
 //
 // Memory: every node of a document, its child and attribute arrays and its
 // texts come from the document's arena (TXmlArena), which is released when the
-// document and the last node anyone still holds are gone. A parsed document
-// keeps a copy of its input in the arena and its values point into it, so a
-// load costs one copy of the file instead of one allocation per value.
+// document and the last node anyone still holds are gone. The arena also holds
+// the names its nodes use. A parsed document keeps a copy of its input in the
+// arena and its values point into it, so a load costs one copy of the file
+// instead of one allocation per value; the copy stays as it was read (a value
+// with references is decoded elsewhere), so that errors can count its lines.
 //
 // Callers see the nodes through IXmlNode / IXmlElement / IXmlDocument; inside
 // the layer every node is a TXmlNode, and its kind (Type) tells which class.
@@ -23,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "XmlDoc.h"
 #include "XmlNameTable.h"
@@ -77,10 +80,25 @@ public:
         return true;
     }
 
+    // Keeps the name in the table for as long as the arena lives; the nodes
+    // made in the arena point at their names without counting.
+    TXmlName* Hold(TXmlName* name) {
+        if (name->HeldBy != this) HoldAnother(name);
+        return name;
+    }
+
     size_t Refs = 0;
+    // The text a parsed document was read from, kept as it was (in the first
+    // block): the line of an element is counted there when an error names it.
+    const char* Source = nullptr;
 
 private:
     void* AllocateInNewBlock(size_t size, size_t align);
+    void HoldAnother(TXmlName* name);
+
+    // Outside the blocks, so that holding a name never comes between an
+    // allocation and its ShrinkLatest.
+    std::vector<TXmlName*> FHeld;
 
     struct TBlock {
         TBlock* Next;
@@ -104,16 +122,24 @@ public:
         return *this;
     }
     ~TXmlArenaRef() {
-        if (FArena && --FArena->Refs == 0) Free(FArena);
+        if (FArena) Release(FArena);
     }
     TXmlArena* Get() const { return FArena; }
 
+    // Gives up one counted reference; the last one deletes the arena.
+    static void Release(TXmlArena* arena) {
+        if (--arena->Refs == 0) Free(arena);
+    }
+
 private:
-    static void Free(TXmlArena* arena);  // out of line: the last reference deletes the arena
+    static void Free(TXmlArena* arena);  // out of line: see XmlArena.cpp
     TXmlArena* FArena = nullptr;
 };
 
-// Allocator for std::allocate_shared: the control block keeps the arena alive.
+// Allocator for std::allocate_shared. Each control block it allocates counts
+// as a reference to the arena from its allocation until it is given back,
+// which is the last thing done with it; copies of the allocator (the library
+// makes several for each node) then cost nothing.
 template <class T>
 class TXmlArenaAllocator {
 public:
@@ -121,18 +147,23 @@ public:
     explicit TXmlArenaAllocator(TXmlArena* arena) : Arena(arena) {}
     template <class U>
     TXmlArenaAllocator(const TXmlArenaAllocator<U>& o) : Arena(o.Arena) {}
-    T* allocate(size_t n) { return static_cast<T*>(Arena.Get()->Allocate(n * sizeof(T), alignof(T))); }
-    void deallocate(T*, size_t) noexcept {}
+    T* allocate(size_t n) {
+        T* p = static_cast<T*>(Arena->Allocate(n * sizeof(T), alignof(T)));
+        ++Arena->Refs;
+        return p;
+    }
+    void deallocate(T*, size_t) noexcept { TXmlArenaRef::Release(Arena); }
     template <class U>
-    bool operator==(const TXmlArenaAllocator<U>& o) const { return Arena.Get() == o.Arena.Get(); }
+    bool operator==(const TXmlArenaAllocator<U>& o) const { return Arena == o.Arena; }
     template <class U>
-    bool operator!=(const TXmlArenaAllocator<U>& o) const { return Arena.Get() != o.Arena.Get(); }
+    bool operator!=(const TXmlArenaAllocator<U>& o) const { return Arena != o.Arena; }
 
-    TXmlArenaRef Arena;
+    TXmlArena* Arena;
 };
 
 // A byte string in arena memory. Cap is the room at Ptr, so a value that is
-// rewritten with one no longer than before reuses its bytes.
+// rewritten with one no longer than before reuses its bytes (a value in the
+// copy of a parsed input has none).
 struct TXmlStr {
     char* Ptr = nullptr;
     uint32_t Len = 0;
@@ -160,6 +191,10 @@ public:
     size_t Capacity() const { return FCapacity; }
 
     inline void Add(TXmlNodeRef node);
+    // Takes over the n nodes at items (moved from) into an empty list, in an
+    // array of exactly that size: the parser knows a list's length when the
+    // element ends.
+    void Adopt(TXmlNodeRef* items, size_t n);
     // False when node is not in the list.
     bool Remove(const TXmlNode* node);
     void Clear();
@@ -176,7 +211,7 @@ private:
 enum class TXmlValueKind : uint8_t { Text, Bool, Int, DateTime };
 
 struct TXmlAttr {
-    TXmlNameRef Name;
+    TXmlName* Name = nullptr;  // held by the arena
     // The text of a Text value; for a DateTime value Ptr points at the TDateTime
     // (arena memory) and Len and Cap are 0.
     TXmlStr Text;
@@ -189,7 +224,6 @@ struct TXmlAttr {
 class TXmlAttrList {
 public:
     TXmlAttrList() = default;
-    ~TXmlAttrList();
     TXmlAttrList(const TXmlAttrList&) = delete;
     TXmlAttrList& operator=(const TXmlAttrList&) = delete;
 
@@ -199,16 +233,23 @@ public:
     const TXmlAttr& operator[](size_t index) const { return FItems[index]; }
     TXmlAttr* Find(const TXmlName* name);
     const TXmlAttr* Find(const TXmlName* name) const;
+    // Room for the first four attributes of an empty list, as its first growth
+    // would make it.
+    void ReserveFirst(TXmlArena& arena) {
+        const uint32_t capacity = static_cast<uint32_t>(XmlListGrowth(0));
+        FItems = static_cast<TXmlAttr*>(arena.Allocate(capacity * sizeof(TXmlAttr), alignof(TXmlAttr)));
+        FCapacity = capacity;
+    }
     // A new attribute (empty text) at the end.
-    TXmlAttr& Append(TXmlArena& arena, TXmlNameRef name) {
+    TXmlAttr& Append(TXmlArena& arena, TXmlName* name) {
         if (FCount == FCapacity) Grow(arena);
         TXmlAttr* a = new (&FItems[FCount]) TXmlAttr();
-        a->Name = std::move(name);
+        a->Name = arena.Hold(name);
         ++FCount;
         return *a;
     }
     // The attribute of that name, appended (as empty text) when missing.
-    TXmlAttr& Obtain(TXmlArena& arena, const TXmlNameRef& name);
+    TXmlAttr& Obtain(TXmlArena& arena, TXmlName* name);
     // Drops the unused room at the end of the array when the array is the
     // arena's latest allocation (a parsed start tag's attributes are).
     void Fit(TXmlArena& arena) {
@@ -226,13 +267,17 @@ private:
 
 class TXmlNode : public TXmlBase {
 public:
-    TXmlNode(TXmlNodeType type, TXmlNameRef name, TXmlArena* arena)
-        : Type(type), Name(std::move(name)), Arena(arena) {}
+    TXmlNode(TXmlNodeType type, TXmlName* name, TXmlArena* arena)
+        : Type(type), Name(arena->Hold(name)), Arena(arena) {}
 
     const TXmlNodeType Type;
-    TXmlNameRef Name;
+    // Where a parsed element's start tag is in the arena's Source: one more
+    // than its byte offset (0 for nodes made in memory). It fills the room
+    // that the alignment of Name leaves after Type.
+    uint32_t SourcePos = 0;
+    TXmlName* const Name;  // held by the arena
     TXmlNode* Parent = nullptr;
-    TXmlArena* const Arena;  // kept alive by this node's control block
+    TXmlArena* const Arena;  // kept alive by this node's control block (TXmlArenaAllocator)
 
     virtual IXmlNode* Intf() = 0;
     virtual TXmlNodeList* ChildList() { return nullptr; }
@@ -251,10 +296,10 @@ inline void TXmlNodeList::Add(TXmlNodeRef node) {
 template <class TIntf>
 class TXmlNodeImpl : public TXmlNode, public TIntf {
 public:
-    TXmlNodeImpl(TXmlNodeType type, TXmlNameRef name, TXmlArena* arena) : TXmlNode(type, std::move(name), arena) {}
+    TXmlNodeImpl(TXmlNodeType type, TXmlName* name, TXmlArena* arena) : TXmlNode(type, name, arena) {}
 
     TXmlNodeType NodeType() const override { return Type; }
-    const std::string& NodeName() const override { return Name.Text(); }
+    const std::string& NodeName() const override { return Name->Text; }
     IXmlNode* ParentNode() const override { return Parent ? Parent->Intf() : nullptr; }
     size_t ChildCount() const override {
         const TXmlNodeList* list = ChildList();
@@ -272,8 +317,8 @@ public:
 
 class TXmlElement : public TXmlNodeImpl<IXmlElement> {
 public:
-    TXmlElement(TXmlNameRef name, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlElement>(xntElement, std::move(name), arena), Children(this) {}
+    TXmlElement(TXmlName* name, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlElement>(xntElement, name, arena), Children(this) {}
 
     TXmlNodeList* ChildList() override { return &Children; }
 
@@ -289,7 +334,7 @@ public:
 class TXmlText : public TXmlNodeImpl<IXmlNode> {
 public:
     TXmlText(TXmlStr text, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlNode>(xntText, TXmlNameRef(XmlNames().TextName()), arena), Text(text) {}
+        : TXmlNodeImpl<IXmlNode>(xntText, XmlNames().TextName(), arena), Text(text) {}
     std::string Value() const override { return Text.Str(); }
     TXmlStr Text;
 };
@@ -297,7 +342,7 @@ public:
 class TXmlCharacterData : public TXmlNodeImpl<IXmlNode> {
 public:
     TXmlCharacterData(TXmlNodeType type, TXmlName* name, TXmlStr text, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlNode>(type, TXmlNameRef(name), arena), Text(text) {}
+        : TXmlNodeImpl<IXmlNode>(type, name, arena), Text(text) {}
     std::string Value() const override { return Text.Str(); }
     TXmlStr Text;
 };
@@ -319,8 +364,8 @@ public:
 // attribute list (the declaration read from a file).
 class TXmlProcessingInstruction : public TXmlNodeImpl<IXmlNode> {
 public:
-    TXmlProcessingInstruction(TXmlNameRef target, TXmlArena* arena)
-        : TXmlNodeImpl<IXmlNode>(xntProcessingInstruction, std::move(target), arena) {}
+    TXmlProcessingInstruction(TXmlName* target, TXmlArena* arena)
+        : TXmlNodeImpl<IXmlNode>(xntProcessingInstruction, target, arena) {}
     std::string Value() const override { return Data.Str(); }
     TXmlStr Data;
     TXmlAttrList Attrs;
@@ -329,7 +374,7 @@ public:
 class TXmlDocument : public TXmlNodeImpl<IXmlDocument> {
 public:
     explicit TXmlDocument(TXmlArena* arena)
-        : TXmlNodeImpl<IXmlDocument>(xntDocument, TXmlNameRef(XmlNames().DocumentName()), arena), Children(this) {}
+        : TXmlNodeImpl<IXmlDocument>(xntDocument, XmlNames().DocumentName(), arena), Children(this) {}
 
     TXmlNodeList* ChildList() override { return &Children; }
     bool PreserveWhiteSpace() const override { return FPreserveWhiteSpace; }
@@ -337,6 +382,8 @@ public:
     TXmlNodeList Children;
     // Size of the text last read or written; lets the writer size its buffer.
     size_t SizeHint = 0;
+    // The file the document was read from, named by errors in its values.
+    std::string FileName;
 
 private:
     bool FPreserveWhiteSpace = false;  // the process-wide default for every document

@@ -10,6 +10,10 @@
 // Every malformed input raises EXmlError naming the line and byte offset. The
 // parser keeps its open elements on an explicit stack and refuses nesting
 // deeper than kXmlMaxDepth, so no input can exhaust the call stack.
+//
+// Each element keeps where in the text its start tag is, and the document's
+// arena keeps the text unchanged: an error in a value read later counts the
+// lines up to there, so that reading costs no counting.
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -35,13 +39,23 @@ TXmlStr Span(char* p, size_t length, size_t room) {
     return s;
 }
 
+// A value in the copy of the input. It has no room: the copy stays as it was
+// read, and a new value written over this one gets memory of its own.
+TXmlStr InputSpan(char* p, size_t length) { return Span(p, length, 0); }
+
+// Bytes after the end of the copy of the input: one "<" and the rest of the
+// eight bytes XmlNameHead may read at a name that ends the input.
+const size_t kInputPadding = 8;
+
 // Works on a copy of the input in the document's arena, followed by one "<"
 // that stops every scanning loop at the end without a bounds check of its own.
-// Values point into the copy; references are replaced in place (the result is
-// never longer than the reference).
+// Values point into the copy, which is never written: a value with references
+// is decoded into memory of its own.
 class TXmlParser {
 public:
-    explicit TXmlParser(const std::string& bytes) : FInput(bytes), FNames(XmlNames()) {}
+    explicit TXmlParser(const std::string& bytes) : FInput(bytes), FNames(XmlNames()) {
+        FChildren.reserve(256);
+    }
 
     XmlDocumentPtr Parse();
 
@@ -56,6 +70,7 @@ private:
         while (static_cast<unsigned char>(*p) <= 32) ++p;
         FP = p;
     }
+
     // Position of the next occurrence of literal from FP on, or null.
     char* FindFromHere(const char* literal) const {
         std::string_view rest(FP, static_cast<size_t>(FEnd - FP));
@@ -63,23 +78,50 @@ private:
         return at == std::string_view::npos ? nullptr : FP + at;
     }
 
-    TXmlNameRef ReadName();
+    // The name at FP, held by the document's arena.
+    TXmlName* ReadName();
+    TXmlName* InternName(const char* p, size_t n, TXmlName*& slot);
+    [[noreturn]] void NotAName() const;
+    // A node of the element being read (or of the document, at the top).
+    void AddNode(TXmlNodeRef node) {
+        if (FOpen.empty())
+            FDoc->Children.Add(std::move(node));
+        else
+            FChildren.push_back(std::move(node));
+    }
     char ReadReference();
-    void ReadText(TXmlNodeList& list);
+    void ReadText();
+    // The run [start, end), whose references were checked, with each one
+    // replaced by its byte, in memory of its own; FP ends at end.
+    TXmlStr Decode(char* start, char* end);
     void ReadAttributes(TXmlAttrList& attrs);
     TXmlStr ReadAttrValue(char quote);
-    void ReadElementStart(TXmlNodeList& list);
+    void ReadElementStart();
     void ReadEndTag();
-    void ReadProcessingInstruction(TXmlNodeList& list);
-    void ReadMarkupDeclaration(TXmlNodeList& list);
+    void ReadProcessingInstruction();
+    void ReadMarkupDeclaration();
+
+    // An element whose content is being read, and where its children start
+    // in FChildren.
+    struct TOpenElement {
+        TXmlElement* Element;
+        size_t FirstChild;
+    };
 
     const std::string& FInput;
     TXmlNameTable& FNames;
+    TXmlDocument* FDoc = nullptr;
     TXmlArena* FArena = nullptr;
     char* FBegin = nullptr;
     char* FP = nullptr;
     char* FEnd = nullptr;
-    std::vector<TXmlElement*> FOpen;  // elements whose content is being read
+    std::vector<TOpenElement> FOpen;
+    // The children of the open elements, each element's after its parent's
+    // earlier ones; an element takes its own when it ends.
+    std::vector<TXmlNodeRef> FChildren;
+    // The names met last, by a hash of their heads: a settings file repeats a
+    // handful of names, which are then found without the table.
+    TXmlName* FRecent[256] = {};
 };
 
 void TXmlParser::Fail(const char* at, const std::string& what) const {
@@ -90,15 +132,32 @@ void TXmlParser::Fail(const char* at, const std::string& what) const {
                     std::to_string(static_cast<size_t>(at - FBegin)) + "): " + what);
 }
 
-TXmlNameRef TXmlParser::ReadName() {
-    if (FP == FEnd) Fail(FP, "unexpected end of input where a name should start");
-    if (!Is(*FP, xcNameStart)) Fail(FP, "a name must start with a letter or \"_\"");
+inline TXmlName* TXmlParser::ReadName() {
+    if (!Is(*FP, xcNameStart)) NotAName();
     const char* start = FP;
-    const char* p = FP;
-    uint32_t hash = static_cast<unsigned char>(*p++);
-    while (Is(*p, xcNameChar)) hash = hash * 33u + static_cast<unsigned char>(*p++);
+    const char* p = FP + 1;
+    while (Is(*p, xcNameChar)) ++p;
     FP = const_cast<char*>(p);
-    return FNames.Intern(start, static_cast<size_t>(p - start), hash);
+    const size_t n = static_cast<size_t>(p - start);
+    const uint64_t head = XmlNameHead(start, n);
+    TXmlName*& slot = FRecent[(head * 0x9E3779B97F4A7C15ull) >> 56];
+    TXmlName* e = slot;
+    if (e && e->Head == head && e->Text.size() == n &&
+        (n <= 8 || std::memcmp(e->Text.data() + 8, start + 8, n - 8) == 0))
+        return e;
+    return InternName(start, n, slot);
+}
+
+// A remembered name is held by the arena of the document being read, which
+// keeps it in the table for the whole parse.
+TXmlName* TXmlParser::InternName(const char* p, size_t n, TXmlName*& slot) {
+    slot = FArena->Hold(FNames.Intern(p, n, TXmlNameTable::HashOf(p, n)).Get());
+    return slot;
+}
+
+void TXmlParser::NotAName() const {
+    if (FP == FEnd) Fail(FP, "unexpected end of input where a name should start");
+    Fail(FP, "a name must start with a letter or \"_\"");
 }
 
 // FP is at "&": returns the byte the reference stands for.
@@ -154,7 +213,7 @@ char TXmlParser::ReadReference() {
     return c;
 }
 
-void TXmlParser::ReadText(TXmlNodeList& list) {
+void TXmlParser::ReadText() {
     char* start = FP;
     char* p = FP;
     uint8_t spaces = xcSpace;  // stays so while every byte is white space
@@ -166,21 +225,32 @@ void TXmlParser::ReadText(TXmlNodeList& list) {
     }
     FP = p;
     if (*FP == '<') {
-        if (!spaces) list.Add(XmlNewNode<TXmlText>(FArena, Span(start, FP - start, FP - start)));
+        if (!spaces) AddNode(XmlNewNode<TXmlText>(FArena, InputSpan(start, FP - start)));
         return;
     }
-    char* w = FP;
+    // A reference: the run goes on to the next "<", its references checked
+    // on the way.
     while (FP < FEnd && *FP != '<') {
-        char c;
-        if (*FP == '&') {
-            c = ReadReference();
-        } else {
-            c = *FP++;
-        }
-        if (static_cast<unsigned char>(c) > 32) spaces = 0;
-        *w++ = c;
+        if (*FP == '&')
+            ReadReference();
+        else
+            ++FP;
     }
-    if (!spaces) list.Add(XmlNewNode<TXmlText>(FArena, Span(start, w - start, FP - start)));
+    TXmlStr text = Decode(start, FP);
+    for (uint32_t i = 0; i < text.Len; ++i) {
+        if (static_cast<unsigned char>(text.Ptr[i]) > 32) {
+            AddNode(XmlNewNode<TXmlText>(FArena, text));
+            break;
+        }
+    }
+}
+
+TXmlStr TXmlParser::Decode(char* start, char* end) {
+    char* out = static_cast<char*>(FArena->Allocate(static_cast<size_t>(end - start), 1));
+    char* w = out;
+    FP = start;
+    while (FP < end) *w++ = *FP == '&' ? ReadReference() : *FP++;
+    return Span(out, w - out, end - start);
 }
 
 TXmlStr TXmlParser::ReadAttrValue(char quote) {
@@ -204,25 +274,27 @@ TXmlStr TXmlParser::ReadAttrValue(char quote) {
     }
     FP = p;
     if (*FP == quote) {
-        TXmlStr value = Span(start, FP - start, FP - start);
+        TXmlStr value = InputSpan(start, FP - start);
         ++FP;
         return value;
     }
-    char* w = FP;
+    // The other kind of quote or a reference stopped the run: on to the
+    // closing quote, with the references checked on the way.
+    bool references = false;
     for (;;) {
         if (FP == FEnd) Fail(FP, std::string("expected the closing quote ") + quote + " of the attribute value");
         char c = *FP;
         if (c == quote) break;
         if (c == '<') Fail(FP, "\"<\" inside an attribute value");
         if (c == '&') {
-            *w++ = ReadReference();
+            ReadReference();
+            references = true;
         } else {
-            *w++ = c;  // the other kind of quote
-            ++FP;
+            ++FP;  // the other kind of quote
         }
-        while (!Is(*FP, xcAttrStop)) *w++ = *FP++;
+        while (!Is(*FP, xcAttrStop)) ++FP;
     }
-    TXmlStr value = Span(start, w - start, FP - start);
+    TXmlStr value = references ? Decode(start, FP) : InputSpan(start, FP - start);
     ++FP;
     return value;
 }
@@ -231,9 +303,9 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
     const uint64_t tag = ++g_xmlTagSerial;
     SkipSpace();
     while (Is(*FP, xcNameStart)) {
-        TXmlNameRef name = ReadName();
+        TXmlName* n = ReadName();
         SkipSpace();
-        if (*FP != '=') Fail(FP, "expected \"=\" after the attribute name \"" + name.Text() + "\"");
+        if (*FP != '=') Fail(FP, "expected \"=\" after the attribute name \"" + n->Text + "\"");
         ++FP;
         SkipSpace();
         if (FP == FEnd) Fail(FP, "unexpected end of input where an attribute value should start");
@@ -242,12 +314,11 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
         ++FP;
         // A repeated name replaces the earlier value; the mark on the interned
         // name finds it without searching the list.
-        TXmlName* n = name.Get();
         TXmlAttr* attr;
         if (n->MarkTag == tag) {
             attr = &attrs[n->MarkIndex];
         } else {
-            attr = &attrs.Append(*FArena, std::move(name));
+            attr = &attrs.Append(*FArena, n);
             n->MarkTag = tag;
             n->MarkIndex = attrs.Count() - 1;
         }
@@ -257,53 +328,58 @@ void TXmlParser::ReadAttributes(TXmlAttrList& attrs) {
 }
 
 // FP is at "<" followed by neither "/", "?" nor "!".
-void TXmlParser::ReadElementStart(TXmlNodeList& list) {
+void TXmlParser::ReadElementStart() {
     const char* tagStart = FP++;
-    TXmlNameRef name = ReadName();
-    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + name.Text());
+    TXmlName* name = ReadName();
+    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + name->Text);
     const char after = *FP;
     if (!Is(after, xcSpace) && after != '/' && after != '>')
-        Fail(FP, "invalid character after the element name \"" + name.Text() + "\"");
+        Fail(FP, "invalid character after the element name \"" + name->Text + "\"");
     if (FOpen.size() >= kXmlMaxDepth)
         Fail(tagStart, "elements nested deeper than " + std::to_string(kXmlMaxDepth) + " levels");
-    std::shared_ptr<TXmlElement> element = XmlNewNode<TXmlElement>(FArena, std::move(name));
+    std::shared_ptr<TXmlElement> element = XmlNewNode<TXmlElement>(FArena, name);
     TXmlElement* e = element.get();
-    list.Add(std::move(element));
+    e->SourcePos = static_cast<uint32_t>(tagStart - FBegin) + 1;
+    AddNode(std::move(element));
     if (Is(after, xcSpace)) {
+        e->Attrs.ReserveFirst(*FArena);
         ReadAttributes(e->Attrs);
         // Most elements of a settings file have two attributes: the room
-        // for more is given back (about a fifth of a parsed document).
+        // for more is given back (about a fifth of a parsed document), unless
+        // a value with references took memory after the array.
         e->Attrs.Fit(*FArena);
     }
-    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + e->Name.Text());
+    if (FP == FEnd) Fail(FP, "unexpected end of input inside the start tag <" + e->Name->Text);
     if (*FP == '>') {
         ++FP;
-        FOpen.push_back(e);
+        FOpen.push_back(TOpenElement{e, FChildren.size()});
     } else if (*FP == '/' && FP[1] == '>') {
         FP += 2;
     } else {
-        Fail(FP, "expected \">\" or \"/>\" to end the start tag <" + e->Name.Text());
+        Fail(FP, "expected \">\" or \"/>\" to end the start tag <" + e->Name->Text);
     }
 }
 
 // FP is at "</" inside an element.
 void TXmlParser::ReadEndTag() {
-    const TXmlElement* e = FOpen.back();
-    const std::string& name = e->Name.Text();
+    const TOpenElement open = FOpen.back();
+    const std::string& name = open.Element->Name->Text;
     FP += 2;
     if (!IsAt(name.data(), name.size())) Fail(FP, "expected the end tag </" + name + ">");
     FP += name.size();
     SkipSpace();
     if (*FP != '>' || FP == FEnd) Fail(FP, "expected \">\" to end the end tag </" + name + ">");
     ++FP;
+    open.Element->Children.Adopt(FChildren.data() + open.FirstChild, FChildren.size() - open.FirstChild);
+    FChildren.resize(open.FirstChild);
     FOpen.pop_back();
 }
 
 // FP is at "<?".
-void TXmlParser::ReadProcessingInstruction(TXmlNodeList& list) {
+void TXmlParser::ReadProcessingInstruction() {
     FP += 2;
     auto pi = XmlNewNode<TXmlProcessingInstruction>(FArena, ReadName());
-    if (pi->Name.Get() == FNames.XmlName()) {
+    if (pi->Name == FNames.XmlName()) {
         ReadAttributes(pi->Attrs);
         if (!IsAt("?>", 2)) Fail(FP, "expected \"?>\" to end the XML declaration");
         FP += 2;
@@ -313,27 +389,27 @@ void TXmlParser::ReadProcessingInstruction(TXmlNodeList& list) {
         SkipSpace();
         char* close = FindFromHere("?>");
         if (!close) Fail(FEnd, "expected \"?>\" to end the processing instruction");
-        pi->Data = Span(FP, close - FP, close - FP);
+        pi->Data = InputSpan(FP, close - FP);
         FP = close + 2;
     }
-    list.Add(std::move(pi));
+    AddNode(std::move(pi));
 }
 
 // FP is at "<!".
-void TXmlParser::ReadMarkupDeclaration(TXmlNodeList& list) {
+void TXmlParser::ReadMarkupDeclaration() {
     FP += 2;
     if (FP < FEnd && *FP == '-') {
         if (!IsAt("--", 2)) Fail(FP, "expected \"--\" to start a comment");
         FP += 2;
         char* close = FindFromHere("-->");
         if (!close) Fail(FEnd, "expected \"-->\" to end the comment");
-        list.Add(XmlNewNode<TXmlComment>(FArena, Span(FP, close - FP, close - FP)));
+        AddNode(XmlNewNode<TXmlComment>(FArena, InputSpan(FP, close - FP)));
         FP = close + 3;
     } else if (IsAt("[CDATA[", 7)) {
         FP += 7;
         char* close = FindFromHere("]]>");
         if (!close) Fail(FEnd, "expected \"]]>\" to end the CDATA section");
-        list.Add(XmlNewNode<TXmlCDATASection>(FArena, Span(FP, close - FP, close - FP)));
+        AddNode(XmlNewNode<TXmlCDATASection>(FArena, InputSpan(FP, close - FP)));
         FP = close + 3;
     } else {
         if (!IsAt("DOCTYPE", 7)) Fail(FP, "expected \"DOCTYPE\", \"--\" or \"[CDATA[\" after \"<!\"");
@@ -352,22 +428,25 @@ XmlDocumentPtr TXmlParser::Parse() {
     // The copy of the text and the tree of a settings file take about six
     // times the size of the text; one block then holds them.
     std::shared_ptr<TXmlDocument> doc = XmlNewDocument(size * 6 + 4096);
+    FDoc = doc.get();
     FArena = doc->Arena;
-    FBegin = static_cast<char*>(FArena->Allocate(size + 1, 1));
+    FBegin = static_cast<char*>(FArena->Allocate(size + kInputPadding, 1));
     if (size) std::memcpy(FBegin, FInput.data(), size);
     FEnd = FBegin + size;
+    std::memset(FEnd, 0, kInputPadding);
     *FEnd = '<';
+    FArena->Source = FBegin;
     FP = FBegin;
     doc->SizeHint = size;
     for (;;) {
-        TXmlNodeList& list = FOpen.empty() ? doc->Children : FOpen.back()->Children;
         if (FP == FEnd) {
             if (!FOpen.empty())
-                Fail(FP, "unexpected end of input: expected the end tag </" + FOpen.back()->Name.Text() + ">");
+                Fail(FP, "unexpected end of input: expected the end tag </" +
+                             FOpen.back().Element->Name->Text + ">");
             break;
         }
         if (*FP != '<') {
-            ReadText(list);
+            ReadText();
             continue;
         }
         if (FEnd - FP < 2) Fail(FP + 1, "unexpected end of input after \"<\"");
@@ -377,13 +456,13 @@ XmlDocumentPtr TXmlParser::Parse() {
                 ReadEndTag();
                 break;
             case '?':
-                ReadProcessingInstruction(list);
+                ReadProcessingInstruction();
                 break;
             case '!':
-                ReadMarkupDeclaration(list);
+                ReadMarkupDeclaration();
                 break;
             default:
-                ReadElementStart(list);
+                ReadElementStart();
                 break;
         }
     }
@@ -393,5 +472,16 @@ XmlDocumentPtr TXmlParser::Parse() {
 }  // namespace
 
 XmlDocumentPtr ParseXmlText(const std::string& bytes) { return TXmlParser(bytes).Parse(); }
+
+XmlDocumentPtr ParseXmlText(const std::string& bytes, const std::string& fileName) {
+    XmlDocumentPtr doc;
+    try {
+        doc = ParseXmlText(bytes);
+    } catch (const EXmlError& e) {
+        throw EXmlError("File \"" + fileName + "\": " + e.what());
+    }
+    static_cast<TXmlDocument&>(*doc).FileName = fileName;
+    return doc;
+}
 
 }  // namespace quorlet

@@ -134,7 +134,7 @@ void PutValue(TXmlOutput& out, const TXmlAttr& a) {
 void PutAttrs(TXmlOutput& out, const TXmlAttrList& attrs) {
     for (size_t i = 0; i < attrs.Count(); ++i) {
         const TXmlAttr& a = attrs[i];
-        const std::string& name = a.Name.Text();
+        const std::string& name = a.Name->Text;
         out.Room(name.size() + 3);
         out.Put(' ');
         out.Put(name);
@@ -148,7 +148,7 @@ void PutAttrs(TXmlOutput& out, const TXmlAttrList& attrs) {
 void WriteNode(TXmlOutput& out, const TXmlNode& node);
 
 void WriteElement(TXmlOutput& out, const TXmlElement& e) {
-    const std::string& name = e.Name.Text();
+    const std::string& name = e.Name->Text;
     const size_t depth = static_cast<size_t>(g_xmlWriteDepth);
     out.Room(3 + depth + name.size());
     out.Put("\r\n", 2);
@@ -217,7 +217,7 @@ void WriteNode(TXmlOutput& out, const TXmlNode& node) {
         }
         case xntProcessingInstruction: {
             const auto& pi = static_cast<const TXmlProcessingInstruction&>(node);
-            const std::string& target = pi.Name.Text();
+            const std::string& target = pi.Name->Text;
             out.Room(target.size() + pi.Data.Len + 5);
             out.Put("<?", 2);
             out.Put(target);

@@ -324,20 +324,29 @@ TEST(XmlTree, ListsGrowInSteps) {
     EXPECT_EQ(capacities, (std::vector<size_t>{4, 8, 12, 28, 44, 60, 76, 95, 118}));
 }
 
-TEST(XmlTree, ParsedStartTagsKeepNoSpareAttributeRoom) {
-    XmlDocumentPtr doc = ParseXmlText("<R><a x='1'/><b x='1' y='2'/><c x='1' y='2' z='3' w='4' v='5'/><d/></R>");
+TEST(XmlTree, ParsedListsKeepNoSpareRoom) {
+    XmlDocumentPtr doc = ParseXmlText(
+        "<R><a x='1'/><b x='1' y='2'><p/><q/><r/></b><c x='1' y='2' z='3' w='4' v='5'/><d/></R>");
     XmlElementPtr root = RootElement(doc);
+    const auto& r = dynamic_cast<const TXmlElement&>(*root);
+    EXPECT_EQ(r.Children.Capacity(), 4u);
     for (size_t i = 0; i < root->ChildCount(); ++i) {
         const auto& e = dynamic_cast<const TXmlElement&>(*root->Child(i));
-        EXPECT_EQ(e.Attrs.Capacity(), e.Attrs.Count()) << e.Name.Text();
+        EXPECT_EQ(e.Attrs.Capacity(), e.Attrs.Count()) << e.Name->Text;
+        EXPECT_EQ(e.Children.Capacity(), e.Children.Count()) << e.Name->Text;
     }
-    // The arrays sit next to each other in the arena: growing one (and the
-    // root's new attribute) must leave its neighbours whole.
+    // The arrays sit next to each other in the arena: growing them (and the
+    // root's new attribute and child) must leave their neighbours whole.
     XmlElementPtr a = ChildElement(root, "a");
     for (int i = 0; i < 6; ++i) WriteIntAttr(a, "n" + std::to_string(i), i);
     WriteStrAttr(root, "k", "v");
+    XmlElementPtr b = ChildElement(root, "b");
+    for (const char* name : {"s", "t"}) AddChildElement(b, name);
+    RemoveChildNode(b, ChildElement(b, "q"));
+    AddChildElement(root, "e");
     const char* const expected =
-        "<R k='v'><a x='1' n0='0' n1='1' n2='2' n3='3' n4='4' n5='5'/><b x='1' y='2'/>"
-        "<c x='1' y='2' z='3' w='4' v='5'/><d/></R>";
+        "<R k='v'><a x='1' n0='0' n1='1' n2='2' n3='3' n4='4' n5='5'/><b x='1' y='2'><p/><r/><s/><t/></b>"
+        "<c x='1' y='2' z='3' w='4' v='5'/><d/><e/></R>";
     EXPECT_EQ(XmlDocumentText(doc), XmlDocumentText(ParseXmlText(expected)));
+    EXPECT_EQ(ChildElement(b, "t")->ParentNode(), b.get());
 }

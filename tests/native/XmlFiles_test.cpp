@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/TempFolder.h"
@@ -132,6 +135,69 @@ TEST(XmlFiles, LoadFailures) {
     XmlDocumentPtr empty = LoadXmlFile(folder.File("empty.xml"));
     EXPECT_EQ(empty->ChildCount(), 0u);
     EXPECT_FALSE(RootElement(empty));
+}
+
+// A value that cannot be read names where it is, in the form of the parse
+// errors: the file, the line and the element.
+TEST(XmlFiles, ValueErrorsNameTheFileTheLineAndTheElement) {
+    TTempFolder folder;
+    const std::string file = folder.File("QL_alice.xml");
+    const std::string content = kDecl +
+                                "\r\n<RKConfig>"
+                                "\r\n\t<Application>"
+                                "\r\n\t\t<Item Name=\"X\" Value=\"2147483648\"/>"
+                                "\r\n\t\t<Item Name=\"AlwaysOnTop\" Value=\"yes\"/>"
+                                "\r\n\t\t<Item Name=\"LastChecking\" Value=\"2025-02-30T10-00-00\"/>"
+                                "\r\n\t</Application>"
+                                "\r\n</RKConfig>";
+    WriteFileText(file, content);
+    struct Case {
+        const char* name;
+        std::function<void(const XmlElementPtr&)> read;
+        std::string message;  // after the place
+    };
+    const Case cases[] = {
+        {"X", [](const XmlElementPtr& e) { ReadIntAttr(e, "Value", 0); },
+         "line 4 (element <Item>): Attribute \"Value\": \"2147483648\" is not a valid integer value"},
+        {"AlwaysOnTop", [](const XmlElementPtr& e) { ReadBoolAttr(e, "Value", false); },
+         "line 5 (element <Item>): Attribute \"Value\": \"yes\" is not a valid boolean value"},
+        {"LastChecking", [](const XmlElementPtr& e) { ReadDateTimeAttr(e, "Value", TDateTime()); },
+         "line 6 (element <Item>): Attribute \"Value\": \"2025-02-30T10-00-00\" is not a valid date-time value"},
+    };
+    auto messageOf = [](const std::function<void()>& read) {
+        try {
+            read();
+        } catch (const EXmlError& e) {
+            return std::string(e.what());
+        }
+        return std::string("(no error)");
+    };
+    const std::string named = "File \"" + file + "\": XML error at ";
+    const std::pair<XmlDocumentPtr, std::string> documents[] = {
+        {LoadXmlFile(file), named},
+        {ParseXmlText(content, file), named},
+        {ParseXmlText(content), "XML error at "},  // bytes from nowhere in particular
+    };
+    for (const auto& [doc, place] : documents) {
+        XmlElementPtr app = ChildElement(RootElement(doc), "Application");
+        for (const Case& c : cases) {
+            XmlElementPtr item = ChildByAttr(app, "Item", "Name", std::string(c.name));
+            EXPECT_EQ(messageOf([&] { c.read(item); }), place + c.message);
+        }
+    }
+
+    // An element made in memory has no line; one taken out of its document
+    // no longer belongs to the file.
+    XmlDocumentPtr doc = LoadXmlFile(file);
+    XmlElementPtr app = ChildElement(RootElement(doc), "Application");
+    XmlElementPtr added = AddChildElement(app, "Item");
+    WriteStrAttr(added, "Value", "x");
+    EXPECT_EQ(messageOf([&] { ReadIntAttr(added, "Value", 0); }),
+              "File \"" + file + "\": XML error (element <Item>): Attribute \"Value\": \"x\" is not a valid integer value");
+    XmlElementPtr removed = ChildByAttr(app, "Item", "Name", "X");
+    RemoveChildNode(app, removed);
+    EXPECT_EQ(messageOf([&] { ReadIntAttr(removed, "Value", 0); }), "XML error at " + cases[0].message);
+    EXPECT_EQ(ReadFileText(file), content);
 }
 
 TEST(XmlFiles, SaveReplacesAnExistingFile) {

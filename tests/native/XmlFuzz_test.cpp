@@ -168,7 +168,7 @@ std::vector<TChild> ChildrenOf(const TXmlNode& n, bool& textSeen) {
 
 void ExpectSameTree(const TXmlNode& a, const TXmlNode& b, bool& textSeen, const std::string& path) {
     ASSERT_EQ(a.Type, b.Type) << path;
-    ASSERT_EQ(a.Name.Get(), b.Name.Get()) << path;
+    ASSERT_EQ(a.Name, b.Name) << path;
     switch (a.Type) {
         case xntElement: {
             const auto& ea = static_cast<const TXmlElement&>(a);
@@ -186,7 +186,7 @@ void ExpectSameTree(const TXmlNode& a, const TXmlNode& b, bool& textSeen, const 
             EXPECT_EQ(pa.Data.Str(), pb.Data.Str()) << path;
             ASSERT_EQ(pa.Attrs.Count(), pb.Attrs.Count()) << path;
             for (size_t i = 0; i < pa.Attrs.Count(); ++i) {
-                EXPECT_EQ(pa.Attrs[i].Name.Get(), pb.Attrs[i].Name.Get()) << path;
+                EXPECT_EQ(pa.Attrs[i].Name, pb.Attrs[i].Name) << path;
                 EXPECT_EQ(XmlValueText(pa.Attrs[i]), XmlValueText(pb.Attrs[i])) << path;
             }
             return;
@@ -207,7 +207,7 @@ void ExpectSameTree(const TXmlNode& a, const TXmlNode& b, bool& textSeen, const 
             EXPECT_EQ(RightTrimmed(ca[i].Text), RightTrimmed(cb[i].Text)) << path << " child " << i;
             continue;
         }
-        ExpectSameTree(*ca[i].Node, *cb[i].Node, textSeen, path + "/" + ca[i].Node->Name.Text());
+        ExpectSameTree(*ca[i].Node, *cb[i].Node, textSeen, path + "/" + ca[i].Node->Name->Text);
         if (::testing::Test::HasFatalFailure()) return;
     }
 }

@@ -1,6 +1,9 @@
 // What the parser accepts, what it makes of it, and what it rejects.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
+
 #include "settings/XmlDoc.h"
 
 using namespace quorlet;
@@ -144,6 +147,80 @@ TEST(XmlParser, NamesAndDuplicates) {
     for (const char* good : {"a", "_", "A1", "a-b", "x.y", "ns:t", "\xC0", "\xB5m"}) EXPECT_TRUE(IsValidXmlName(good)) << good;
     for (const char* bad : {"", "1a", "-a", ".a", ":a", "a b", "a/", "\xAB", "\xA0", "a\x97", "\x98", "a>"})
         EXPECT_FALSE(IsValidXmlName(bad)) << bad;
+}
+
+// The parser finds names it met before without the name table: names that
+// share their first bytes, or differ only in length, must stay apart.
+TEST(XmlParser, NamesAlikeInTheirFirstBytesStayApart) {
+    const char* const names[] = {"Application1", "Application2", "Item", "Items", "It", "abcdefgh",
+                                 "abcdefghi", "abcdefgh", "Item", "Application1", "abcdefgi"};
+    std::string input = "<R>";
+    for (const char* name : names) input += std::string("<") + name + " Value='" + name + "' Values='s' V='v'/>";
+    XmlElementPtr root = RootElement(ParseXmlText(input + "</R>"));
+    ASSERT_EQ(root->ChildCount(), std::size(names));
+    for (size_t i = 0; i < std::size(names); ++i) {
+        auto e = std::dynamic_pointer_cast<IXmlElement>(root->Child(i));
+        EXPECT_EQ(e->NodeName(), names[i]);
+        EXPECT_EQ(Str(e, "Value"), names[i]);
+        EXPECT_EQ(Str(e, "Values"), "s");
+        EXPECT_EQ(Str(e, "V"), "v");
+    }
+    // The same name is the same entry of the table wherever it was read.
+    EXPECT_EQ(Str(ChildElement(root, "abcdefgh"), "Value"), "abcdefgh");
+    EXPECT_EQ(Str(ChildElement(root, "abcdefgi"), "Value"), "abcdefgi");
+    EXPECT_EQ(Str(ChildByAttr(root, "Item", "Value", "Item"), "V"), "v");
+    EXPECT_FALSE(ChildElement(root, "abcdefghij"));
+    // A name may end the input.
+    EXPECT_THROW(ParseXmlText("<R><abcdefghijk"), EXmlError);
+    EXPECT_THROW(ParseXmlText("<R a"), EXmlError);
+}
+
+// Each element knows the line its start tag begins on, counted over every
+// kind of markup that can hold a line feed; a line feed that a reference
+// stands for is no line of the file.
+TEST(XmlParser, ElementsKnowTheLineTheyStartOn) {
+    const std::string input =
+        "<?xml version='1.0'?>\r\n"                   // 1
+        "<!-- a comment\r\n"                          // 2
+        "     over two lines -->\r\n"                 // 3
+        "<!DOCTYPE R\n"                                // 4
+        ">\n"                                          // 5
+        "<R V='x'><a V='x'/>\n"                        // 6
+        "<b\n"                                         // 7
+        "   V='x'/>\n"                                 // 8
+        "<c V='1\n2'/>\n"                              // 9, 10
+        "<d V='&#10;&#xA;x'/>\n"                       // 11
+        "<e>text &amp; more\r\nlines<f V='x'/></e>\n"  // 12, 13
+        "<![CDATA[\n\n]]><?pi one\ntwo?><g V='x'/>\n"  // 14, 15, 16, 17
+        "<h\tV='x'\r\n/>\n\n"                          // 18, 19, 20
+        "<i V=\"x\"/></R>";                             // 21
+    XmlDocumentPtr doc = ParseXmlText(input);
+    XmlElementPtr root = RootElement(doc);
+    // A new value as long as the old one, with line feeds of its own, moves
+    // no line.
+    WriteStrAttr(ChildElement(root, "c"), "V", "\n\nx");
+    const std::pair<XmlElementPtr, int> expected[] = {
+        {root, 6},
+        {ChildElement(root, "a"), 6},
+        {ChildElement(root, "b"), 7},
+        {ChildElement(root, "c"), 9},
+        {ChildElement(root, "d"), 11},
+        {ChildElement(ChildElement(root, "e"), "f"), 13},
+        {ChildElement(root, "g"), 17},
+        {ChildElement(root, "h"), 18},
+        {ChildElement(root, "i"), 21},
+    };
+    for (const auto& [element, line] : expected) {
+        ASSERT_TRUE(element) << line;
+        try {
+            ReadIntAttr(element, "V", 0);
+            ADD_FAILURE() << "read as a number: " << element->NodeName();
+        } catch (const EXmlError& e) {
+            const std::string where = "XML error at line " + std::to_string(line) + " (element <" +
+                                      element->NodeName() + ">): Attribute \"V\"";
+            EXPECT_EQ(std::string(e.what()).compare(0, where.size(), where), 0) << e.what();
+        }
+    }
 }
 
 TEST(XmlParser, MalformedInputRaisesError) {

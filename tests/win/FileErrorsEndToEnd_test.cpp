@@ -1,13 +1,16 @@
 // End-to-end: the settings document is made read-only, replaced with garbage
 // and deleted under the running Quorlet.exe. Each click, tab change and close
 // that then fails shows the file layer's message in a "Quorlet" error box,
-// stops there, and leaves the program running and the file as it was.
+// stops there, and leaves the program running and the file as it was. A
+// number out of range in the document stops the start with a box that names
+// the file, the line and the element.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "QuorletProcess.h"
@@ -170,4 +173,34 @@ TEST_F(FileErrorsEndToEndTest, ASettingsFileThatCannotBeWrittenDoesNotKeepThePro
     ASSERT_NO_FATAL_FAILURE(AnswerCloseQuestion("Cannot write file", IDYES));
     EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
     EXPECT_EQ(ReadFileText(settingsFile), kept);
+}
+
+TEST_F(FileErrorsEndToEndTest, NumberOutOfRangeStopsTheStartNamingItsPlace) {
+    // A hand edit of a launch count deep in the document.
+    std::string text = ReadFileText(settingsFile);
+    const size_t button = text.find("<Button ID=\"201\">");
+    ASSERT_NE(button, std::string::npos) << text;
+    const std::string item = "<Item Name=\"TotolRunTimes\" Value=\"";
+    const size_t at = text.find(item, button);
+    ASSERT_NE(at, std::string::npos) << text;
+    const size_t value = at + item.size();
+    text.replace(value, text.find('"', value) - value, "2147483648");
+    WriteFileText(settingsFile, text);
+    const size_t line = 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + at, '\n'));
+    ASSERT_GT(line, 50u);
+
+    ASSERT_NO_FATAL_FAILURE(quorlet.StartWithoutWindow(exe, folder.Path()));
+    TMessageBox box;
+    ASSERT_TRUE(quorlet.WaitForMessageBox(kLaunchWait, box));
+    EXPECT_EQ(box.Caption, "Quorlet");
+    EXPECT_EQ(box.Text, "File \"" + settingsFile + "\": XML error at line " + std::to_string(line) +
+                            " (element <Item>): Attribute \"Value\": \"2147483648\" is not a valid integer value");
+    EXPECT_TRUE(box.HasIcon);
+    EXPECT_EQ(SaveWindowPicture(box.Window, ScreenshotPath("quorlet-value-error.bmp")), "");
+    HWND window = FindWindowA("TfrmQuorlet", "Quorlet");
+    EXPECT_TRUE(window == nullptr || !IsWindowVisible(window));  // the start stopped before the window showed
+
+    ASSERT_TRUE(quorlet.DismissMessageBox(box));
+    EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
+    EXPECT_EQ(ReadFileText(settingsFile), text);
 }

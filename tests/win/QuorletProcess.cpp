@@ -231,6 +231,11 @@ BOOL CALLBACK MatchMessageBox(HWND window, LPARAM param) {
 
 }  // namespace
 
+void TQuorletUnderTest::StartWithoutWindow(const std::string& exe, const std::string& startFolder) {
+    FProcess = StartProgram(exe, startFolder);
+    ASSERT_TRUE(FProcess.Process);
+}
+
 bool TQuorletUnderTest::WaitForMessageBox(DWORD ms, TMessageBox& box, const char* caption) const {
     TBoxSearch search = {FProcess.ProcessId, nullptr, caption};
     if (!PumpUntil(ms, [&] {

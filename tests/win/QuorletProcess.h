@@ -71,6 +71,9 @@ public:
 
     // Starts exe in startFolder and waits for its window and controls.
     void Start(const std::string& exe, const std::string& startFolder);
+    // Starts exe in startFolder and waits for nothing: for a start that is
+    // expected to end in a message box instead of the window.
+    void StartWithoutWindow(const std::string& exe, const std::string& startFolder);
     bool Running() const;
     // Waits for the program to end; its exit code, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD ms) const;
