@@ -14,6 +14,10 @@ const int IdStatusBar = 101;        // the status bar (STATUSCLASSNAME), panels 
 // Tab sheets: windows of class SheetClassName, children of the main window,
 // identifier IdFirstSheet + page index (page 0 is the Quorlet Tab).
 const int IdFirstSheet = 200;
+// The find page: a sheet of the same class that shows the results of a find
+// while one runs; its cells are the results, identifiers 1..20 in the grid's
+// order, hidden where there is no result.
+const int IdFindSheet = IdFirstSheet - 1;
 const char* const SheetClassName = "TQuorletSheet";
 
 // Cells: framed 34x34 panels on a sheet, drawn and answered for by the sheet

@@ -9,18 +9,21 @@ TButtonBrief TButtonImages::LoadButtonImage(TCell& image, bool reload) {
     if (brief.Exists) {
         brief.Description = FStore.Description;
         brief.HotKey = FStore.HotKey;
-        const std::string& iconFile = FStore.IconFile;
-        if (FPlatform.FileExists(iconFile) || FPlatform.DirectoryExists(iconFile)) {
-            image.LoadPicture(FLoader, {iconFile, FStore.IconNumber});
-        } else {
-            HICON missed = static_cast<HICON>(FMissedIcon.Get());
-            image.SetPicture(TOwnedIcon(FPlatform, missed ? CopyIcon(missed) : nullptr));
-        }
+        ShowIcon(image, FStore.IconFile, FStore.IconNumber);
     } else {
         image.SetPicture(TOwnedIcon());
     }
     image.SetHint(ButtonHint(brief));
     return brief;
+}
+
+void TButtonImages::ShowIcon(TCell& image, const std::string& iconFile, int32_t iconNumber) {
+    if (FPlatform.FileExists(iconFile) || FPlatform.DirectoryExists(iconFile)) {
+        image.LoadPicture(FLoader, {iconFile, iconNumber});
+    } else {
+        HICON missed = static_cast<HICON>(FMissedIcon.Get());
+        image.SetPicture(TOwnedIcon(FPlatform, missed ? CopyIcon(missed) : nullptr));
+    }
 }
 
 }  // namespace quorlet

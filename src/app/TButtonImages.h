@@ -30,6 +30,10 @@ public:
     // must be loaded from its file.
     TButtonBrief LoadButtonImage(TCell& image, bool reload);
 
+    // The image shows icon iconNumber of iconFile (loaded on the icon
+    // loader), or the missed icon when iconFile is gone.
+    void ShowIcon(TCell& image, const std::string& iconFile, int32_t iconNumber);
+
 private:
     IPlatform& FPlatform;
     TBtnSettingXml& FStore;

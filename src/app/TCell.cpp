@@ -97,6 +97,12 @@ void TCell::SetVisible(bool visible) {
     if (HWND page = FPage.Handle()) InvalidateRect(page, &FBounds, TRUE);
 }
 
+void TCell::SetSelected(bool selected) {
+    if (selected == FSelected) return;
+    FSelected = selected;
+    Invalidate();
+}
+
 void TCell::PaintTo(HDC dc) {
     // An icon that is ready by now is shown at once, not one paint later.
     if (FTicket && FLoader) {
@@ -106,7 +112,7 @@ void TCell::PaintTo(HDC dc) {
         }
     }
     const RECT& r = FBounds;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &r, GetSysColorBrush(FSelected ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     if (FIcon) {
         // Centred: one pixel of frame around it at 96 DPI.
         const int size = FPage.Scale().IconSize();

@@ -31,8 +31,23 @@ public:
     virtual void CellHintShown(TCell& cell) = 0;
     // The pointer left the cell.
     virtual void CellLeft(TCell& cell) = 0;
-    // A context menu was asked for over the cell, at this screen point.
+    // A context menu was asked for over the cell, at this screen point (the
+    // menu key and Shift+F10 ask for the focused cell's at the cell).
     virtual void CellContextPopup(TCell& cell, POINT screen) = 0;
+
+    // The keyboard. A key went down on a page; the modifiers held with it.
+    // True when the form took it (the page then does nothing more with it).
+    virtual bool SheetKeyDown(TSheetWindow& sheet, UINT key, TShiftState shift) = 0;
+    // A key came up on a page.
+    virtual void SheetKeyUp(TSheetWindow& sheet, UINT key) = 0;
+    // A character was typed on a page (WM_CHAR); true when the form took it.
+    virtual bool SheetChar(TSheetWindow& sheet, char c) = 0;
+    // The keyboard focus went to the cell (its page has the focus).
+    virtual void CellFocused(TCell& cell) = 0;
+    // Enter on the focused cell, with the modifiers held (Alt+Enter included).
+    virtual void CellEnter(TCell& cell, TShiftState shift) = 0;
+    // Delete on the focused cell.
+    virtual void CellDeleteKey(TCell& cell) = 0;
 };
 
 // How a cell's frame looks.
@@ -42,7 +57,9 @@ enum class TCellFrame {
     RightPressed,  // outer frame lowered
 };
 
-enum class TCellKind { Grid, Recent, Top, Command };
+// Find: a result on the find page, which shows a button's or a Start Menu
+// shortcut's picture and hint.
+enum class TCellKind { Grid, Recent, Top, Command, Find };
 
 class TCell {
 public:
@@ -90,6 +107,9 @@ public:
     // A hidden cell is neither drawn nor found under the pointer.
     void SetVisible(bool visible);
     bool Visible() const { return FVisible; }
+    // A selected cell is drawn as the system draws a selected item.
+    void SetSelected(bool selected);
+    bool Selected() const { return FSelected; }
 
     // Draws the cell on its page's device context.
     void PaintTo(HDC dc);
@@ -113,6 +133,7 @@ private:
     HCURSOR FCursor = nullptr;
     bool FFramed = true;
     bool FVisible = true;
+    bool FSelected = false;
 };
 
 // The modifier set of a mouse message: keys and buttons from its flags, Alt

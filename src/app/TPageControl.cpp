@@ -67,7 +67,20 @@ void TPageControl::ShowQuorletTab(bool shown, const std::string& caption) {
     ShowActiveSheet();
 }
 
+void TPageControl::HideAllPages() {
+    SendMessageA(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    for (TPage& page : FPages)
+        if (page.Sheet) ShowWindow(page.Sheet->Handle(), SW_HIDE);
+    FAllHidden = true;
+}
+
+TSheetWindow* TPageControl::ShownSheet() const {
+    if (FAllHidden || FActivePage < 0 || FActivePage >= PageCount()) return nullptr;
+    return FPages[FActivePage].Sheet.get();
+}
+
 void TPageControl::ShowActiveSheet() {
+    FAllHidden = false;
     if (FActivePage >= 0) {
         EnsurePageContent(FActivePage);
         EnsureSheet(FActivePage);
@@ -75,6 +88,7 @@ void TPageControl::ShowActiveSheet() {
     }
     for (int i = 0; i < PageCount(); ++i)
         if (FPages[i].Sheet) ShowWindow(FPages[i].Sheet->Handle(), i == FActivePage ? SW_SHOWNA : SW_HIDE);
+    FEvents.ActivePageShown();
 }
 
 int TPageControl::PageOfTab(int tab) const { return quorlet::PageOfTab(tab, FQuorletTabShown); }
@@ -301,11 +315,14 @@ LRESULT CALLBACK TPageControl::StripProc(HWND hwnd, UINT message, WPARAM wParam,
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            strip->FEvents.TabStripKey(true);
+            if (strip->FEvents.TabStripKeyDown(static_cast<UINT>(wParam), KeyboardShiftState())) return 1;
             break;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            strip->FEvents.TabStripKey(false);
+            strip->FEvents.TabStripKeyUp();
+            break;
+        case WM_CHAR:
+            if (strip->FEvents.TabStripChar(static_cast<char>(wParam))) return 1;
             break;
         case WM_CONTEXTMENU:
             strip->FEvents.MorePageControlContextPopup(

@@ -30,12 +30,19 @@ public:
     virtual void ButtonGridNeeded() = 0;
     // The pointer moved over the tab strip or a page's body, not over a cell.
     virtual void PointerOverBackground() = 0;
-    // A key went down or up while the tab strip had the focus.
-    virtual void TabStripKey(bool down) = 0;
+    // A key went down while the tab strip had the focus, with the modifiers
+    // held; true when the form took it (the strip then does nothing with it).
+    virtual bool TabStripKeyDown(UINT key, TShiftState shift) = 0;
+    // A key came up while the tab strip had the focus.
+    virtual void TabStripKeyUp() = 0;
+    // A character was typed on the tab strip; true when the form took it.
+    virtual bool TabStripChar(char c) = 0;
     // A context menu was asked for over the tab strip, at this screen point.
     virtual void MorePageControlContextPopup(POINT screen) = 0;
     // A button tab sheet's grid of cells was built on its page body.
     virtual void ButtonGridBuilt(TSheetWindow& sheet) = 0;
+    // The active page was shown (by the user or the program).
+    virtual void ActivePageShown() = 0;
 };
 
 class TPageControl : private ISheetEvents {
@@ -95,6 +102,14 @@ public:
 
     // WM_NOTIFY of the parent: true when it was the strip's own and is handled.
     bool HandleNotify(const NMHDR& header);
+    // The page body's place in the parent's client area.
+    const RECT& SheetBounds() const { return FSheetBounds; }
+    // While the find page is up, no page shows and no tab is selected; the
+    // active page stays what it was and shows again with ShowActivePage.
+    void HideAllPages();
+    void ShowActivePage() { ShowActiveSheet(); }
+    // The shown page's body, null while none shows.
+    TSheetWindow* ShownSheet() const;
 
 private:
     struct TPage {
@@ -128,6 +143,7 @@ private:
     HWND FHandle = nullptr;
     std::vector<TPage> FPages;
     int FActivePage = -1;
+    bool FAllHidden = false;
     bool FQuorletTabShown = true;
     HCURSOR FStripCursor = nullptr;
     RECT FSheetBounds = {};

@@ -123,7 +123,10 @@ public:
         const TCell* cell = CellOf(child);
         if (!cell || !state) return E_INVALIDARG;
         state->vt = VT_I4;
-        state->lVal = cell->Visible() ? 0 : STATE_SYSTEM_INVISIBLE;
+        state->lVal = cell->Visible() ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_INVISIBLE;
+        const TSheetWindow* sheet = Sheet();
+        if (sheet && sheet->FocusCell() == cell && sheet->HasFocus()) state->lVal |= STATE_SYSTEM_FOCUSED;
+        if (cell->Selected()) state->lVal |= STATE_SYSTEM_SELECTED;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
@@ -135,7 +138,19 @@ public:
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* text) override {
         return NoText(child, text, &IAccessible::get_accKeyboardShortcut);
     }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return FStandard->get_accFocus(focus); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        // The focused cell, while the page has the keyboard focus.
+        const TSheetWindow* sheet = Sheet();
+        if (!focus || !sheet || !sheet->HasFocus()) return FStandard->get_accFocus(focus);
+        const auto& cells = sheet->Cells();
+        for (size_t i = 0; i < cells.size(); ++i)
+            if (cells[i].get() == sheet->FocusCell()) {
+                focus->vt = VT_I4;
+                focus->lVal = static_cast<long>(i + 1);
+                return S_OK;
+            }
+        return FStandard->get_accFocus(focus);
+    }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         return FStandard->get_accSelection(selection);
     }

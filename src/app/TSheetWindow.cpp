@@ -2,6 +2,7 @@
 
 #include "app/MainControls.h"
 #include "app/TSheetAccessible.h"
+#include "launcher/CellFocus.h"
 
 namespace quorlet {
 
@@ -64,6 +65,83 @@ void TSheetWindow::CellHintChanged(TCell& cell) {
     if (&cell == FHoverCell) FCellEvents.CellHintShown(cell);
 }
 
+void TSheetWindow::SetFocusCell(TCell* cell) {
+    if (cell && !cell->Visible()) return;
+    if (cell != FFocusCell) {
+        InvalidateFocus();
+        FFocusCell = cell;
+        InvalidateFocus();
+    }
+    if (!cell || !FHasFocus) return;
+    FCellEvents.CellFocused(*cell);
+    // A screen reader says what has the focus: the cell, by its hint.
+    for (size_t i = 0; i < FCells.size(); ++i)
+        if (FCells[i].get() == cell) NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, static_cast<LONG>(i + 1));
+}
+
+void TSheetWindow::ForgetCell(const TCell& cell) {
+    if (&cell == FFocusCell) FFocusCell = nullptr;
+    if (&cell == FHoverCell) FHoverCell = nullptr;
+    if (&cell == FPressedCell) FPressedCell = nullptr;
+}
+
+void TSheetWindow::InvalidateFocus() {
+    if (FFocusCell && Handle()) InvalidateRect(Handle(), &FFocusCell->Bounds(), FALSE);
+}
+
+bool TSheetWindow::FocusShown() const {
+    if (!FFocusCell || !FFocusCell->Visible() || !FHasFocus) return false;
+    return !(SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+void TSheetWindow::MoveFocus(int move) {
+    std::vector<TCellPlace> places;
+    int from = -1;
+    for (size_t i = 0; i < FCells.size(); ++i) {
+        const RECT& r = FCells[i]->Bounds();
+        places.push_back({r.left, r.top, FCells[i]->Visible()});
+        if (FCells[i].get() == FFocusCell) from = static_cast<int>(i);
+    }
+    const int to = MoveCellFocus(places, from, static_cast<TCellFocusMove>(move));
+    if (to >= 0) SetFocusCell(FCells[static_cast<size_t>(to)].get());
+}
+
+bool TSheetWindow::KeyDown(UINT key) {
+    const TShiftState shift = KeyboardShiftState();
+    if (FCellEvents.SheetKeyDown(*this, key, shift)) return true;
+    // Without a focused cell the first key only shows which cell has it.
+    if (!FFocusCell || !FFocusCell->Visible()) {
+        if (key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN && key != VK_HOME && key != VK_END &&
+            key != VK_RETURN)
+            return false;
+        MoveFocus(key == VK_END ? cfEnd : cfHome);
+        return true;
+    }
+    switch (key) {
+    case VK_LEFT: MoveFocus(cfLeft); return true;
+    case VK_RIGHT: MoveFocus(cfRight); return true;
+    case VK_UP: MoveFocus(cfUp); return true;
+    case VK_DOWN: MoveFocus(cfDown); return true;
+    case VK_HOME: MoveFocus(cfHome); return true;
+    case VK_END: MoveFocus(cfEnd); return true;
+    case VK_RETURN: FCellEvents.CellEnter(*FFocusCell, shift); return true;
+    case VK_DELETE:
+        if (shift != 0) return false;
+        FCellEvents.CellDeleteKey(*FFocusCell);
+        return true;
+    case VK_APPS:
+    case VK_F10: {
+        if (key == VK_F10 && shift != ssShift) return false;
+        // The menu comes at the cell's lower left corner.
+        POINT at = {FFocusCell->Bounds().left, FFocusCell->Bounds().bottom};
+        ClientToScreen(Handle(), &at);
+        FCellEvents.CellContextPopup(*FFocusCell, at);
+        return true;
+    }
+    default: return false;
+    }
+}
+
 void TSheetWindow::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
@@ -74,6 +152,11 @@ void TSheetWindow::Paint() {
     RECT overlap;
     for (const auto& cell : FCells)
         if (cell->Visible() && IntersectRect(&overlap, &cell->Bounds(), &ps.rcPaint)) cell->PaintTo(dc);
+    if (FocusShown()) {
+        RECT focus = FFocusCell->Bounds();
+        InflateRect(&focus, -2, -2);
+        DrawFocusRect(dc, &focus);
+    }
     EndPaint(Handle(), &ps);
 }
 
@@ -199,12 +282,43 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && SetCellCursor()) return TRUE;
         break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+        FHasFocus = true;
+        // The cell that had the focus has it again; none is picked before a
+        // key asks for one.
+        if (FFocusCell && FFocusCell->Visible()) SetFocusCell(FFocusCell);
+        InvalidateFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        FHasFocus = false;
+        InvalidateFocus();
+        return 0;
+    case WM_UPDATEUISTATE:
+        DefaultHandler(message, wParam, lParam);
+        InvalidateFocus();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (KeyDown(static_cast<UINT>(wParam))) return 0;
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        FCellEvents.SheetKeyUp(*this, static_cast<UINT>(wParam));
+        // The menu key and Shift+F10 were answered when they went down.
+        if (wParam == VK_APPS || wParam == VK_F10) return 0;
+        break;
+    case WM_CHAR:
+        if (FCellEvents.SheetChar(*this, static_cast<char>(wParam))) return 0;
+        break;
     case WM_CONTEXTMENU: {
         POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         POINT client = screen;
         ScreenToClient(Handle(), &client);
-        // From the keyboard (-1, -1) the menu belongs to the body.
-        TCell* cell = lParam == -1 ? nullptr : CellAt(client);
+        // From the keyboard (-1, -1) the key was answered already.
+        if (lParam == -1) return 0;
+        TCell* cell = CellAt(client);
         if (cell)
             FCellEvents.CellContextPopup(*cell, screen);
         else

@@ -51,6 +51,20 @@ public:
     // The pointer over the body between the cells (null: the class cursor).
     void SetBodyCursor(HCURSOR cursor) { FBodyCursor = cursor; }
 
+    // The keyboard: the cell that has the focus while the page has it (null
+    // before the page first had it). The arrows, Home and End move it
+    // (launcher/CellFocus.h); Enter, Delete, the menu key and Shift+F10 act on
+    // it through the cell events. Its focus rectangle shows once the keyboard
+    // has been used (the window's keyboard cues).
+    TCell* FocusCell() const { return FFocusCell; }
+    // The page has the keyboard focus.
+    bool HasFocus() const { return FHasFocus; }
+    // Gives the focus to cell (one of this page's, shown); when the page has
+    // the keyboard focus, the cell events and accessibility tools hear of it.
+    void SetFocusCell(TCell* cell);
+    // A cell about to go or to hide: the focus leaves it.
+    void ForgetCell(const TCell& cell);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -62,6 +76,14 @@ private:
     void MouseLeft();
     bool SetCellCursor();
     LRESULT AnswerCellQuestion(UINT message, WPARAM id) const;
+    // WM_KEYDOWN and WM_SYSKEYDOWN; true when the key was used here.
+    bool KeyDown(UINT key);
+    // The focus moves over the shown cells.
+    void MoveFocus(int move);
+    // The focus rectangle is drawn: the page has the focus and the window's
+    // keyboard cues are shown.
+    bool FocusShown() const;
+    void InvalidateFocus();
 
     ISheetEvents& FEvents;
     ICellEvents& FCellEvents;
@@ -71,6 +93,8 @@ private:
     std::vector<std::unique_ptr<TCell>> FCells;
     TCell* FPressedCell = nullptr;  // under the left button, while it is down
     TCell* FHoverCell = nullptr;    // under the pointer
+    TCell* FFocusCell = nullptr;    // the keyboard's
+    bool FHasFocus = false;
     bool FTracking = false;
     HCURSOR FBodyCursor = nullptr;
 };

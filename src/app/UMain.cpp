@@ -63,6 +63,11 @@ bool TfrmQuorlet::Create(HINSTANCE instance, HWND applicationWindow) {
 }
 
 void TfrmQuorlet::Show() {
+    // The focus rectangle waits for the keyboard to be used, unless the user
+    // asked to see it always.
+    BOOL cues = FALSE;
+    if (!SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cues, 0) || !cues)
+        SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     ShowWindow(Handle(), SW_SHOWNORMAL);
     FormShow();
     UpdateWindow(Handle());
@@ -91,7 +96,21 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 StartCheckVerTimer();
             } else {
                 FormKeyUp();
+                // The keyboard comes back to where it was.
+                HWND focus = GetFocus();
+                FFocusBeforeLeaving = focus && IsChild(Handle(), focus) ? focus : nullptr;
             }
+            break;
+        case WM_SETFOCUS:
+            // The window itself takes no keys: they go to the part that had them.
+            if (FFocusBeforeLeaving && IsWindow(FFocusBeforeLeaving) && IsWindowVisible(FFocusBeforeLeaving) &&
+                IsChild(Handle(), FFocusBeforeLeaving))
+                SetFocus(FFocusBeforeLeaving);
+            else
+                FocusShownPage();
+            return 0;
+        case WM_CHAR:
+            if (WindowChar(static_cast<char>(wParam))) return 0;
             break;
         case WM_TIMER:
             if (wParam == TimerAlarm) FAlarmClock.TimerAlarmTimer();
@@ -148,6 +167,7 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             FormKeyDown();
+            if (WindowKeyDown(static_cast<UINT>(wParam), KeyboardShiftState(), false)) return 0;
             break;
         case WM_KEYUP:
         case WM_SYSKEYUP:
@@ -198,21 +218,14 @@ void TfrmQuorlet::ButtonGridNeeded() {
 
 void TfrmQuorlet::PointerOverBackground() { FStatusLine.ClearHint(); }
 
-void TfrmQuorlet::TabStripKey(bool down) {
-    if (down)
-        FormKeyDown();
-    else
-        FormKeyUp();
-}
-
 // Events of the cells.
 
 void TfrmQuorlet::CellMouseDown(TCell& cell, TShiftFlag button, TShiftState shift) {
-    if (cell.Kind() != TCellKind::Command) ImageMouseDown(cell, button, shift);
+    if (cell.Kind() != TCellKind::Command && cell.Kind() != TCellKind::Find) ImageMouseDown(cell, button, shift);
 }
 
 void TfrmQuorlet::CellMouseUp(TCell& cell, TShiftFlag button, TShiftState shift) {
-    if (cell.Kind() != TCellKind::Command) ImageMouseUp(cell, button, shift);
+    if (cell.Kind() != TCellKind::Command && cell.Kind() != TCellKind::Find) ImageMouseUp(cell, button, shift);
 }
 
 void TfrmQuorlet::CellClick(TCell& cell) {
@@ -224,6 +237,7 @@ void TfrmQuorlet::CellClick(TCell& cell) {
     case TCellKind::Command:
         if (FQuorletTab.CommandOf(cell, command)) FCommands.Execute(command);
         break;
+    case TCellKind::Find: FindCellClick(cell); break;
     }
 }
 

@@ -11,6 +11,7 @@
 // dialog's follow-up; UMainUpdate.cpp: the update check.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "app/TCell.h"
 #include "app/TDriveMenu.h"
 #include "app/TDropTarget.h"
+#include "app/TFindPage.h"
 #include "app/THotKeyWindow.h"
 #include "app/TIconLoader.h"
 #include "app/TPageControl.h"
@@ -36,6 +38,7 @@
 #include "launcher/ClickModes.h"
 #include "launcher/Commands.h"
 #include "launcher/EdgeSnap.h"
+#include "launcher/FindModel.h"
 #include "launcher/TopButtons.h"
 #include "launcher/DpiScale.h"
 #include "win32/ProgramMessages.h"
@@ -140,7 +143,51 @@ private:
     void QuorletTabNeeded(TSheetWindow& sheet) override;
     void ButtonGridNeeded() override;
     void PointerOverBackground() override;
-    void TabStripKey(bool down) override;
+    // UMainKeyboard.cpp: the keyboard over the tab strip and the pages
+    bool TabStripKeyDown(UINT key, TShiftState shift) override;
+    void TabStripKeyUp() override;
+    bool TabStripChar(char c) override;
+    bool SheetKeyDown(TSheetWindow& sheet, UINT key, TShiftState shift) override;
+    void SheetKeyUp(TSheetWindow& sheet, UINT key) override;
+    bool SheetChar(TSheetWindow& sheet, char c) override;
+    void CellFocused(TCell& cell) override;
+    void CellEnter(TCell& cell, TShiftState shift) override;
+    void CellDeleteKey(TCell& cell) override;
+    // Keys that mean the same wherever the keyboard is in the window: Tab
+    // between the tab strip and the page, Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn
+    // and Ctrl+PgUp through the tab sheets, Esc. onPage: the key came on a page.
+    bool WindowKeyDown(UINT key, TShiftState shift, bool onPage);
+    // A character typed anywhere in the window: a printable one, with no
+    // modifier but Shift, starts or goes on with a find.
+    bool WindowChar(char c);
+    // The user turns to the next (step 1) or the one before (-1) of the pages
+    // that have a tab, wrapping at the ends; the keyboard stays where it was.
+    void TurnPage(int step);
+    // The keyboard goes to the page shown (the find page while a find runs),
+    // or to the tab strip.
+    void FocusShownPage();
+    void FocusTabStrip();
+    // The focus rectangle shows from now on (the keyboard is in use).
+    void ShowKeyboardCues();
+    // The keyboard's place in the window when it was last left; it comes back there.
+    HWND FFocusBeforeLeaving = nullptr;
+
+    // UMainFind.cpp: type-to-find
+    bool FindRunning() const { return FFind && FFind->Active(); }
+    void BeginFind();
+    // The find page and the hint line show what the model holds.
+    void ShowFind();
+    // The keys of a running find; true when taken.
+    bool FindKeyDown(UINT key, TShiftState shift);
+    // Carries out what the find asks of the window; keys: the modifiers held with Enter.
+    void CarryOut(const TFindAction& action, TShiftState keys = 0);
+    // The find page goes; page (when valid) shows again, and the keyboard with it.
+    void EndFind(int page);
+    // A click, Enter or a pointer on a result of the find page.
+    void FindCellClick(TCell& cell);
+    // The page control showed a page: a find that still runs ends without a word.
+    void ActivePageShown() override;
+    std::unique_ptr<TFindModel> FFind;  // made at the first find
     void CellMouseDown(TCell& cell, TShiftFlag button, TShiftState shift) override;
     void CellMouseUp(TCell& cell, TShiftFlag button, TShiftState shift) override;
     void CellClick(TCell& cell) override;
@@ -312,6 +359,7 @@ private:
     TQuorletTab FQuorletTab;
     TStatusLine FStatusLine{FScale};
     TAlarmClock FAlarmClock;
+    TFindPage FFindPage{*this, FButtonImages, FScale, [this] { PointerOverBackground(); }};
     TDropTarget FDropTarget{*this};
     TTrayIcon FTrayIcon{*this};
     THotKeyWindow FHotKeyWindow{[this](int id) { MainHotKeyManagerHotKeyPressed(id); }};

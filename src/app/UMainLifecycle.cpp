@@ -110,7 +110,9 @@ void TfrmQuorlet::ApplyScale() {
     FButtonImages.SetMissedIcon(LoadCellIcon(IDI_MISSEDICON));
     FPageControl.Rescale();
     FQuorletTab.Rescale();
+    FFindPage.Rescale();
     LayoutWindow();
+    if (FFindPage.Shown()) FFindPage.Show(FInstance, Handle(), FPageControl.SheetBounds());
 }
 
 void TfrmQuorlet::FormDpiChanged(int dpi, const RECT& suggested) {

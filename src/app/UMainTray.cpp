@@ -41,6 +41,8 @@ void TfrmQuorlet::ShowMainWindow() {
 }
 
 void TfrmQuorlet::HideMainWindow() {
+    // A find ends with the window that showed it.
+    if (FindRunning()) CarryOut(FFind->Clear());
     ShowWindow(Handle(), SW_HIDE);
     HWND application = GetWindow(Handle(), GW_OWNER);
     if (application && IsWindowVisible(application)) ShowWindow(application, SW_HIDE);

@@ -137,6 +137,12 @@ bool TFindModel::Move(TFindMove move) {
     return true;
 }
 
+bool TFindModel::Select(int index) {
+    if (!FActive || index < 0 || index >= static_cast<int>(FResults.size()) || index == FSelected) return false;
+    FSelected = index;
+    return true;
+}
+
 TFindAction TFindModel::Enter(TShiftState keys) {
     if (FSelected < 0) return TFindAction();
     const TFindItem& item = Result(static_cast<size_t>(FSelected));

@@ -114,6 +114,9 @@ public:
     TFindAction Clear();
     // Moves the selection; false when it stays.
     bool Move(TFindMove move);
+    // Selects result index (a click on its cell); false when there is no such
+    // result or it is selected already.
+    bool Select(int index);
     // Enter with the modifier keys held (the keys of a TShiftState; mouse
     // buttons in it are ignored). On the selected button: fakClickButton with
     // the click mode of a left click with those keys (exactly Alt: properties,

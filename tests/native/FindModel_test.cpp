@@ -215,6 +215,20 @@ TEST(FindModel, SelectionMovesOverTheTwoRows) {
     }
 }
 
+TEST(FindModel, AClickSelectsAResult) {
+    TFindModel find(1252);
+    EXPECT_FALSE(find.Select(0));  // no find runs
+    find.Begin(Everyday(), 1);
+    TypeText(find, "not");
+    ASSERT_EQ(find.ResultCount(), 2u);
+    EXPECT_TRUE(find.Select(1));
+    EXPECT_EQ(SelectedName(find), "Notepad");
+    EXPECT_FALSE(find.Select(1));  // selected already
+    EXPECT_FALSE(find.Select(2));  // no such result
+    EXPECT_FALSE(find.Select(-1));
+    EXPECT_EQ(find.Enter(0).ButtonId, 101);
+}
+
 TEST(FindModel, ShowsTwentyResultsAndCountsAll) {
     std::vector<TFindItem> items;
     for (int i = 0; i < 26; ++i) items.push_back(Button(101 + i % 20 + i / 20 * 100, "Tool " + std::to_string(i), i));

@@ -119,6 +119,7 @@ public:
 private:
     TStartedProcess FProcess;
     HWND FWindow = nullptr, FTabs = nullptr, FStatus = nullptr;
+    bool FTrayShownBefore = false;
 };
 
 }  // namespace quorlet
