@@ -82,22 +82,18 @@ bool WaitForChanges(HANDLE stop, std::vector<TChangeHandle>& watches) {
 }
 
 // Keeps the list under a new ticket and tells the window; false when the
-// window is gone, as no one will take this list or a later one.
+// reader has gone or the window is gone, as no one will take this list or a
+// later one. Posted under the lock the destructor takes, so nothing is posted
+// once the reader has gone.
 bool Publish(TState& state, std::vector<TStartMenuEntry> entries, HWND window, UINT message) {
-    uint64_t ticket;
-    {
-        std::lock_guard<std::mutex> guard(state.Lock);
-        if (state.Stopping) return false;
-        state.List = std::move(entries);
-        state.HasList = true;
-        ticket = ++state.Ticket;
-    }
-    if (PostMessageA(window, message, static_cast<WPARAM>(ticket), 0)) return true;
     std::lock_guard<std::mutex> guard(state.Lock);
-    if (state.Ticket == ticket) {
-        std::vector<TStartMenuEntry>().swap(state.List);
-        state.HasList = false;
-    }
+    if (state.Stopping) return false;
+    state.List = std::move(entries);
+    state.HasList = true;
+    const uint64_t ticket = ++state.Ticket;
+    if (PostMessageA(window, message, static_cast<WPARAM>(ticket), 0)) return true;
+    std::vector<TStartMenuEntry>().swap(state.List);
+    state.HasList = false;
     return false;
 }
 
@@ -140,7 +136,10 @@ TStartMenuReader::TStartMenuReader(IPlatform& platform, TStartMenuFolders folder
 
 TStartMenuReader::~TStartMenuReader() {
     if (!FState) return;
-    FState->Stopping = true;
+    {
+        std::lock_guard<std::mutex> guard(FState->Lock);
+        FState->Stopping = true;
+    }
     SetEvent(FState->StopEvent.Get());
     WaitForSingleObject(FState->EndedEvent.Get(), kStopWaitMs);
 }

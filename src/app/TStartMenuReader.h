@@ -24,6 +24,9 @@
 
 namespace quorlet {
 
+// The message the main window gives Start; wParam: the list's ticket.
+const UINT WM_STARTMENU_READ = WM_APP + 410;
+
 class TStartMenuReader {
 public:
     // Changes closer together than this are one burst: the folders are read
@@ -37,8 +40,9 @@ public:
     explicit TStartMenuReader(IPlatform& platform);
     // These folders instead ("" for none).
     TStartMenuReader(IPlatform& platform, TStartMenuFolders folders);
-    // Stops the worker. It is waited for a moment only; one stuck in the shell
-    // is left to end on its own, and posts nothing more.
+    // Stops the worker; no message is posted once it has returned. The worker
+    // is waited for a moment only: one stuck in the shell is left to end on
+    // its own.
     ~TStartMenuReader();
     TStartMenuReader(const TStartMenuReader&) = delete;
     TStartMenuReader& operator=(const TStartMenuReader&) = delete;

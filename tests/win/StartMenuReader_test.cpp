@@ -23,8 +23,6 @@
 namespace quorlet {
 namespace {
 
-const UINT WM_STARTMENU_READ = WM_APP + 31;
-
 int ThreadsOfThisProcess() {
     TUniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     THREADENTRY32 entry = {};
@@ -64,6 +62,13 @@ void WriteShortcut(IPlatform& platform, const std::string& linkFile, const std::
     AssignLinkField(info.Path, target);
     info.ShowCmd = swShowNormal;
     ASSERT_TRUE(platform.SaveShellLink(info, linkFile)) << linkFile;
+}
+
+std::wstring WidePath(const std::string& path) {
+    std::wstring wide(path.size(), L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], static_cast<int>(wide.size()))));
+    return wide;
 }
 
 struct TEntryView {
@@ -130,6 +135,9 @@ TEST_F(StartMenuReaderTest, ListArrivesByMessageWithTheUsersShortcutOnceAndFollo
     WriteShortcut(platform, common + "editor.LNK", Target("shared-edit.exe"));  // the user's Editor.lnk wins
     WriteShortcut(platform, common + "Tools\\Chess.lnk", Target("chess.exe"));
     WriteFileText(common + "desktop.ini", "[.ShellClassInfo]");
+    // A name the code page cannot spell: no call of this program could open it.
+    const std::wstring unspellable = WidePath(user) + L"\x4E2D\x6587.lnk";
+    ASSERT_TRUE(CopyFileW(WidePath(user + "Editor.lnk").c_str(), unspellable.c_str(), TRUE));
 
     TStartMenuReader reader(platform, {user, common});
     EXPECT_FALSE(reader.Started());
