@@ -4,7 +4,7 @@
 # QUORLET_STARTUP_RUNS sets the number of starts of each program (25). Then the
 # time from the global hot key to the window shown (QUORLET_HOTKEY_RUNS, 21),
 # then the frequency report's opening and exports (QUORLET_REPORT_RUNS rounds,
-# 21). Last,
+# 21), and the reading of 500 Start Menu shortcuts (QUORLET_STARTMENU_RUNS, 11). Last,
 # the private memory of Quorlet.exe against a floor program (memory.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/memory.sh"
@@ -24,5 +24,7 @@ log "Frequency report under Wine"
 wine "$BUILD/win64-bench/bench/report_bench.exe" "${QUORLET_REPORT_RUNS:-21}"
 log "Button properties dialog under Wine"
 wine "$BUILD/win64-bench/bench/properties_bench.exe" "${QUORLET_PROPERTIES_RUNS:-21}"
+log "Reading 500 Start Menu shortcuts under Wine"
+wine "$BUILD/win64-bench/bench/startmenu_bench.exe" "${QUORLET_STARTMENU_RUNS:-11}"
 log "Private memory under Wine"
 measure_memory

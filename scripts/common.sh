@@ -79,8 +79,8 @@ build_windows_i686() {
 # The optimised Quorlet.exe with the start-up benchmark and its reference programs.
 build_startup_bench() {
     ensure_windows_toolchain
-    log "Building Quorlet.exe with the start-up, report and properties benchmarks (x86_64)"
-    configure_and_build "$BUILD/win64-bench" startup_bench report_bench properties_bench -- \
+    log "Building Quorlet.exe with the start-up, report, properties and Start Menu benchmarks (x86_64)"
+    configure_and_build "$BUILD/win64-bench" startup_bench report_bench properties_bench startmenu_bench -- \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
         -DQUORLET_BENCH=ON -DQUORLET_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
 }

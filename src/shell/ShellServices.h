@@ -18,7 +18,7 @@ class TAppSettingXml;
 extern const char* const ProgramLinkName;  // "Quorlet"
 
 // Special-folder codes the program itself asks for.
-enum TSpecialFolder : uint8_t { sfDesktop = 0, sfStartMenu = 1, sfStartup = 3, sfSystemDrive = 20 };
+enum TSpecialFolder : uint8_t { sfDesktop = 0, sfStartMenu = 1, sfPrograms = 2, sfStartup = 3, sfSystemDrive = 20 };
 
 std::string GetLongPathByShell(IPlatform& platform, const std::string& path);
 int GetIconCount(IPlatform& platform, const std::string& file);
