@@ -32,7 +32,7 @@ struct TShellLinkData {
 // Show commands as ShellExecute takes them.
 enum TShowCommand {
     swHide = 0, swShowNormal = 1, swShowMinimized = 2, swShowMaximized = 3, swShow = 5,
-    swShowMinNoActive = 7
+    swShowMinNoActive = 7, swForceMinimize = 11  // the last one the system defines
 };
 
 class IPlatform {

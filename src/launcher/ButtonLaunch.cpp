@@ -17,6 +17,13 @@ std::string FileFolder(const std::string& fileName) {
     return folder;
 }
 
+// A stored WindowStyle that names no show command of the system (a list with
+// no selection stored -1) would start the program with its window never
+// mapped: such a value starts it normally.
+int ShowCommandOf(int32_t windowStyle) {
+    return windowStyle >= swHide && windowStyle <= swForceMinimize ? windowStyle : swShowNormal;
+}
+
 std::string WithTrailingBackslash(std::string folder) {
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     return folder;
@@ -35,14 +42,14 @@ bool LaunchButton(IPlatform& platform, TBtnSettingXml& store, int32_t id) {
             // record keeps its empty WorkingDir.
             const std::string folder = workingDir.empty() ? FileFolder(command) : workingDir;
             try {
-                platform.ShellOpen("open", command, store.Parameters, folder, store.WindowStyle);
+                platform.ShellOpen("open", command, store.Parameters, folder, ShowCommandOf(store.WindowStyle));
             } catch (...) {
                 // A failed start is not reported; the click still counts.
             }
         } else if (extension == ".lnk") {
             OpenLink(platform, command);
         } else {
-            platform.ShellOpen("open", command, store.Parameters, workingDir, store.WindowStyle);
+            platform.ShellOpen("open", command, store.Parameters, workingDir, ShowCommandOf(store.WindowStyle));
         }
     } else if (platform.DirectoryExists(command)) {
         platform.ShellOpen("explore", WithTrailingBackslash(command), "", "", swShowNormal, TShellOwner::Desktop);

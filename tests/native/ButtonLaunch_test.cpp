@@ -109,6 +109,28 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
     EXPECT_EQ(reader.WorkingDir, "");  // the fallback folder is not stored
 }
 
+TEST_F(ButtonLaunchTest, AWindowStyleOutsideTheShowCommandsStartsNormally) {
+    // -1 is what a window style list without a selection stored.
+    std::string document = tools + "/notes.txt";
+    WriteFileText(document, "text");
+    const struct {
+        int32_t Stored;
+        int Passed;
+    } cases[] = {{-1, 1}, {12, 1}, {65535, 1}, {-2147483647 - 1, 1}, {0, 0}, {3, 3}, {5, 5}, {7, 7}, {11, 11}};
+    int32_t id = 101;
+    for (const auto& c : cases) {
+        for (const std::string& command : {program, document}) {
+            platform.ShellOpenCalls.clear();
+            Store(id, command, "", "", c.Stored);
+            EXPECT_TRUE(LaunchButton(platform, store, id));
+            ASSERT_EQ(platform.ShellOpenCalls.size(), 1u);
+            EXPECT_EQ(platform.ShellOpenCalls[0].ShowCommand, c.Passed) << command << " stored " << c.Stored;
+            EXPECT_EQ(store.WindowStyle, c.Stored);  // the record keeps what it holds
+            ++id;
+        }
+    }
+}
+
 TEST_F(ButtonLaunchTest, MissingTargetStartsAndCountsNothing) {
     Store(101, folder.File("gone.exe"));
     EXPECT_FALSE(LaunchButton(platform, store, 101));

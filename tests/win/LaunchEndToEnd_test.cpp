@@ -437,3 +437,21 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     EXPECT_EQ(settings.RecentButtons, (std::vector<std::string>{"103", "203", "202", "201", "102", "101"}));
     EXPECT_EQ(settings.LastPanelIndex, 0);  // the user's last own choice
 }
+
+TEST_F(LaunchEndToEndTest, AStoredWindowStyleOfNoShowCommandStartsTheProgramShown) {
+    {
+        TStoreScope scope(exe);
+        TBtnSettingXml buttons(scope.Platform());
+        // -1 is what a window style list without a selection stored.
+        StoreButton(buttons, {104, recorder, "minus-one", "", "No style", "", recorder, 0, -1, 0});
+        StoreButton(buttons, {105, recorder, "maximized", "", "Maximized", "", recorder, 0, SW_SHOWMAXIMIZED, 0});
+    }
+    ASSERT_NO_FATAL_FAILURE(StartQuorlet());
+    const std::string shown = folder.File("recorder-show.log");
+    PostCellClick(Cell(1, 104), MK_SHIFT);
+    EXPECT_TRUE(PumpUntil(kLaunchWait, [&] { return LinesOf(shown).size() >= 1; }));
+    PostCellClick(Cell(1, 105), MK_SHIFT);
+    EXPECT_TRUE(PumpUntil(kLaunchWait, [&] { return LinesOf(shown).size() >= 2; }));
+    EXPECT_EQ(LinesOf(shown), (std::vector<std::string>{"1|minus-one", "3|maximized"}));
+    EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:1")) << Panel(1);
+}
