@@ -55,13 +55,17 @@ void TfrmQuorlet::ImageClick(TCell& image) {
     case caLaunch:
         break;
     }
-    const bool launched = LaunchAndShowCounts(id);
+    // A target that did not start takes the way of a missing one (sound,
+    // recent list, counts), and then the user is told why.
+    const TLaunchOutcome outcome = LaunchButton(FPlatform, store, id);
+    FStatusLine.SetPanel(1, store.RunTimesHint());
     const int32_t count = store.TotolRunTimes;
     PlayClickSound(FPlatform, csIcon);
     settings.PushRecentButton(id);
     ShowRecentButtons();
     PromoteTopButton(id, count);
-    HideAfterLaunch(launched, mode.KeepVisible);
+    HideAfterLaunch(outcome.Launched, mode.KeepVisible);
+    RaiseLaunchFailure(outcome);
 }
 
 void TfrmQuorlet::Image_LastClick(TCell& image) {
@@ -74,17 +78,12 @@ void TfrmQuorlet::Image_LastClick(TCell& image) {
         return;
     }
     if (mode.Action != caLaunch) return;
-    const bool launched = LaunchAndShowCounts(id);
+    const TLaunchOutcome outcome = LaunchButton(FPlatform, store, id);
+    FStatusLine.SetPanel(1, store.RunTimesHint());
     UpdateTopCount(id, store.TotolRunTimes);
     PlayClickSound(FPlatform, csIcon);
-    HideAfterLaunch(launched, mode.KeepVisible);
-}
-
-bool TfrmQuorlet::LaunchAndShowCounts(int32_t id) {
-    TBtnSettingXml& store = BtnSettingXml();
-    const bool launched = LaunchButton(FPlatform, store, id);
-    FStatusLine.SetPanel(1, store.RunTimesHint());
-    return launched;
+    HideAfterLaunch(outcome.Launched, mode.KeepVisible);
+    RaiseLaunchFailure(outcome);
 }
 
 void TfrmQuorlet::HideAfterLaunch(bool launched, bool keepVisible) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
@@ -91,7 +92,7 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
     for (const Case& c : cases) {
         platform.ShellOpenCalls.clear();
         Store(id, c.Command, c.WorkingDir, c.Parameters, c.WindowStyle);
-        EXPECT_TRUE(LaunchButton(platform, store, id)) << c.Command;
+        EXPECT_TRUE(LaunchButton(platform, store, id).Launched) << c.Command;
         ASSERT_EQ(platform.ShellOpenCalls.size(), 1u) << c.Command;
         const TShellOpenCall& call = platform.ShellOpenCalls[0];
         EXPECT_EQ(call.Verb, c.Expected.Verb) << c.Command;
@@ -122,7 +123,7 @@ TEST_F(ButtonLaunchTest, AWindowStyleOutsideTheShowCommandsStartsNormally) {
         for (const std::string& command : {program, document}) {
             platform.ShellOpenCalls.clear();
             Store(id, command, "", "", c.Stored);
-            EXPECT_TRUE(LaunchButton(platform, store, id));
+            EXPECT_TRUE(LaunchButton(platform, store, id).Launched);
             ASSERT_EQ(platform.ShellOpenCalls.size(), 1u);
             EXPECT_EQ(platform.ShellOpenCalls[0].ShowCommand, c.Passed) << command << " stored " << c.Stored;
             EXPECT_EQ(store.WindowStyle, c.Stored);  // the record keeps what it holds
@@ -131,19 +132,90 @@ TEST_F(ButtonLaunchTest, AWindowStyleOutsideTheShowCommandsStartsNormally) {
     }
 }
 
-TEST_F(ButtonLaunchTest, MissingTargetStartsAndCountsNothing) {
+TEST_F(ButtonLaunchTest, MissingTargetStartsAndCountsNothingAndSaysNothing) {
     Store(101, folder.File("gone.exe"));
-    EXPECT_FALSE(LaunchButton(platform, store, 101));
+    const TLaunchOutcome outcome = LaunchButton(platform, store, 101);
+    EXPECT_FALSE(outcome.Launched);
+    EXPECT_EQ(outcome.Failure, "");
+    EXPECT_NO_THROW(RaiseLaunchFailure(outcome));
     EXPECT_TRUE(platform.ShellOpenCalls.empty());
     EXPECT_EQ(StoredCount(101), 0);
     EXPECT_EQ(store.TotolRunTimes, 0);
 }
 
-TEST_F(ButtonLaunchTest, ARefusedStartStillCounts) {
+TEST_F(ButtonLaunchTest, ARefusedStartIsNotCountedAndSaysWhy) {
     platform.ShellOpenResult = false;
-    Store(101, program);
-    EXPECT_TRUE(LaunchButton(platform, store, 101));
-    EXPECT_EQ(StoredCount(101), 1);
+    platform.ShellOpenFailure = "Bad EXE format.";
+    TShellLinkData target;
+    target.Path = program;
+    target.HasIdList = true;
+    const std::string link = tools + "/run.lnk", document = tools + "/notes.txt";
+    WriteFakeShortcut(platform, link, target);
+    WriteFileText(document, "text");
+    int32_t id = 101;
+    for (const std::string& command : {program, link, document, tools}) {
+        Store(id, command);
+        const TLaunchOutcome outcome = LaunchButton(platform, store, id);
+        EXPECT_FALSE(outcome.Launched) << command;
+        EXPECT_EQ(outcome.Failure, "Cannot start " + command + ": Bad EXE format.");
+        try {
+            RaiseLaunchFailure(outcome);
+            ADD_FAILURE() << "no error for " << command;
+        } catch (const ELaunchError& e) {
+            EXPECT_EQ(e.what(), outcome.Failure);
+        }
+        EXPECT_EQ(StoredCount(id), 0) << command;
+        EXPECT_EQ(store.TotolRunTimes, 0) << command;
+        ++id;
+    }
+    EXPECT_EQ(platform.ShellOpenCalls.size(), 4u);
+}
+
+TEST_F(ButtonLaunchTest, AShortcutToAShortcutIsNeverHandedToTheShell) {
+    // The shell would follow such a chain until its stack ran out.
+    const std::string self = tools + "/self.lnk", chain = tools + "/chain.lnk", caps = tools + "/SELF.LNK",
+                      bare = tools + "/bare.lnk", unread = tools + "/unread.lnk", toFolder = tools + "/folder.lnk",
+                      folderNamedLink = tools + "/Links.lnk";
+    TShellLinkData data;
+    data.HasIdList = true;
+    data.Path = self;
+    WriteFakeShortcut(platform, self, data);
+    WriteFakeShortcut(platform, caps, data);
+    data.Path = tools + "\\Other.Lnk";
+    WriteFakeShortcut(platform, chain, data);
+    // Without the link-information flag the shortcut is not read and would be
+    // handed over itself; its object still names a shortcut as its target.
+    WriteFileText(bare, std::string(76, '\0'));
+    data.Path = self;
+    platform.ShellLinks[bare] = data;
+    // A target that cannot be read at all: the shortcut itself goes to the shell.
+    WriteFileText(unread, "not a shortcut at all, but long enough");
+    // A folder whose name ends in ".lnk" is explored, not followed.
+    std::filesystem::create_directories(folderNamedLink);
+    data.Path = folderNamedLink;
+    WriteFakeShortcut(platform, toFolder, data);
+
+    const struct {
+        std::string Command;
+        bool Refused;
+    } cases[] = {{self, true}, {chain, true}, {caps, true}, {bare, true}, {unread, false}, {toFolder, false}};
+    int32_t id = 101;
+    for (const auto& c : cases) {
+        platform.ShellOpenCalls.clear();
+        Store(id, c.Command);
+        const TLaunchOutcome outcome = LaunchButton(platform, store, id);
+        if (c.Refused) {
+            EXPECT_TRUE(platform.ShellOpenCalls.empty()) << c.Command;
+            EXPECT_FALSE(outcome.Launched) << c.Command;
+            EXPECT_EQ(outcome.Failure, "Cannot start " + c.Command + ": the shortcut points to a shortcut.");
+            EXPECT_EQ(StoredCount(id), 0) << c.Command;
+        } else {
+            ASSERT_EQ(platform.ShellOpenCalls.size(), 1u) << c.Command;
+            EXPECT_TRUE(outcome.Launched) << c.Command;
+            EXPECT_EQ(StoredCount(id), 1) << c.Command;
+        }
+        ++id;
+    }
 }
 
 TEST_F(ButtonLaunchTest, ExploreButtonPathOpensTheFolder) {
