@@ -55,15 +55,19 @@ void TfrmQuorlet::ImageClick(TCell& image) {
     case caLaunch:
         break;
     }
-    // A target that did not start takes the way of a missing one (sound,
-    // recent list, counts), and then the user is told why.
-    const TLaunchOutcome outcome = LaunchButton(FPlatform, store, id);
+    // The recent list rides in the launch's save. A target that did not start
+    // takes the way of a missing one (sound, recent list, counts), and then
+    // the user is told why.
+    const TLaunchOutcome outcome = LaunchSheetButton(FPlatform, store, settings, id);
     FStatusLine.SetPanel(1, store.RunTimesHint());
     const int32_t count = store.TotolRunTimes;
     PlayClickSound(FPlatform, csIcon);
-    settings.PushRecentButton(id);
-    ShowRecentButtons();
-    PromoteTopButton(id, count);
+    {
+        // The document this click has just read and saved shows the rows' buttons.
+        TFreshDocumentScope fresh(FButtonImages);
+        ShowRecentButtons();
+        PromoteTopButton(id, count);
+    }
     HideAfterLaunch(outcome.Launched, mode.KeepVisible);
     RaiseLaunchFailure(outcome);
 }

@@ -61,7 +61,7 @@ bool StartFile(IPlatform& platform, const TBtnSettingXml& store, std::string& fa
 
 }  // namespace
 
-TLaunchOutcome LaunchButton(IPlatform& platform, TBtnSettingXml& store, int32_t id) {
+TLaunchOutcome LaunchButton(IPlatform& platform, TBtnSettingXml& store, int32_t id, const TDocumentEdit& alsoWrite) {
     TLaunchOutcome outcome;
     const std::string& command = store.Command;
     std::string failure;
@@ -78,8 +78,19 @@ TLaunchOutcome LaunchButton(IPlatform& platform, TBtnSettingXml& store, int32_t 
         outcome.Failure = "Cannot start " + command + ": " + failure;
         return outcome;
     }
-    store.IncRunTimes(id);
+    store.IncRunTimes(id, alsoWrite);
     outcome.Launched = true;
+    return outcome;
+}
+
+TLaunchOutcome LaunchSheetButton(IPlatform& platform, TBtnSettingXml& store, TAppSettingXml& settings,
+                                 int32_t id) {
+    bool pushed = false;
+    const TLaunchOutcome outcome = LaunchButton(platform, store, id, [&](const XmlElementPtr& root) {
+        settings.PushRecentButton(id, root);
+        pushed = true;
+    });
+    if (!pushed) settings.PushRecentButton(id);
     return outcome;
 }
 

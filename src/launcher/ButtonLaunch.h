@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Platform.h"
+#include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 
 namespace quorlet {
@@ -25,8 +26,18 @@ struct TLaunchOutcome {
 // folder when the record names none, a shortcut ".lnk" as a double click on it
 // would, a folder opens in Explorer, anything else with the record's values.
 // Nothing is counted when Command names neither a file nor a folder, nor when
-// the shell refuses the target or it is a shortcut to a shortcut.
-TLaunchOutcome LaunchButton(IPlatform& platform, TBtnSettingXml& store, int32_t id);
+// the shell refuses the target or it is a shortcut to a shortcut. alsoWrite
+// rides along in the counters' save (see TBtnSettingXml::IncRunTimes).
+TLaunchOutcome LaunchButton(IPlatform& platform, TBtnSettingXml& store, int32_t id,
+                            const TDocumentEdit& alsoWrite = nullptr);
+
+// A click on a cell of a tab sheet, after ReadButton: LaunchButton, and the
+// button to the front of the recent list whatever came of the launch. A
+// counted launch writes its counters and the list in one save, so the click
+// reads the document once (ReadButton) and writes it once; otherwise the list
+// is saved by itself.
+TLaunchOutcome LaunchSheetButton(IPlatform& platform, TBtnSettingXml& store, TAppSettingXml& settings,
+                                 int32_t id);
 
 // The error a click that started nothing ends with, shown by the error
 // boundary; nothing when the launch started or its target is missing.

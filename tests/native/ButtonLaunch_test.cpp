@@ -2,7 +2,15 @@
 // what is counted, and opening a button's folder.
 #include <gtest/gtest.h>
 
+#ifdef __linux__
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,11 +18,49 @@
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "launcher/ButtonLaunch.h"
+#include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 
 using namespace quorlet;
 
 namespace {
+
+#ifdef __linux__
+// Watches a folder for the opens of one file in it (each read opens it) and
+// for the files renamed onto that name (each atomic save is one).
+class TFileWatch {
+public:
+    TFileWatch(const std::string& folder, const std::string& name) : FName(name) {
+        FFd = inotify_init1(IN_NONBLOCK);
+        // Closes are watched too: two opens in a row would be reported as one.
+        if (FFd >= 0) inotify_add_watch(FFd, folder.c_str(), IN_OPEN | IN_CLOSE | IN_MOVED_TO);
+    }
+    ~TFileWatch() {
+        if (FFd >= 0) close(FFd);
+    }
+    bool Ok() const { return FFd >= 0; }
+    // The events since the last call, counted.
+    void Take(int& opens, int& replaces) {
+        opens = replaces = 0;
+        alignas(inotify_event) char buffer[64 * 1024];
+        ssize_t got;
+        while ((got = read(FFd, buffer, sizeof buffer)) > 0) {
+            for (char* p = buffer; p < buffer + got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(p);
+                if (event->len && FName == event->name) {
+                    if (event->mask & IN_OPEN) ++opens;
+                    if (event->mask & IN_MOVED_TO) ++replaces;
+                }
+                p += sizeof(inotify_event) + event->len;
+            }
+        }
+    }
+
+private:
+    std::string FName;
+    int FFd = -1;
+};
+#endif
 
 class ButtonLaunchTest : public ::testing::Test {
 protected:
@@ -215,6 +261,99 @@ TEST_F(ButtonLaunchTest, AShortcutToAShortcutIsNeverHandedToTheShell) {
             EXPECT_EQ(StoredCount(id), 1) << c.Command;
         }
         ++id;
+    }
+}
+
+#ifdef __linux__
+// What a click costs is what it does to the file: Linux reports each opening.
+TEST_F(ButtonLaunchTest, AClickReadsTheDocumentOnceAndWritesItOnce) {
+    Store(101, program);
+    TAppSettingXml settings(platform);
+    settings.LoadRecentButtons();
+    TFileWatch watch(folder.Path(), "QL_alice.xml");
+    ASSERT_TRUE(watch.Ok());
+    const IXmlDocument* parsed = nullptr;
+    for (int click = 1; click <= 3; ++click) {
+        SCOPED_TRACE("click " + std::to_string(click));
+        ASSERT_TRUE(store.ReadButton(101));
+        // What the last click saved is not parsed again.
+        if (parsed) {
+            EXPECT_EQ(store.ButtonDoc.get(), parsed);
+        }
+        EXPECT_TRUE(LaunchSheetButton(platform, store, settings, 101).Launched);
+        parsed = store.ButtonDoc.get();
+        int opens = 0, replaces = 0;
+        watch.Take(opens, replaces);
+        EXPECT_EQ(opens, 1);
+        EXPECT_EQ(replaces, 1);
+    }
+    EXPECT_EQ(StoredCount(101), 3);
+    TAppSettingXml reader(platform);
+    reader.LoadRecentButtons();
+    EXPECT_EQ(reader.RecentButtons, (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(settings.RecentButtons, reader.RecentButtons);
+}
+#endif
+
+TEST_F(ButtonLaunchTest, AClickThatCountsNothingStillSavesTheRecentList) {
+    TAppSettingXml settings(platform);
+    settings.LoadRecentButtons();
+    Store(101, folder.File("gone.exe"));
+    Store(102, program);
+    platform.ShellOpenResult = false;
+    EXPECT_FALSE(LaunchSheetButton(platform, store, settings, 102).Launched);
+    ASSERT_TRUE(store.ReadButton(101));
+    EXPECT_FALSE(LaunchSheetButton(platform, store, settings, 101).Launched);
+    TAppSettingXml reader(platform);
+    reader.LoadRecentButtons();
+    EXPECT_EQ(reader.RecentButtons, (std::vector<std::string>{"101", "102", "0", "0", "0", "0"}));
+    EXPECT_EQ(StoredCount(101), 0);
+    EXPECT_EQ(StoredCount(102), 0);
+}
+
+TEST_F(ButtonLaunchTest, AFileWrittenBetweenTheReadAndTheSaveIsReadAgain) {
+    TAppSettingXml settings(platform);
+    settings.LoadRecentButtons();
+    Store(102, program);
+    const std::string before = "\"Description\" Value=\"before\"", after = "\"Description\" Value=\"after!\"";
+    {
+        TBtnSettingXml other(platform);
+        other.BtnStyle = 0;
+        other.Command = program;
+        other.Description = "before";
+        other.WriteButton(103);
+    }
+    const struct {
+        const char* What;
+        std::function<void()> Write;
+        std::function<bool(const std::string&)> Kept;
+    } cases[] = {
+        {"another store saves another record",
+         [&] {
+             TBtnSettingXml other(platform);
+             other.BtnStyle = 0;
+             other.Command = program;
+             other.WriteButton(104);
+         },
+         [](const std::string& text) { return text.find("<Button ID=\"104\">") != std::string::npos; }},
+        {"another program rewrites the file in place, to the same size",
+         [&] {
+             std::string text = ReadFileText(SettingFileName);
+             text.replace(text.find(before), before.size(), after);
+             std::fstream(SettingFileName, std::ios::in | std::ios::out | std::ios::binary) << text;
+             const auto written = std::filesystem::last_write_time(SettingFileName);
+             std::filesystem::last_write_time(SettingFileName, written + std::chrono::seconds(2));
+         },
+         [&](const std::string& text) { return text.find(after) != std::string::npos; }},
+    };
+    int32_t expected = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        ASSERT_TRUE(store.ReadButton(102));
+        c.Write();
+        EXPECT_TRUE(LaunchSheetButton(platform, store, settings, 102).Launched);
+        EXPECT_TRUE(c.Kept(ReadFileText(SettingFileName)));
+        EXPECT_EQ(StoredCount(102), ++expected);
     }
 }
 
