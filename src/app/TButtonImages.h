@@ -23,6 +23,7 @@ public:
     // While the window is being built, the document just read serves every
     // image and reload requests read nothing.
     void SetDocumentFresh(bool fresh) { FDocumentFresh = fresh; }
+    bool DocumentFresh() const { return FDocumentFresh; }
 
     // Gives the image the icon and hint of the record under its ButtonId, from
     // the store's document (read again from the file first when reload is set).
@@ -40,6 +41,22 @@ private:
     TIconLoader& FLoader;
     TOwnedIcon FMissedIcon;
     bool FDocumentFresh = false;
+};
+
+// The store's document is fresh while this lives (a click that has just read
+// and saved it shows its buttons from it), then as fresh as it was before.
+class TFreshDocumentScope {
+public:
+    explicit TFreshDocumentScope(TButtonImages& images) : FImages(images), FWasFresh(images.DocumentFresh()) {
+        FImages.SetDocumentFresh(true);
+    }
+    ~TFreshDocumentScope() { FImages.SetDocumentFresh(FWasFresh); }
+    TFreshDocumentScope(const TFreshDocumentScope&) = delete;
+    TFreshDocumentScope& operator=(const TFreshDocumentScope&) = delete;
+
+private:
+    TButtonImages& FImages;
+    bool FWasFresh;
 };
 
 }  // namespace quorlet

@@ -210,8 +210,6 @@ private:
     // The button id was edited and stored: its cell and the Quorlet Tab's
     // images of it show the working record.
     void ShowEditedButton(int32_t id);
-    // Launches the current record and shows its counts in the second panel.
-    bool LaunchAndShowCounts(int32_t id);
     void HideAfterLaunch(bool launched, bool keepVisible);
 
     // UMainQuorletTab.cpp

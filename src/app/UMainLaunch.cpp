@@ -55,13 +55,21 @@ void TfrmQuorlet::ImageClick(TCell& image) {
     case caLaunch:
         break;
     }
-    const bool launched = LaunchAndShowCounts(id);
+    // The recent list rides in the launch's save. A target that did not start
+    // takes the way of a missing one (sound, recent list, counts), and then
+    // the user is told why.
+    const TLaunchOutcome outcome = LaunchSheetButton(FPlatform, store, settings, id);
+    FStatusLine.SetPanel(1, store.RunTimesHint());
     const int32_t count = store.TotolRunTimes;
     PlayClickSound(FPlatform, csIcon);
-    settings.PushRecentButton(id);
-    ShowRecentButtons();
-    PromoteTopButton(id, count);
-    HideAfterLaunch(launched, mode.KeepVisible);
+    {
+        // The document this click has just read and saved shows the rows' buttons.
+        TFreshDocumentScope fresh(FButtonImages);
+        ShowRecentButtons();
+        PromoteTopButton(id, count);
+    }
+    HideAfterLaunch(outcome.Launched, mode.KeepVisible);
+    RaiseLaunchFailure(outcome);
 }
 
 void TfrmQuorlet::Image_LastClick(TCell& image) {
@@ -74,17 +82,12 @@ void TfrmQuorlet::Image_LastClick(TCell& image) {
         return;
     }
     if (mode.Action != caLaunch) return;
-    const bool launched = LaunchAndShowCounts(id);
+    const TLaunchOutcome outcome = LaunchButton(FPlatform, store, id);
+    FStatusLine.SetPanel(1, store.RunTimesHint());
     UpdateTopCount(id, store.TotolRunTimes);
     PlayClickSound(FPlatform, csIcon);
-    HideAfterLaunch(launched, mode.KeepVisible);
-}
-
-bool TfrmQuorlet::LaunchAndShowCounts(int32_t id) {
-    TBtnSettingXml& store = BtnSettingXml();
-    const bool launched = LaunchButton(FPlatform, store, id);
-    FStatusLine.SetPanel(1, store.RunTimesHint());
-    return launched;
+    HideAfterLaunch(outcome.Launched, mode.KeepVisible);
+    RaiseLaunchFailure(outcome);
 }
 
 void TfrmQuorlet::HideAfterLaunch(bool launched, bool keepVisible) {

@@ -11,6 +11,25 @@ namespace quorlet {
 // Reads the file's bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& fileName, std::string& bytes);
 
+// Tells one state of a file from another: which file it is (a file that
+// replaced it under the same name is another one), its size and its last
+// write. A program that rewrites the file in place, to the same size, within
+// one tick of the file system's clock goes unseen.
+struct TFileStamp {
+    uint64_t Volume = 0, Index = 0, Size = 0, WriteTime = 0, WriteTimeFraction = 0;
+    bool operator==(const TFileStamp& other) const {
+        return Volume == other.Volume && Index == other.Index && Size == other.Size &&
+               WriteTime == other.WriteTime && WriteTimeFraction == other.WriteTimeFraction;
+    }
+    bool operator!=(const TFileStamp& other) const { return !(*this == other); }
+};
+// ReadWholeFile that also gives the stamp of the file it read, taken from the
+// open file before its bytes (a change while they are read shows later).
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, TFileStamp& stamp);
+// The stamp of the file now under that name, without reading it; false when
+// there is none.
+bool ReadFileStamp(const std::string& fileName, TFileStamp& stamp);
+
 // Writes bytes to a temporary file beside fileName, flushes it and replaces
 // fileName with it in one step. Throws std::runtime_error on any failure; the
 // old file is then untouched and the temporary file removed.

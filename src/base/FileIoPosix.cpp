@@ -17,16 +17,56 @@
 
 namespace quorlet {
 
-bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
-    FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f) return false;
+namespace {
+
+TFileStamp StampOf(const struct stat& st) {
+    TFileStamp stamp;
+    stamp.Volume = static_cast<uint64_t>(st.st_dev);
+    stamp.Index = static_cast<uint64_t>(st.st_ino);
+    stamp.Size = static_cast<uint64_t>(st.st_size);
+    stamp.WriteTime = static_cast<uint64_t>(st.st_mtim.tv_sec);
+    stamp.WriteTimeFraction = static_cast<uint64_t>(st.st_mtim.tv_nsec);
+    return stamp;
+}
+
+bool ReadOpenFile(FILE* f, std::string& bytes) {
     bytes.clear();
+    // Room for the whole file at once: growing block by block copies it again and again.
+    struct stat st;
+    if (::fstat(::fileno(f), &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
     char block[64 * 1024];
     size_t n;
     while ((n = std::fread(block, 1, sizeof block, f)) > 0) bytes.append(block, n);
     bool ok = !std::ferror(f);
     std::fclose(f);
     return ok;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
+    FILE* f = std::fopen(fileName.c_str(), "rb");
+    if (!f) return false;
+    return ReadOpenFile(f, bytes);
+}
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, TFileStamp& stamp) {
+    FILE* f = std::fopen(fileName.c_str(), "rb");
+    if (!f) return false;
+    struct stat st;
+    if (::fstat(::fileno(f), &st) != 0) {
+        std::fclose(f);
+        return false;
+    }
+    stamp = StampOf(st);
+    return ReadOpenFile(f, bytes);
+}
+
+bool ReadFileStamp(const std::string& fileName, TFileStamp& stamp) {
+    struct stat st;
+    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    stamp = StampOf(st);
+    return true;
 }
 
 namespace {

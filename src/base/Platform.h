@@ -32,7 +32,7 @@ struct TShellLinkData {
 // Show commands as ShellExecute takes them.
 enum TShowCommand {
     swHide = 0, swShowNormal = 1, swShowMinimized = 2, swShowMaximized = 3, swShow = 5,
-    swShowMinNoActive = 7
+    swShowMinNoActive = 7, swForceMinimize = 11  // the last one the system defines
 };
 
 class IPlatform {
@@ -53,6 +53,13 @@ public:
                            const std::string& parameters, const std::string& directory,
                            int showCommand, TShellOwner owner = TShellOwner::Application,
                            TWindowHandle ownerWindow = nullptr) = 0;
+    // The same request for a launch the caller reports itself: the shell
+    // shows no error box of its own, and when it refuses the request, failure
+    // gets the system's text for the reason.
+    virtual bool ShellOpen(const std::string& verb, const std::string& file,
+                           const std::string& parameters, const std::string& directory,
+                           int showCommand, TShellOwner owner, TWindowHandle ownerWindow,
+                           std::string& failure) = 0;
     // Local wall-clock time.
     virtual TDateTime Now() = 0;
     // Width of the primary screen and height of its work area, in pixels.

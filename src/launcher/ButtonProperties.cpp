@@ -61,6 +61,9 @@ void TButtonPropertiesModel::Open() {
     if (FRecord.BtnStyle == -1) {
         FRecord.IconFile.clear();
         FRecord.IconNumber = 0;
+        // A list left without a selection would store -1, which starts the
+        // program with its window never shown.
+        Fields.WindowStyle = swShowNormal;
         return;
     }
     if (FRecord.BtnStyle == 0) {

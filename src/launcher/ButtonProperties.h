@@ -51,8 +51,8 @@ public:
     TButtonPropertiesFields Fields;
     // The edit page shows for a file button and a new one only.
     bool EditPageVisible = true;
-    // A new record fills nothing and runs no rule: the button shows as the
-    // dialog was drawn, visible and enabled, and OK disabled.
+    // A new record fills nothing but "Normal" and runs no rule: the button
+    // shows as the dialog was drawn, visible and enabled, and OK disabled.
     bool ResolveVisible = true;
     bool ResolveEnabled = true;
     bool OkEnabled = false;

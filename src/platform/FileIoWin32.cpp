@@ -22,11 +22,32 @@ const int kReplaceAttempts = 6;
 const DWORD kReplaceRetryMs = 10;
 }  // namespace
 
-bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
-    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ, kReadSharing,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+namespace {
+
+HANDLE OpenForReading(const std::string& fileName) {
+    return CreateFileA(fileName.c_str(), GENERIC_READ, kReadSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+bool StampOf(HANDLE h, TFileStamp& stamp) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h, &info)) return false;
+    stamp.Volume = info.dwVolumeSerialNumber;
+    stamp.Index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp.Size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.WriteTime =
+        (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
+    stamp.WriteTimeFraction = 0;  // the file time counts in 100 ns already
+    return true;
+}
+
+// Reads the open file to its end and closes it.
+bool ReadOpenFile(HANDLE h, std::string& bytes) {
     bytes.clear();
+    // Room for the whole file at once: growing block by block copies it again and again.
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(h, &size) && size.QuadPart > 0 && size.QuadPart < (LONGLONG(1) << 31))
+        bytes.reserve(static_cast<size_t>(size.QuadPart));
     char block[64 * 1024];
     DWORD got = 0;
     bool ok = true;
@@ -38,6 +59,34 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
         if (got == 0) break;
         bytes.append(block, got);
     }
+    CloseHandle(h);
+    return ok;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
+    HANDLE h = OpenForReading(fileName);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    return ReadOpenFile(h, bytes);
+}
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, TFileStamp& stamp) {
+    HANDLE h = OpenForReading(fileName);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    if (!StampOf(h, stamp)) {
+        CloseHandle(h);
+        return false;
+    }
+    return ReadOpenFile(h, bytes);
+}
+
+bool ReadFileStamp(const std::string& fileName, TFileStamp& stamp) {
+    // Opened for its attributes only: no reading, and no writer is kept out.
+    HANDLE h = CreateFileA(fileName.c_str(), FILE_READ_ATTRIBUTES, kReadSharing, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = StampOf(h, stamp);
     CloseHandle(h);
     return ok;
 }

@@ -23,6 +23,9 @@ public:
     bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
                    const std::string& directory, int showCommand, TShellOwner owner,
                    TWindowHandle ownerWindow) override;
+    bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
+                   const std::string& directory, int showCommand, TShellOwner owner, TWindowHandle ownerWindow,
+                   std::string& failure) override;
     TDateTime Now() override;
     std::string LongTimeText(const TDateTime& time) override;
     int ScreenWidth() override;
@@ -55,6 +58,8 @@ public:
     void ExitWindowsSession(unsigned flags, unsigned long reason) override;
 
 private:
+    HWND ShellOwnerWindow(TShellOwner owner, TWindowHandle ownerWindow) const;
+
     HINSTANCE FInstance;
     HWND FOwner = nullptr;
 };

@@ -112,6 +112,10 @@ public:
     void SaveRecentButtons();
     // Moves the button to the front of the recent list.
     void PushRecentButton(int32_t id);
+    // The same for a save that another store makes: the list is written into
+    // the Last6Buttons section of root, a document that store loaded afresh
+    // and saves (a counted launch carries the list in its counters' save).
+    void PushRecentButton(int32_t id, const XmlElementPtr& root);
     // True when the button was in the list; it is then removed and "0" appended.
     bool RemoveRecentButton(int32_t id);
     // The entries of a and b trade IDs; true when either was in the list.
@@ -131,6 +135,9 @@ private:
     static XmlElementPtr SectionForWriting(const XmlElementPtr& root, const std::string& name);
     // Count and one Item per entry of names, replacing the section's children.
     static void WriteGroupsSection(const XmlElementPtr& groups, const std::vector<std::string>& names);
+    // The list's six Items, replacing the children of Last6Buttons in root.
+    void WriteRecentSection(const XmlElementPtr& root) const;
+    void MoveRecentToFront(int32_t id);
 
     IPlatform& FPlatform;
 };

@@ -143,9 +143,7 @@ void TAppSettingXml::LoadRecentButtons() {
     SaveXmlFile(doc, SettingFileName);
 }
 
-void TAppSettingXml::SaveRecentButtons() {
-    XmlDocumentPtr doc;
-    XmlElementPtr root = ReloadRoot(doc);
+void TAppSettingXml::WriteRecentSection(const XmlElementPtr& root) const {
     XmlElementPtr recent = SectionForWriting(root, "Last6Buttons");
     ClearChildNodes(recent);
     for (int32_t id = 1; id <= kRecentCount; ++id) {
@@ -153,15 +151,30 @@ void TAppSettingXml::SaveRecentButtons() {
         WriteIntAttr(item, "ID", id);
         WriteStrAttr(item, "Value", static_cast<size_t>(id) <= RecentButtons.size() ? RecentButtons[id - 1] : "0");
     }
+}
+
+void TAppSettingXml::SaveRecentButtons() {
+    XmlDocumentPtr doc;
+    XmlElementPtr root = ReloadRoot(doc);
+    WriteRecentSection(root);
     SaveXmlFile(doc, SettingFileName);
 }
 
-void TAppSettingXml::PushRecentButton(int32_t id) {
+void TAppSettingXml::MoveRecentToFront(int32_t id) {
     const int found = RecentIndex(RecentButtons, id);
     if (found >= 0) RecentButtons.erase(RecentButtons.begin() + found);
     RecentButtons.insert(RecentButtons.begin(), std::to_string(id));
     if (RecentButtons.size() > static_cast<size_t>(kRecentCount)) RecentButtons.resize(kRecentCount);
+}
+
+void TAppSettingXml::PushRecentButton(int32_t id) {
+    MoveRecentToFront(id);
     SaveRecentButtons();
+}
+
+void TAppSettingXml::PushRecentButton(int32_t id, const XmlElementPtr& root) {
+    MoveRecentToFront(id);
+    WriteRecentSection(root);
 }
 
 bool TAppSettingXml::RemoveRecentButton(int32_t id) {

@@ -1,6 +1,7 @@
 #include "settings/UBtnSettingXml.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "base/AppPaths.h"
@@ -11,15 +12,32 @@ namespace quorlet {
 
 namespace {
 
-// 64-bit FNV-1a: the parsed document then needs no second copy of the file's
-// bytes beside it to tell an unchanged file.
+// A 64-bit digest of the file's bytes: the parsed document then needs no
+// second copy of them beside it to tell an unchanged file. Four lanes take
+// eight bytes each a step; each step is one-to-one, so a change within one
+// eight-byte word always shows.
 uint64_t BytesDigest(const std::string& bytes) {
-    uint64_t h = 14695981039346656037ull;
-    for (const char c : bytes) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ull;
-    }
-    return h;
+    const uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    auto step = [&](uint64_t h, uint64_t w) {
+        h ^= w;
+        return ((h << 29) | (h >> 35)) * kMultiplier;
+    };
+    auto word = [](const char* p) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        return w;
+    };
+    uint64_t lane[4] = {14695981039346656037ull ^ bytes.size(), 1, 2, 3};
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    for (; end - p >= 32; p += 32)
+        for (int k = 0; k < 4; ++k) lane[k] = step(lane[k], word(p + 8 * k));
+    for (; end - p >= 8; p += 8) lane[0] = step(lane[0], word(p));
+    uint64_t tail = 0;
+    std::memcpy(&tail, p, static_cast<size_t>(end - p));
+    uint64_t h = step(lane[0], tail);
+    for (int k = 1; k < 4; ++k) h = step(h, lane[k]);
+    return h ^ (h >> 32);
 }
 
 enum class TItemKind { Int, Str, Bool };
@@ -151,28 +169,57 @@ TBtnSettingXml::TBtnSettingXml(IPlatform& platform) : FPlatform(platform) {}
 // ---------------------------------------------------------------------------
 // The document
 
-// A launch reads the record and, a moment later, saves its counters: two loads
-// of the same bytes. When the file still holds the bytes the document was
-// parsed from (same length and digest), and the document is unchanged and held
-// by no one else, it is what a new parse would give, and is kept instead.
+// A launch reads the record and, a moment later, saves its counters; the next
+// click reads the file again. When the file still holds the bytes the document
+// was parsed from or saved as (same length and digest), and the document is
+// unchanged and held by no one else, it is what a new parse would give, and is
+// kept instead.
 void TBtnSettingXml::ReloadButtonDoc() {
     std::string bytes;
-    if (!ReadWholeFile(SettingFileName, bytes)) throw EXmlError("Cannot open file \"" + SettingFileName + "\"");
-    const uint64_t digest = BytesDigest(bytes);
-    if (ButtonDoc && ButtonDoc.use_count() == 1 && FIntactDoc.lock() == ButtonDoc && bytes.size() == FDocSize &&
-        digest == FDocDigest)
-        return;
+    TFileStamp stamp;
+    if (!ReadWholeFile(SettingFileName, bytes, stamp))
+        throw EXmlError("Cannot open file \"" + SettingFileName + "\"");
+    FDocStamp = stamp;
+    FDocStampKnown = true;
+    if (IntactButtonDoc() && bytes.size() == FDocSize && BytesDigest(bytes) == FDocDigest) return;
     FIntactDoc.reset();
     XmlDocumentPtr doc = ParseXmlText(bytes, SettingFileName);
     // A damaged file is reported, not read as a document without buttons.
     if (!RootElement(doc)) CheckEmptySettingsDocument(doc, SettingFileName);
     ButtonDoc = doc;
+    KeepIntact(bytes);
+}
+
+// Between the read at a click's start and the save after the launch the file
+// has been written only if its stamp says so; asking costs no read.
+void TBtnSettingXml::ReloadButtonDocUnlessUnchanged() {
+    TFileStamp now;
+    if (IntactButtonDoc() && FDocStampKnown && ReadFileStamp(SettingFileName, now) && now == FDocStamp) return;
+    ReloadButtonDoc();
+}
+
+bool TBtnSettingXml::IntactButtonDoc() const {
+    return ButtonDoc && ButtonDoc.use_count() == 1 && FIntactDoc.lock() == ButtonDoc;
+}
+
+void TBtnSettingXml::KeepIntact(const std::string& bytes) {
     FDocSize = bytes.size();
-    FDocDigest = digest;
+    FDocDigest = BytesDigest(bytes);
     FIntactDoc = ButtonDoc;
 }
 
-void TBtnSettingXml::SaveButtonDoc() { SaveXmlFile(ButtonDoc, SettingFileName); }
+void TBtnSettingXml::SaveButtonDoc() {
+    const std::string bytes = XmlDocumentText(ButtonDoc);
+    try {
+        WriteFileAtomically(SettingFileName, bytes);
+    } catch (const std::exception& e) {
+        throw EXmlError(e.what());
+    }
+    // The file is another one now, with the bytes of the document as it is:
+    // the next read of those bytes keeps it.
+    FDocStampKnown = false;
+    KeepIntact(bytes);
+}
 
 XmlElementPtr TBtnSettingXml::ButtonsSection() const {
     if (!ButtonDoc) return nullptr;

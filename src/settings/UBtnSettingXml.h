@@ -14,14 +14,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/FileIo.h"
 #include "base/Platform.h"
 #include "settings/XmlDoc.h"
 
 namespace quorlet {
+
+// A change to another section of the settings document, made by the store
+// that owns it, that rides along in this store's save: given the root.
+using TDocumentEdit = std::function<void(const XmlElementPtr& root)>;
 
 class TBtnSettingXml {
 public:
@@ -97,10 +103,14 @@ public:
     // Usage counters (UBtnSettingXmlRunTimes.cpp).
     //
     // Counts one launch of the current record at the present local time and
-    // saves the counters under id.
-    void IncRunTimes(int32_t id);
+    // saves the counters under id. alsoWrite, when given, changes another
+    // section in the same save; it is called only when that save is made.
+    void IncRunTimes(int32_t id, const TDocumentEdit& alsoWrite = nullptr);
     // Writes the fifteen counters of the record into the element under id.
-    void SaveRunTimes(int32_t id);
+    // The launch's save: when the file is still the one ReadButton read just
+    // before (nothing has written it since), the document read then is
+    // changed, and the file is not read again.
+    void SaveRunTimes(int32_t id, const TDocumentEdit& alsoWrite = nullptr);
     // Launches today: today's weekday count when it belongs to this week, else 0.
     int32_t TodayRunTimes();
     // The sum of the seven weekday counts, whatever weeks they belong to.
@@ -127,6 +137,14 @@ private:
 
     // Loads SettingFileName into ButtonDoc (raising when it cannot be read).
     void ReloadButtonDoc();
+    // ReloadButtonDoc, unless the file is still the one last read into an
+    // intact ButtonDoc.
+    void ReloadButtonDocUnlessUnchanged();
+    // ButtonDoc is what its file held when it was read or saved, and no one
+    // else holds it.
+    bool IntactButtonDoc() const;
+    // Keeps ButtonDoc as the document of these bytes, just read or written.
+    void KeepIntact(const std::string& bytes);
     // Called before ButtonDoc is changed: it no longer is what its file holds.
     void ChangingButtonDoc() { FIntactDoc.reset(); }
     // The `Buttons` section of ButtonDoc, or null.
@@ -136,11 +154,14 @@ private:
     void SaveButtonDoc();
 
     IPlatform& FPlatform;
-    // The document last parsed, while it is unchanged, and the length and
-    // digest of the bytes it was parsed from.
+    // The document last parsed or saved, while it is unchanged, and the
+    // length and digest of its bytes; the stamp of the file those bytes were
+    // last read from, when they were.
     std::weak_ptr<IXmlDocument> FIntactDoc;
     size_t FDocSize = 0;
     uint64_t FDocDigest = 0;
+    TFileStamp FDocStamp;
+    bool FDocStampKnown = false;
 };
 
 // The process-wide store, created on first use and kept until the program ends.

@@ -35,7 +35,7 @@ int32_t& TBtnSettingXml::DayWeek(int n) { return this->*kDayWeeks[CheckedDay(n)]
 int32_t TBtnSettingXml::DayCount(int n) const { return this->*kDayCounts[CheckedDay(n)]; }
 int32_t TBtnSettingXml::DayWeek(int n) const { return this->*kDayWeeks[CheckedDay(n)]; }
 
-void TBtnSettingXml::IncRunTimes(int32_t id) {
+void TBtnSettingXml::IncRunTimes(int32_t id, const TDocumentEdit& alsoWrite) {
     // One reading of the clock for both, so that weekday and week always describe
     // the same moment (a launch at midnight from Sunday to Monday included).
     const TDateTime now = FPlatform.Now();
@@ -48,20 +48,24 @@ void TBtnSettingXml::IncRunTimes(int32_t id) {
         DayCount(n) = 1;
         DayWeek(n) = week;
     }
-    SaveRunTimes(id);
+    SaveRunTimes(id, alsoWrite);
 }
 
-void TBtnSettingXml::SaveRunTimes(int32_t id) {
-    ReloadButtonDoc();
+void TBtnSettingXml::SaveRunTimes(int32_t id, const TDocumentEdit& alsoWrite) {
+    ReloadButtonDocUnlessUnchanged();
+    XmlElementPtr root = RootElement(ButtonDoc);
     XmlElementPtr buttons = ButtonsSection();
     XmlElementPtr button = buttons ? ChildByAttr(buttons, "Button", "ID", id) : nullptr;
     // The record was read from this file just before the launch; if it has gone
     // since (the file was replaced behind the program's back), there is nothing
-    // to count and the file is left alone.
-    if (!button) return;
+    // to count, and the file is left alone unless another section rides along.
+    if (!root || (!button && !alsoWrite)) return;
     ChangingButtonDoc();
-    CompleteItems(button);
-    WriteItems(button, kPropertyItems, kItemCount - kPropertyItems);
+    if (button) {
+        CompleteItems(button);
+        WriteItems(button, kPropertyItems, kItemCount - kPropertyItems);
+    }
+    if (alsoWrite) alsoWrite(root);
     SaveButtonDoc();
 }
 

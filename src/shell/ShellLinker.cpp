@@ -42,6 +42,11 @@ bool HeaderShowCommand(const std::string& header, int& showCmd) {
     return true;
 }
 
+// A path the shell would open as a shortcut: its own rule is the extension,
+// in any letter case. A folder of such a name is explored instead.
+bool NamesShortcut(IPlatform& platform, const std::string& path) {
+    return !path.empty() && SameText(ExtractFileExt(path), ".lnk") && !platform.DirectoryExists(path);
+}
 
 }  // namespace
 
@@ -77,11 +82,30 @@ bool ReadLink(IPlatform& platform, const std::string& linkFile, TLinkInfo& info)
 }
 
 bool OpenLink(IPlatform& platform, const std::string& linkFile, const std::string& verb) {
+    std::string failure;
+    return OpenLink(platform, linkFile, verb, failure);
+}
+
+const char* const LinkChainFailure = "the shortcut points to a shortcut.";
+
+bool OpenLink(IPlatform& platform, const std::string& linkFile, const std::string& verb, std::string& failure) {
     TLinkInfo info;
-    ReadLink(platform, linkFile, info);
+    const bool read = ReadLink(platform, linkFile, info);
+    // A shortcut that the header test refuses still stands for its target
+    // when it is handed over itself, so its target is asked for all the same.
+    if (read ? NamesShortcut(platform, info.Path) : LinkPointsToShortcut(platform, linkFile)) {
+        failure = LinkChainFailure;
+        return false;
+    }
     const std::string& target = info.Path.empty() ? linkFile : info.Path;
     const std::string folder = info.WorkingDir.empty() ? std::string(".") : info.WorkingDir;
-    return platform.ShellOpen(verb, target, info.Arguments, folder, ShowCmdFromShowState(info.ShowState));
+    return platform.ShellOpen(verb, target, info.Arguments, folder, ShowCmdFromShowState(info.ShowState),
+                              TShellOwner::Application, nullptr, failure);
+}
+
+bool LinkPointsToShortcut(IPlatform& platform, const std::string& linkFile) {
+    TShellLinkData data;
+    return platform.LoadShellLink(linkFile, data) && NamesShortcut(platform, LinkText(data.Path));
 }
 
 bool ResolveLinkFields(IPlatform& platform, const std::string& linkFile, TLinkButtonFields& fields) {

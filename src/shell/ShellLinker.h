@@ -42,8 +42,17 @@ bool ReadLink(IPlatform& platform, const std::string& linkFile, TLinkInfo& info)
 // Opens the shortcut's target (or the shortcut itself when it has none) with
 // the application window as owner, the shortcut's own arguments, its working
 // folder (or "." when it names none) and its show state, as a double click on
-// the shortcut would; an empty verb is the default verb.
+// the shortcut would; an empty verb is the default verb. The shell shows no
+// error box of its own: when nothing was started, failure says why. A shortcut
+// whose target is itself or another shortcut is never handed to the shell
+// (which would follow it without end): it fails with LinkChainFailure.
+bool OpenLink(IPlatform& platform, const std::string& linkFile, const std::string& verb, std::string& failure);
 bool OpenLink(IPlatform& platform, const std::string& linkFile, const std::string& verb = std::string());
+// Why a shortcut to a shortcut is not started.
+extern const char* const LinkChainFailure;
+// True when the file is a shortcut whose target, as its shell link object
+// reads it, is itself a shortcut (or that same file).
+bool LinkPointsToShortcut(IPlatform& platform, const std::string& linkFile);
 // Fills fields from a ".lnk" file whose target exists; false leaves them untouched.
 bool ResolveLinkFields(IPlatform& platform, const std::string& linkFile, TLinkButtonFields& fields);
 

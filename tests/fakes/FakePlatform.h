@@ -35,6 +35,8 @@ public:
     bool FailCopies = false;
     std::vector<TShellOpenCall> ShellOpenCalls;
     bool ShellOpenResult = true;
+    // What a refused request reports as the system's reason.
+    std::string ShellOpenFailure = "Access denied.";
     std::vector<std::pair<std::string, std::string>> Copies;
 
     // Long names the shell knows, by full path; other paths do not parse.
@@ -73,6 +75,15 @@ public:
                    TWindowHandle ownerWindow) override {
         ShellOpenCalls.push_back({verb, file, parameters, directory, showCommand, owner, ownerWindow});
         return ShellOpenResult;
+    }
+    bool ShellOpen(const std::string& verb, const std::string& file, const std::string& parameters,
+                   const std::string& directory, int showCommand, TShellOwner owner, TWindowHandle ownerWindow,
+                   std::string& failure) override {
+        if (!ShellOpen(verb, file, parameters, directory, showCommand, owner, ownerWindow)) {
+            failure = ShellOpenFailure;
+            return false;
+        }
+        return true;
     }
     TDateTime Now() override { return FakeNow; }
     int ScreenWidth() override { return FakeScreenWidth; }

@@ -2,18 +2,65 @@
 // what is counted, and opening a button's folder.
 #include <gtest/gtest.h>
 
+#ifdef __linux__
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "base/AppPaths.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "launcher/ButtonLaunch.h"
+#include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 
 using namespace quorlet;
 
 namespace {
+
+#ifdef __linux__
+// Watches a folder for the opens of one file in it (each read opens it) and
+// for the files renamed onto that name (each atomic save is one).
+class TFileWatch {
+public:
+    TFileWatch(const std::string& folder, const std::string& name) : FName(name) {
+        FFd = inotify_init1(IN_NONBLOCK);
+        // Closes are watched too: two opens in a row would be reported as one.
+        if (FFd >= 0) inotify_add_watch(FFd, folder.c_str(), IN_OPEN | IN_CLOSE | IN_MOVED_TO);
+    }
+    ~TFileWatch() {
+        if (FFd >= 0) close(FFd);
+    }
+    bool Ok() const { return FFd >= 0; }
+    // The events since the last call, counted.
+    void Take(int& opens, int& replaces) {
+        opens = replaces = 0;
+        alignas(inotify_event) char buffer[64 * 1024];
+        ssize_t got;
+        while ((got = read(FFd, buffer, sizeof buffer)) > 0) {
+            for (char* p = buffer; p < buffer + got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(p);
+                if (event->len && FName == event->name) {
+                    if (event->mask & IN_OPEN) ++opens;
+                    if (event->mask & IN_MOVED_TO) ++replaces;
+                }
+                p += sizeof(inotify_event) + event->len;
+            }
+        }
+    }
+
+private:
+    std::string FName;
+    int FFd = -1;
+};
+#endif
 
 class ButtonLaunchTest : public ::testing::Test {
 protected:
@@ -91,7 +138,7 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
     for (const Case& c : cases) {
         platform.ShellOpenCalls.clear();
         Store(id, c.Command, c.WorkingDir, c.Parameters, c.WindowStyle);
-        EXPECT_TRUE(LaunchButton(platform, store, id)) << c.Command;
+        EXPECT_TRUE(LaunchButton(platform, store, id).Launched) << c.Command;
         ASSERT_EQ(platform.ShellOpenCalls.size(), 1u) << c.Command;
         const TShellOpenCall& call = platform.ShellOpenCalls[0];
         EXPECT_EQ(call.Verb, c.Expected.Verb) << c.Command;
@@ -109,19 +156,205 @@ TEST_F(ButtonLaunchTest, EachKindOfTargetMakesItsShellRequest) {
     EXPECT_EQ(reader.WorkingDir, "");  // the fallback folder is not stored
 }
 
-TEST_F(ButtonLaunchTest, MissingTargetStartsAndCountsNothing) {
+TEST_F(ButtonLaunchTest, AWindowStyleOutsideTheShowCommandsStartsNormally) {
+    // -1 is what a window style list without a selection stored.
+    std::string document = tools + "/notes.txt";
+    WriteFileText(document, "text");
+    const struct {
+        int32_t Stored;
+        int Passed;
+    } cases[] = {{-1, 1}, {12, 1}, {65535, 1}, {-2147483647 - 1, 1}, {0, 0}, {3, 3}, {5, 5}, {7, 7}, {11, 11}};
+    int32_t id = 101;
+    for (const auto& c : cases) {
+        for (const std::string& command : {program, document}) {
+            platform.ShellOpenCalls.clear();
+            Store(id, command, "", "", c.Stored);
+            EXPECT_TRUE(LaunchButton(platform, store, id).Launched);
+            ASSERT_EQ(platform.ShellOpenCalls.size(), 1u);
+            EXPECT_EQ(platform.ShellOpenCalls[0].ShowCommand, c.Passed) << command << " stored " << c.Stored;
+            EXPECT_EQ(store.WindowStyle, c.Stored);  // the record keeps what it holds
+            ++id;
+        }
+    }
+}
+
+TEST_F(ButtonLaunchTest, MissingTargetStartsAndCountsNothingAndSaysNothing) {
     Store(101, folder.File("gone.exe"));
-    EXPECT_FALSE(LaunchButton(platform, store, 101));
+    const TLaunchOutcome outcome = LaunchButton(platform, store, 101);
+    EXPECT_FALSE(outcome.Launched);
+    EXPECT_EQ(outcome.Failure, "");
+    EXPECT_NO_THROW(RaiseLaunchFailure(outcome));
     EXPECT_TRUE(platform.ShellOpenCalls.empty());
     EXPECT_EQ(StoredCount(101), 0);
     EXPECT_EQ(store.TotolRunTimes, 0);
 }
 
-TEST_F(ButtonLaunchTest, ARefusedStartStillCounts) {
+TEST_F(ButtonLaunchTest, ARefusedStartIsNotCountedAndSaysWhy) {
     platform.ShellOpenResult = false;
+    platform.ShellOpenFailure = "Bad EXE format.";
+    TShellLinkData target;
+    target.Path = program;
+    target.HasIdList = true;
+    const std::string link = tools + "/run.lnk", document = tools + "/notes.txt";
+    WriteFakeShortcut(platform, link, target);
+    WriteFileText(document, "text");
+    int32_t id = 101;
+    for (const std::string& command : {program, link, document, tools}) {
+        Store(id, command);
+        const TLaunchOutcome outcome = LaunchButton(platform, store, id);
+        EXPECT_FALSE(outcome.Launched) << command;
+        EXPECT_EQ(outcome.Failure, "Cannot start " + command + ": Bad EXE format.");
+        try {
+            RaiseLaunchFailure(outcome);
+            ADD_FAILURE() << "no error for " << command;
+        } catch (const ELaunchError& e) {
+            EXPECT_EQ(e.what(), outcome.Failure);
+        }
+        EXPECT_EQ(StoredCount(id), 0) << command;
+        EXPECT_EQ(store.TotolRunTimes, 0) << command;
+        ++id;
+    }
+    EXPECT_EQ(platform.ShellOpenCalls.size(), 4u);
+}
+
+TEST_F(ButtonLaunchTest, AShortcutToAShortcutIsNeverHandedToTheShell) {
+    // The shell would follow such a chain until its stack ran out.
+    const std::string self = tools + "/self.lnk", chain = tools + "/chain.lnk", caps = tools + "/SELF.LNK",
+                      bare = tools + "/bare.lnk", unread = tools + "/unread.lnk", toFolder = tools + "/folder.lnk",
+                      folderNamedLink = tools + "/Links.lnk";
+    TShellLinkData data;
+    data.HasIdList = true;
+    data.Path = self;
+    WriteFakeShortcut(platform, self, data);
+    WriteFakeShortcut(platform, caps, data);
+    data.Path = tools + "\\Other.Lnk";
+    WriteFakeShortcut(platform, chain, data);
+    // Without the link-information flag the shortcut is not read and would be
+    // handed over itself; its object still names a shortcut as its target.
+    WriteFileText(bare, std::string(76, '\0'));
+    data.Path = self;
+    platform.ShellLinks[bare] = data;
+    // A target that cannot be read at all: the shortcut itself goes to the shell.
+    WriteFileText(unread, "not a shortcut at all, but long enough");
+    // A folder whose name ends in ".lnk" is explored, not followed.
+    std::filesystem::create_directories(folderNamedLink);
+    data.Path = folderNamedLink;
+    WriteFakeShortcut(platform, toFolder, data);
+
+    const struct {
+        std::string Command;
+        bool Refused;
+    } cases[] = {{self, true}, {chain, true}, {caps, true}, {bare, true}, {unread, false}, {toFolder, false}};
+    int32_t id = 101;
+    for (const auto& c : cases) {
+        platform.ShellOpenCalls.clear();
+        Store(id, c.Command);
+        const TLaunchOutcome outcome = LaunchButton(platform, store, id);
+        if (c.Refused) {
+            EXPECT_TRUE(platform.ShellOpenCalls.empty()) << c.Command;
+            EXPECT_FALSE(outcome.Launched) << c.Command;
+            EXPECT_EQ(outcome.Failure, "Cannot start " + c.Command + ": the shortcut points to a shortcut.");
+            EXPECT_EQ(StoredCount(id), 0) << c.Command;
+        } else {
+            ASSERT_EQ(platform.ShellOpenCalls.size(), 1u) << c.Command;
+            EXPECT_TRUE(outcome.Launched) << c.Command;
+            EXPECT_EQ(StoredCount(id), 1) << c.Command;
+        }
+        ++id;
+    }
+}
+
+#ifdef __linux__
+// What a click costs is what it does to the file: Linux reports each opening.
+TEST_F(ButtonLaunchTest, AClickReadsTheDocumentOnceAndWritesItOnce) {
     Store(101, program);
-    EXPECT_TRUE(LaunchButton(platform, store, 101));
-    EXPECT_EQ(StoredCount(101), 1);
+    TAppSettingXml settings(platform);
+    settings.LoadRecentButtons();
+    TFileWatch watch(folder.Path(), "QL_alice.xml");
+    ASSERT_TRUE(watch.Ok());
+    const IXmlDocument* parsed = nullptr;
+    for (int click = 1; click <= 3; ++click) {
+        SCOPED_TRACE("click " + std::to_string(click));
+        ASSERT_TRUE(store.ReadButton(101));
+        // What the last click saved is not parsed again.
+        if (parsed) {
+            EXPECT_EQ(store.ButtonDoc.get(), parsed);
+        }
+        EXPECT_TRUE(LaunchSheetButton(platform, store, settings, 101).Launched);
+        parsed = store.ButtonDoc.get();
+        int opens = 0, replaces = 0;
+        watch.Take(opens, replaces);
+        EXPECT_EQ(opens, 1);
+        EXPECT_EQ(replaces, 1);
+    }
+    EXPECT_EQ(StoredCount(101), 3);
+    TAppSettingXml reader(platform);
+    reader.LoadRecentButtons();
+    EXPECT_EQ(reader.RecentButtons, (std::vector<std::string>{"101", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(settings.RecentButtons, reader.RecentButtons);
+}
+#endif
+
+TEST_F(ButtonLaunchTest, AClickThatCountsNothingStillSavesTheRecentList) {
+    TAppSettingXml settings(platform);
+    settings.LoadRecentButtons();
+    Store(101, folder.File("gone.exe"));
+    Store(102, program);
+    platform.ShellOpenResult = false;
+    EXPECT_FALSE(LaunchSheetButton(platform, store, settings, 102).Launched);
+    ASSERT_TRUE(store.ReadButton(101));
+    EXPECT_FALSE(LaunchSheetButton(platform, store, settings, 101).Launched);
+    TAppSettingXml reader(platform);
+    reader.LoadRecentButtons();
+    EXPECT_EQ(reader.RecentButtons, (std::vector<std::string>{"101", "102", "0", "0", "0", "0"}));
+    EXPECT_EQ(StoredCount(101), 0);
+    EXPECT_EQ(StoredCount(102), 0);
+}
+
+TEST_F(ButtonLaunchTest, AFileWrittenBetweenTheReadAndTheSaveIsReadAgain) {
+    TAppSettingXml settings(platform);
+    settings.LoadRecentButtons();
+    Store(102, program);
+    const std::string before = "\"Description\" Value=\"before\"", after = "\"Description\" Value=\"after!\"";
+    {
+        TBtnSettingXml other(platform);
+        other.BtnStyle = 0;
+        other.Command = program;
+        other.Description = "before";
+        other.WriteButton(103);
+    }
+    const struct {
+        const char* What;
+        std::function<void()> Write;
+        std::function<bool(const std::string&)> Kept;
+    } cases[] = {
+        {"another store saves another record",
+         [&] {
+             TBtnSettingXml other(platform);
+             other.BtnStyle = 0;
+             other.Command = program;
+             other.WriteButton(104);
+         },
+         [](const std::string& text) { return text.find("<Button ID=\"104\">") != std::string::npos; }},
+        {"another program rewrites the file in place, to the same size",
+         [&] {
+             std::string text = ReadFileText(SettingFileName);
+             text.replace(text.find(before), before.size(), after);
+             std::fstream(SettingFileName, std::ios::in | std::ios::out | std::ios::binary) << text;
+             const auto written = std::filesystem::last_write_time(SettingFileName);
+             std::filesystem::last_write_time(SettingFileName, written + std::chrono::seconds(2));
+         },
+         [&](const std::string& text) { return text.find(after) != std::string::npos; }},
+    };
+    int32_t expected = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        ASSERT_TRUE(store.ReadButton(102));
+        c.Write();
+        EXPECT_TRUE(LaunchSheetButton(platform, store, settings, 102).Launched);
+        EXPECT_TRUE(c.Kept(ReadFileText(SettingFileName)));
+        EXPECT_EQ(StoredCount(102), ++expected);
+    }
 }
 
 TEST_F(ButtonLaunchTest, ExploreButtonPathOpensTheFolder) {

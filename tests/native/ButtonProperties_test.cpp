@@ -62,12 +62,14 @@ protected:
     std::string tool, work, link;
 };
 
-TEST_F(ButtonPropertiesTest, ANewRecordFillsNothingAndRunsNoRule) {
+TEST_F(ButtonPropertiesTest, ANewRecordFillsNothingButNormalAndRunsNoRule) {
     record.BtnStyle = -1;
     record.IconFile = "left over";
     record.IconNumber = 4;
     model.Open();
     EXPECT_EQ(model.Fields.Command, "");
+    EXPECT_EQ(model.Fields.WindowStyle, 1);  // "Normal"
+    EXPECT_EQ(model.Fields.Priority, -1);
     EXPECT_TRUE(model.EditPageVisible);
     EXPECT_TRUE(model.ResolveVisible);
     EXPECT_TRUE(model.ResolveEnabled);
@@ -87,7 +89,7 @@ TEST_F(ButtonPropertiesTest, ANewRecordFillsNothingAndRunsNoRule) {
     model.Ok();
     EXPECT_EQ(record.BtnStyle, 0);
     EXPECT_EQ(record.Command, tool);
-    EXPECT_EQ(record.WindowStyle, -1);  // nothing chosen
+    EXPECT_EQ(record.WindowStyle, 1);  // left at "Normal"
     EXPECT_FALSE(record.IgnoreRunTimes);
     EXPECT_EQ(record.IconFile, tool);  // typed, not picked: the target's icon
     EXPECT_EQ(record.IconNumber, 0);

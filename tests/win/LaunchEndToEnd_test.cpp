@@ -25,6 +25,7 @@
 #include "settings/UAppSettingXml.h"
 #include "settings/UBtnSettingXml.h"
 #include "settings/UConfigXml.h"
+#include "shell/ShellLinker.h"
 #include "shell/ShellServices.h"
 
 using namespace quorlet;
@@ -436,4 +437,101 @@ TEST_F(LaunchEndToEndTest, ClicksLaunchCountAndFillTheQuorletTab) {
     settings.LoadRecentButtons();
     EXPECT_EQ(settings.RecentButtons, (std::vector<std::string>{"103", "203", "202", "201", "102", "101"}));
     EXPECT_EQ(settings.LastPanelIndex, 0);  // the user's last own choice
+}
+
+TEST_F(LaunchEndToEndTest, AStoredWindowStyleOfNoShowCommandStartsTheProgramShown) {
+    {
+        TStoreScope scope(exe);
+        TBtnSettingXml buttons(scope.Platform());
+        // -1 is what a window style list without a selection stored.
+        StoreButton(buttons, {104, recorder, "minus-one", "", "No style", "", recorder, 0, -1, 0});
+        StoreButton(buttons, {105, recorder, "maximized", "", "Maximized", "", recorder, 0, SW_SHOWMAXIMIZED, 0});
+    }
+    ASSERT_NO_FATAL_FAILURE(StartQuorlet());
+    const std::string shown = folder.File("recorder-show.log");
+    PostCellClick(Cell(1, 104), MK_SHIFT);
+    EXPECT_TRUE(PumpUntil(kLaunchWait, [&] { return LinesOf(shown).size() >= 1; }));
+    PostCellClick(Cell(1, 105), MK_SHIFT);
+    EXPECT_TRUE(PumpUntil(kLaunchWait, [&] { return LinesOf(shown).size() >= 2; }));
+    EXPECT_EQ(LinesOf(shown), (std::vector<std::string>{"1|minus-one", "3|maximized"}));
+    EXPECT_TRUE(WaitForPanel(1, "T:1/W:1/A:1")) << Panel(1);
+}
+
+TEST_F(LaunchEndToEndTest, TargetsThatDoNotStartAreReportedAndNotCounted) {
+    // A shortcut to itself, which the shell would follow until its stack ran
+    // out; a program of garbage bytes; a name the shell cannot take; a
+    // shortcut of garbage bytes, which is handed over itself.
+    const std::string selfLink = folder.File("self.lnk"), garbageExe = folder.File("garbage.exe"),
+                      oddName = folder.File("odd%PATH%.exe"), garbageLink = folder.File("garbage.lnk");
+    WriteFileText(garbageExe, std::string(4096, 'x'));
+    WriteFileText(oddName, "MZ");
+    WriteFileText(garbageLink, std::string(4096, 'x'));
+    WriteFileText(selfLink, "");
+    {
+        TStoreScope scope(exe);
+        TLinkCreateInfo link = {};
+        AssignLinkField(link.Path, selfLink);
+        link.ShowCmd = SW_SHOWNORMAL;
+        ASSERT_TRUE(CreateLink(scope.Platform(), link, selfLink));
+        TLinkInfo info;
+        ASSERT_TRUE(ReadLink(scope.Platform(), selfLink, info));
+        ASSERT_EQ(info.Path, selfLink);
+        TBtnSettingXml buttons(scope.Platform());
+        StoreButton(buttons, {104, selfLink, "", "", "Self", "", recorder, 0, SW_SHOWNORMAL, 0});
+        StoreButton(buttons, {105, garbageExe, "", "", "Garbage", "", recorder, 0, SW_SHOWNORMAL, 0});
+        StoreButton(buttons, {106, oddName, "", "", "Odd name", "", recorder, 0, SW_SHOWNORMAL, 0});
+        StoreButton(buttons, {107, garbageLink, "", "", "Garbage link", "", recorder, 0, SW_SHOWNORMAL, 0});
+    }
+    ASSERT_NO_FATAL_FAILURE(StartQuorlet());
+    const struct {
+        int Id;
+        std::string Text;  // the whole text, or its start when the system's reason follows
+        bool Whole;
+    } cases[] = {
+        {105, "Cannot start " + garbageExe + ": ", false},
+        {106, "Cannot start " + oddName + ": ", false},
+        {107, "Cannot start " + garbageLink + ": ", false},
+        {104, "Cannot start " + selfLink + ": the shortcut points to a shortcut.", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("button " + std::to_string(c.Id));
+        // A plain click: a launch would hide the window (HideAfterClicking).
+        PostCellClick(Cell(1, c.Id), 0);
+        TMessageBox box;
+        ASSERT_TRUE(quorlet.WaitForMessageBox(kLaunchWait, box, "Quorlet")) << "no message";
+        if (c.Whole) {
+            EXPECT_EQ(box.Text, c.Text);
+        } else {
+            EXPECT_EQ(box.Text.rfind(c.Text, 0), 0u) << box.Text;
+            EXPECT_GT(box.Text.size(), c.Text.size() + 2) << box.Text;  // the system's reason
+        }
+        EXPECT_TRUE(box.HasIcon);
+        if (c.Id == 104) {
+            EXPECT_EQ(SaveWindowPicture(box.Window, ScreenshotPath("quorlet-launch-error.bmp")), "");
+        }
+        ASSERT_TRUE(quorlet.DismissMessageBox(box));
+        // One box: the shell showed none of its own.
+        TMessageBox other;
+        EXPECT_FALSE(quorlet.WaitForMessageBox(1000, other)) << other.Caption << ": " << other.Text;
+        DWORD_PTR answer = 0;
+        EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kShortWait, &answer), 0)
+            << "the program does not answer";
+        EXPECT_TRUE(WaitForPanel(1, "T:0/W:0/A:0")) << Panel(1);
+        EXPECT_TRUE(ShownNormally(window));
+    }
+    EXPECT_TRUE(LinesOf(recorderLog).empty());
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
+    TStoreScope scope(exe);
+    TBtnSettingXml store(scope.Platform());
+    for (int id = 104; id <= 107; ++id) {
+        ASSERT_TRUE(store.ReadButton(id));
+        EXPECT_EQ(store.TotolRunTimes, 0) << id;
+    }
+    // As for a missing target, each click still put its button at the front.
+    TAppSettingXml settings(scope.Platform());
+    settings.LoadSettings();
+    settings.LoadRecentButtons();
+    EXPECT_EQ(settings.RecentButtons, (std::vector<std::string>{"104", "107", "106", "105", "0", "0"}));
 }
