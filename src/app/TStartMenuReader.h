@@ -21,11 +21,9 @@
 #include "base/Platform.h"
 #include "launcher/FindSources.h"
 #include "shell/StartMenuFolders.h"
+#include "win32/ProgramMessages.h"
 
 namespace quorlet {
-
-// The message the main window gives Start; wParam: the list's ticket.
-const UINT WM_STARTMENU_READ = WM_APP + 410;
 
 class TStartMenuReader {
 public:

@@ -119,6 +119,9 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_UPDATE_CHECKED:
             UpdateCheckArrived(wParam);
             return 0;
+        case WM_STARTMENU_READ:
+            StartMenuRead(wParam);
+            return 0;
         case WM_ACTIVATEAPP:
             if (wParam)
                 ApplicationActive();

@@ -26,6 +26,7 @@
 #include "app/TIconLoader.h"
 #include "app/TPageControl.h"
 #include "app/TQuorletTab.h"
+#include "app/TStartMenuReader.h"
 #include "app/TStatusLine.h"
 #include "app/TSystemMenuMirror.h"
 #include "app/TTrayIcon.h"
@@ -188,6 +189,8 @@ private:
     // The page control showed a page: a find that still runs ends without a word.
     void ActivePageShown() override;
     std::unique_ptr<TFindModel> FFind;  // made at the first find
+    // WM_STARTMENU_READ: the Start Menu's shortcuts, (again) for the find.
+    void StartMenuRead(WPARAM ticket);
     void CellMouseDown(TCell& cell, TShiftFlag button, TShiftState shift) override;
     void CellMouseUp(TCell& cell, TShiftFlag button, TShiftState shift) override;
     void CellClick(TCell& cell) override;
@@ -358,6 +361,8 @@ private:
     TStatusLine FStatusLine{FScale};
     TAlarmClock FAlarmClock;
     TFindPage FFindPage{*this, FButtonImages, FScale, [this] { PointerOverBackground(); }};
+    // Reads nothing and holds no thread before the first find.
+    TStartMenuReader FStartMenu{FPlatform};
     TDropTarget FDropTarget{*this};
     TTrayIcon FTrayIcon{*this};
     THotKeyWindow FHotKeyWindow{[this](int id) { MainHotKeyManagerHotKeyPressed(id); }};

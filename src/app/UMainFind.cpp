@@ -5,6 +5,7 @@
 
 #include "app/UMain.h"
 #include "launcher/ButtonGrid.h"
+#include "launcher/ButtonLaunch.h"
 #include "launcher/ClickSound.h"
 #include "launcher/DroppedPath.h"
 #include "launcher/FindSources.h"
@@ -21,9 +22,18 @@ void TfrmQuorlet::BeginFind() {
     TBtnSettingXml& store = BtnSettingXml();
     if (!store.ButtonDoc) store.LoadButtonsDoc();
     FFind->Begin(FindButtonsOf(store.ButtonDoc, settings.GroupNames, settings.RecentButtons), FPageControl.ActivePage());
+    // The shortcuts join the results once the worker has read them.
+    FStartMenu.Start(Handle(), WM_STARTMENU_READ);
     FPageControl.HideAllPages();
     FFindPage.Show(FInstance, Handle(), FPageControl.SheetBounds());
     SetFocus(FFindPage.Sheet()->Handle());
+}
+
+void TfrmQuorlet::StartMenuRead(WPARAM ticket) {
+    std::vector<TStartMenuEntry> entries;
+    if (!FFind || !FStartMenu.Take(ticket, entries)) return;
+    FFind->SetStartMenu(entries);
+    if (FindRunning()) ShowFind();
 }
 
 void TfrmQuorlet::ShowFind() {
@@ -95,9 +105,13 @@ void TfrmQuorlet::CarryOut(const TFindAction& action, TShiftState keys) {
     case fakStartShortcut: {
         EndFind(action.Page);
         // As a button of the shortcut would start it, without a count.
-        const bool started = OpenLink(FPlatform, action.LinkPath);
+        TLaunchOutcome outcome;
+        std::string failure;
+        outcome.Launched = OpenLink(FPlatform, action.LinkPath, std::string(), failure);
+        if (!outcome.Launched) outcome.Failure = "Cannot start " + action.LinkPath + ": " + failure;
         PlayClickSound(FPlatform, csIcon);
-        HideAfterLaunch(started, action.Click.KeepVisible);
+        HideAfterLaunch(outcome.Launched, action.Click.KeepVisible);
+        RaiseLaunchFailure(outcome);
         return;
     }
     case fakPlaceShortcut: {

@@ -41,7 +41,7 @@ const UINT WM_CELL_ACCCHILD = WM_APP + 8;
 // again after each re-created taskbar).
 const UINT WM_TRAY_ADDCOUNT = WM_APP + 30;
 
-// WM_APP + 100 .. 499: notices the program's parts post or send to their own
+// WM_APP + 100 .. 509: notices the program's parts post or send to their own
 // windows. Their parameters are plain values that are checked before use.
 //
 // WM_APP + 100 .. 199: the sheets. A finished icon for a cell; wParam is the
@@ -55,5 +55,8 @@ const UINT WM_TRAYICON = WM_APP + 300;
 const UINT WM_OPTIONS_UPDATECHECKED = WM_APP + 310;
 // WM_APP + 400 .. 499: the update check has ended; wParam is its ticket.
 const UINT WM_UPDATE_CHECKED = WM_APP + 400;
+// WM_APP + 500 .. 509: the Start Menu's shortcuts have been read (again);
+// wParam is the list's ticket.
+const UINT WM_STARTMENU_READ = WM_APP + 500;
 
 }  // namespace quorlet

@@ -53,6 +53,7 @@ const TNumber kProgramMessages[] = {
     {WM_TRAYICON, "WM_TRAYICON"},
     {WM_OPTIONS_UPDATECHECKED, "WM_OPTIONS_UPDATECHECKED"},
     {WM_UPDATE_CHECKED, "WM_UPDATE_CHECKED"},
+    {WM_STARTMENU_READ, "WM_STARTMENU_READ"},
 };
 
 // The window classes the program registers.

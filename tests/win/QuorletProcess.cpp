@@ -95,6 +95,13 @@ TQuorletUnderTest::~TQuorletUnderTest() {
     }
 }
 
+namespace {
+HWND ShownTrayWindow() {
+    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    return tray && IsWindowVisible(tray) ? tray : nullptr;
+}
+}  // namespace
+
 void TQuorletUnderTest::Start(const std::string& exe, const std::string& startFolder) {
     FTrayShownBefore = ShownTrayWindow() != nullptr;
     FProcess = StartProgram(exe, startFolder);
@@ -153,13 +160,6 @@ std::string TQuorletUnderTest::Panel(int panel) const { return StatusPanelText(F
 bool TQuorletUnderTest::WaitForPanel(int panel, const std::string& text) const {
     return PumpUntil(kLaunchWait, [&] { return Panel(panel) == text; });
 }
-
-namespace {
-HWND ShownTrayWindow() {
-    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-    return tray && IsWindowVisible(tray) ? tray : nullptr;
-}
-}  // namespace
 
 void TQuorletUnderTest::WaitForTray() const {
     // Shown for the first icon of a session, the tray window takes the front
