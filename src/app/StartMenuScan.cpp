@@ -62,7 +62,12 @@ void ReadShortcutTargets(IPlatform& platform, std::vector<TStartMenuEntry>& entr
     for (TStartMenuEntry& entry : entries) {
         if (stop) return;
         TLinkInfo info;
-        if (ReadLink(platform, entry.LinkPath, info)) entry.Target = info.Path;
+        if (ReadLink(platform, entry.LinkPath, info)) {
+            entry.Target = info.Path;
+            // The icon a drop of the shortcut would give its button.
+            entry.IconFile = info.IconLocation;
+            entry.IconNumber = info.IconIndex;
+        }
     }
 }
 

@@ -103,6 +103,12 @@ void TCell::SetSelected(bool selected) {
     Invalidate();
 }
 
+void TCell::SetOverlay(HICON overlay) {
+    if (overlay == FOverlay) return;
+    FOverlay = overlay;
+    Invalidate();
+}
+
 void TCell::PaintTo(HDC dc) {
     // An icon that is ready by now is shown at once, not one paint later.
     if (FTicket && FLoader) {
@@ -118,6 +124,8 @@ void TCell::PaintTo(HDC dc) {
         const int size = FPage.Scale().IconSize();
         const int left = r.left + (r.right - r.left - size) / 2, top = r.top + (r.bottom - r.top - size) / 2;
         DrawIconEx(dc, left, top, static_cast<HICON>(FIcon.Get()), size, size, 0, nullptr, DI_NORMAL);
+        // An overlay is drawn as the shell draws one: over the whole icon.
+        if (FOverlay) DrawIconEx(dc, left, top, FOverlay, size, size, 0, nullptr, DI_NORMAL);
     }
     switch (FFramed ? FFrame : TCellFrame::Normal) {
     case TCellFrame::Normal:

@@ -110,6 +110,9 @@ public:
     // A selected cell is drawn as the system draws a selected item.
     void SetSelected(bool selected);
     bool Selected() const { return FSelected; }
+    // A picture drawn over the icon, as the shell draws its overlays (the
+    // shortcut arrow of a Start Menu result); the caller keeps it alive.
+    void SetOverlay(HICON overlay);
 
     // Draws the cell on its page's device context.
     void PaintTo(HDC dc);
@@ -134,6 +137,7 @@ private:
     bool FFramed = true;
     bool FVisible = true;
     bool FSelected = false;
+    HICON FOverlay = nullptr;
 };
 
 // The modifier set of a mouse message: keys and buttons from its flags, Alt

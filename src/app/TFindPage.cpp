@@ -1,5 +1,7 @@
 #include "app/TFindPage.h"
 
+#include <shellapi.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -23,6 +25,13 @@ void TFindPage::Show(HINSTANCE instance, HWND parent, const RECT& bounds) {
             cell.SetVisible(false);
         }
         FSheet = std::move(sheet);
+        SHSTOCKICONINFO arrow = {};
+        arrow.cbSize = sizeof arrow;
+        if (SUCCEEDED(SHGetStockIconInfo(SIID_LINK, SHGSI_ICON | SHGSI_LARGEICON, &arrow))) FShortcutArrow.Reset(arrow.hIcon);
+        // Where the shell hands out no stock icon (Wine), its own resource.
+        if (!FShortcutArrow)
+            if (HMODULE shell = GetModuleHandleA("shell32.dll"))
+                FShortcutArrow.Reset(static_cast<HICON>(LoadImageA(shell, MAKEINTRESOURCEA(30), IMAGE_ICON, 32, 32, 0)));
     }
     MoveWindow(FSheet->Handle(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, FALSE);
     SetWindowPos(FSheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -46,17 +55,23 @@ void TFindPage::ShowResults(const TFindModel& model) {
             cell.SetSelected(false);
             cell.ButtonId = 0;
             cell.SetPicture(TOwnedIcon());
+            cell.SetOverlay(nullptr);
             cell.SetHint(std::string());
             continue;
         }
         const TFindItem& item = model.Result(i);
         if (item.Kind == fiButton) {
             cell.ButtonId = item.ButtonId;
+            cell.SetOverlay(nullptr);
             FImages.ShowIcon(cell, item.IconFile, item.IconNumber);
             cell.SetHint(ButtonHint({true, item.Name, item.HotKey}));
         } else {
             cell.ButtonId = 0;
-            FImages.ShowIcon(cell, item.LinkPath, 0);
+            cell.SetOverlay(FShortcutArrow.Get());
+            if (item.IconFile.empty())
+                FImages.ShowIcon(cell, item.LinkPath, 0);
+            else
+                FImages.ShowIcon(cell, item.IconFile, item.IconNumber);
             cell.SetHint("Start Menu: " + item.Name);
         }
         cell.SetSelected(static_cast<int>(i) == FSelected);

@@ -13,6 +13,7 @@
 #include "app/TButtonImages.h"
 #include "app/TSheetWindow.h"
 #include "launcher/FindModel.h"
+#include "win32/WinHandles.h"
 
 namespace quorlet {
 
@@ -49,6 +50,8 @@ private:
     std::function<void()> FPointerOverBody;
     std::unique_ptr<TSheetWindow> FSheet;
     int FSelected = -1;
+    // The system's shortcut arrow, marking results that are on no button yet.
+    TUniqueIcon FShortcutArrow;
 };
 
 }  // namespace quorlet

@@ -116,6 +116,8 @@ TFindItem StartMenuItemOf(const TStartMenuEntry& entry) {
     item.Name = entry.Name;
     item.LinkPath = entry.LinkPath;
     item.Target = entry.Target;
+    item.IconFile = entry.IconFile;
+    item.IconNumber = entry.IconNumber;
     return item;
 }
 

@@ -43,6 +43,11 @@ struct TStartMenuEntry {
     // The shortcut's target when the reader took it from the file, else empty.
     // A button made by dropping the shortcut holds the target as its Command.
     std::string Target{};
+    // The shortcut's own icon as a button made by dropping it would show it
+    // (its icon location and index), when the reader took them from the file;
+    // else empty, and the shell's icon of the shortcut file is shown.
+    std::string IconFile{};
+    int32_t IconNumber = 0;
 };
 
 // The entry of a shortcut file: its file name without the extension is its name.

@@ -22,7 +22,10 @@
 #include "base/AppPaths.h"
 #include "fakes/TempFolder.h"
 #include "settings/UAppSettingXml.h"
+#include "launcher/DroppedPath.h"
 #include "settings/UBtnSettingXml.h"
+#include "shell/LinkCreateInfo.h"
+#include "shell/StartMenuFolders.h"
 
 using namespace quorlet;
 
@@ -242,4 +245,123 @@ TEST_F(KeyboardEndToEndTest, TheCellsTakeTheKeyboard) {
     TAppSettingXml settings(scope.Platform());
     settings.LoadSettings();
     EXPECT_EQ(settings.LastPanelIndex, 0);
+}
+
+namespace {
+
+// A shortcut in the user's Start Menu Programs folder, to a copy of the
+// recorder with arguments of its own; removed afterwards.
+struct TStartMenuShortcut {
+    std::string Folder, Link;
+    TStartMenuShortcut(IPlatform& platform, const std::string& target) {
+        const TStartMenuFolders folders = GetStartMenuFolders(platform);
+        Folder = folders.User + "Quorlet Keys " + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(Folder.c_str(), nullptr);
+        Link = Folder + "\\Quokka Viewer.lnk";
+        TLinkCreateInfo info = {};
+        AssignLinkField(info.Path, target);
+        AssignLinkField(info.Arguments, "--from-start-menu");
+        AssignLinkField(info.WorkingDir, ExtractFilePath(target));
+        info.ShowCmd = SW_SHOWNORMAL;
+        Written = platform.SaveShellLink(info, Link);
+    }
+    ~TStartMenuShortcut() {
+        DeleteFileA(Link.c_str());
+        RemoveDirectoryA(Folder.c_str());
+    }
+    bool Written = false;
+};
+
+}  // namespace
+
+TEST_F(KeyboardEndToEndTest, AStartMenuShortcutIsFoundStartedAndPutOnAButton) {
+    const std::string viewer = folder.File("Quokka.exe");
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), viewer.c_str(), FALSE));
+    TWin32Platform platform(GetModuleHandleA(nullptr));
+    TStartMenuShortcut shortcut(platform, viewer);
+    ASSERT_TRUE(shortcut.Written) << shortcut.Link;
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string before = ReadFileText(settingsFile);
+
+    // Found once the Start Menu has been read, after the buttons, marked as
+    // no button; Enter starts it through the shell and counts nothing.
+    ASSERT_TRUE(SendText("quok"));
+    ASSERT_TRUE(PumpUntil(kLaunchWait, [&] { return quorlet.Panel(0) == "Find: quok  (1)"; })) << quorlet.Panel(0);
+    HWND find = FindSheet();
+    EXPECT_EQ(CellHint({find, 1}), "Start Menu: Quokka Viewer");
+    EXPECT_EQ(CellButtonId({find, 1}), 0);
+    EXPECT_TRUE(CellHasPicture({find, 1}));
+    ASSERT_NO_FATAL_FAILURE(quorlet.SavePicture("quorlet-find-start-menu.bmp"));
+    ASSERT_TRUE(Press(VK_RETURN));
+    ASSERT_TRUE(WaitForStarts(1));
+    EXPECT_EQ(Started(), (std::vector<std::string>{"--from-start-menu"}));
+    ASSERT_TRUE(quorlet.WaitUntilAnswering());
+    EXPECT_EQ(ReadFileText(settingsFile), before);
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ActiveTab() == 1 && !IsWindowVisible(find); }));
+
+    // Ctrl+Enter on a full tab sheet says so and adds nothing.
+    ASSERT_TRUE(SendText("quok"));
+    ASSERT_TRUE(quorlet.WaitForPanel(0, "Find: quok  (1)")) << quorlet.Panel(0);
+    ASSERT_TRUE(PressWith(VK_CONTROL, VK_RETURN));
+    EXPECT_TRUE(quorlet.WaitForPanel(0, "No empty button on \"Tools\"")) << quorlet.Panel(0);
+    EXPECT_TRUE(IsWindowVisible(find));
+    ASSERT_TRUE(Press(VK_ESCAPE));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindowVisible(find); }));
+    ASSERT_TRUE(quorlet.WaitUntilAnswering());
+    EXPECT_EQ(ReadFileText(settingsFile), before);
+
+    // On the second tab sheet, which has an empty cell, Ctrl+Enter makes it a
+    // button there, as a drop of the shortcut on that cell would.
+    ASSERT_TRUE(PressWith(VK_CONTROL, VK_NEXT));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return ActiveTab() == 2; }));
+    ASSERT_TRUE(SendText("quok"));
+    ASSERT_TRUE(quorlet.WaitForPanel(0, "Find: quok  (1)")) << quorlet.Panel(0);
+    ASSERT_TRUE(PressWith(VK_CONTROL, VK_RETURN));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return CellHint(quorlet.Cell(2, 205)) != ""; }));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ActiveTab() == 2 && IsWindowVisible(quorlet.Sheet(2)); }));
+    // The new button is the one the keyboard is on.
+    EXPECT_TRUE(quorlet.WaitForPanel(0, CellHint(quorlet.Cell(2, 205)))) << quorlet.Panel(0);
+    ASSERT_NO_FATAL_FAILURE(quorlet.SavePicture("quorlet-find-placed.bmp"));
+    struct TRecord {
+        bool Empty = true;
+        std::string Command, Parameters, WorkingDir, Description, IconFile;
+        int32_t IconNumber = 0, WindowStyle = 0, TotolRunTimes = 0;
+        explicit TRecord(IPlatform& platform) {
+            TBtnSettingXml store(platform);
+            store.LoadButtonsDoc();
+            store.ReadButton(205);
+            Empty = store.Empty;
+            Command = store.Command;
+            Parameters = store.Parameters;
+            WorkingDir = store.WorkingDir;
+            Description = store.Description;
+            IconFile = store.IconFile;
+            IconNumber = store.IconNumber;
+            WindowStyle = store.WindowStyle;
+            TotolRunTimes = store.TotolRunTimes;
+        }
+    };
+    TStoreScope placedScope(exe);
+    const TRecord placed(placedScope.Platform());
+    // The same shortcut dropped on the same cell of a copy of the document
+    // as it was before.
+    TTempFolder other;
+    const std::string copy = other.File("Quorlet.exe");
+    ASSERT_TRUE(CopyFileA(folder.File("Quorlet.xml").c_str(), other.File("Quorlet.xml").c_str(), FALSE));
+    WriteFileText(other.File(ExtractFileName(settingsFile)), before);
+    TStoreScope droppedScope(copy);
+    ASSERT_TRUE(AssignDroppedPath(droppedScope.Platform(), true, 205, shortcut.Link, [](const std::string&) {
+                    return true;
+                }).Assigned);
+    const TRecord dropped(droppedScope.Platform());
+    EXPECT_FALSE(placed.Empty);
+    EXPECT_EQ(placed.Command, dropped.Command);
+    EXPECT_EQ(placed.Parameters, dropped.Parameters);
+    EXPECT_EQ(placed.WorkingDir, dropped.WorkingDir);
+    EXPECT_EQ(placed.Description, dropped.Description);
+    EXPECT_EQ(placed.IconFile, dropped.IconFile);
+    EXPECT_EQ(placed.IconNumber, dropped.IconNumber);
+    EXPECT_EQ(placed.WindowStyle, dropped.WindowStyle);
+    EXPECT_EQ(placed.TotolRunTimes, 0);
+    EXPECT_EQ(placed.Command, viewer);  // the shortcut's target, as the settings ask shortcuts to be read
 }

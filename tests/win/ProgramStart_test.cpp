@@ -1,8 +1,11 @@
 // End-to-end: the real Quorlet.exe started from a temporary program folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "RemoteControls.h"
 #include "WinTestSupport.h"
@@ -267,4 +270,26 @@ TEST_F(ProgramStartTest, TemporaryFilesOfSavesCutShortGoAtTheStart) {
     EXPECT_EQ(GetFileAttributesA(never.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesA(running.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesA(mine.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ProgramStartTest, TheShellCOMDialogAndSocketLibrariesWaitUntilFirstUsed) {
+    // A start loads only the libraries every window needs; the others are
+    // imported as their first function is called (their load costs a start
+    // tens of milliseconds under Wine).
+    HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(image, nullptr);
+    auto* base = reinterpret_cast<const BYTE*>(image);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> direct;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         imports.VirtualAddress && entry->Name; ++entry) {
+        std::string name = reinterpret_cast<const char*>(base + entry->Name);
+        for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        direct.push_back(name);
+    }
+    FreeLibrary(image);
+    ASSERT_FALSE(direct.empty());
+    for (const char* later : {"shell32.dll", "ole32.dll", "oleaut32.dll", "comdlg32.dll", "ws2_32.dll"})
+        EXPECT_EQ(std::find(direct.begin(), direct.end(), later), direct.end()) << later << " is imported directly";
 }
