@@ -23,6 +23,7 @@
 #include "fakes/TempFolder.h"
 #include "settings/UAppSettingXml.h"
 #include "launcher/DroppedPath.h"
+#include "resources/resource.h"
 #include "settings/UBtnSettingXml.h"
 #include "shell/LinkCreateInfo.h"
 #include "shell/StartMenuFolders.h"
@@ -221,6 +222,27 @@ TEST_F(KeyboardEndToEndTest, TheCellsTakeTheKeyboard) {
     ASSERT_TRUE(Press(VK_ESCAPE));
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return OpenMenuEntry(quorlet.Window(), 0, caption) < 0; }));
 
+    // Delete asks as the menu's "Clear" does; No keeps the button.
+    ASSERT_TRUE(Press(VK_DELETE));
+    TMessageBox question;
+    ASSERT_TRUE(quorlet.WaitForMessageBox(kShortWait, question));
+    EXPECT_EQ(question.Text, "Are you sure to remove this Icon?\r\n\r\nTool 113 ");
+    PostMessageA(question.Window, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(question.Window); }));
+    // Alt+Enter opens the focused button's properties.
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return FocusOf(quorlet.Window()) == sheet; }));
+    ASSERT_TRUE(SendKey(VK_MENU, false) && SendKey(VK_RETURN, false) && SendKey(VK_RETURN, true) && ReleaseKey(VK_MENU));
+    HWND properties = nullptr;
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] {
+        properties = FindWindowA("#32770", "Properties");
+        return properties && IsWindowVisible(properties) && WindowProcessId(properties) == quorlet.ProcessId();
+    }));
+    EXPECT_EQ(TextOf(GetDlgItem(GetDlgItem(properties, IDC_BTN_PAGE), IDC_BTN_DESCRIPTION)), "Tool 113");
+    PostMessageA(properties, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(properties); }));
+    EXPECT_TRUE(CellHasPicture({sheet, 113}));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return FocusOf(quorlet.Window()) == sheet; }));
+
     // Tab goes to the tab strip and back; Ctrl+Tab and Ctrl+PgUp turn the tab
     // sheets as the user's own change.
     ASSERT_TRUE(Press(VK_TAB));
@@ -233,6 +255,38 @@ TEST_F(KeyboardEndToEndTest, TheCellsTakeTheKeyboard) {
     ASSERT_TRUE(PressWith(VK_CONTROL, VK_PRIOR));
     ASSERT_TRUE(PressWith(VK_CONTROL, VK_PRIOR));
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return ActiveTab() == 0 && IsWindowVisible(quorlet.Sheet(0)); }));
+    // On the Quorlet Tab the keys go over its rows and command icons: Enter on
+    // the first command icon after the recent and most-used rows opens the options.
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return FocusOf(quorlet.Window()) == quorlet.Sheet(0); }));
+    // The accessible child that has the focus, and its name; -1 for none.
+    auto focusedChild = [&](std::string& name) {
+        std::vector<TAccessibleCell> tab;
+        if (!AccessibleCells(quorlet.Sheet(0), tab)) return -1;
+        for (size_t i = 0; i < tab.size(); ++i)
+            if (tab[i].State & STATE_SYSTEM_FOCUSED) {
+                name = tab[i].Name;
+                return static_cast<int>(i);
+            }
+        return -1;
+    };
+    std::string name;
+    ASSERT_TRUE(Press(VK_HOME));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return focusedChild(name) >= 0; }));
+    for (int step = 0; step < 12 && name != "Options..."; ++step) {
+        const int before = focusedChild(name);
+        ASSERT_TRUE(Press(VK_RIGHT));
+        ASSERT_TRUE(PumpUntil(kShortWait, [&] { return focusedChild(name) != before; })) << "stuck at " << name;
+    }
+    ASSERT_EQ(name, "Options...");
+    ASSERT_TRUE(quorlet.WaitForPanel(0, "Options...")) << quorlet.Panel(0);
+    ASSERT_TRUE(Press(VK_RETURN));
+    HWND options = nullptr;
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] {
+        options = FindWindowA("#32770", "Options");
+        return options && IsWindowVisible(options);
+    }));
+    PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(options); }));
 
     // Esc hides the window to the notification area.
     ASSERT_TRUE(Press(VK_ESCAPE));
