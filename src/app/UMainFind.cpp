@@ -65,7 +65,8 @@ void TfrmQuorlet::FindCellClick(TCell& cell) {
     if (!FindRunning()) return;
     FFind->Select(TFindPage::ResultOf(cell));
     FFindPage.ShowResults(*FFind);
-    const TShiftState keys = ClickShift ? static_cast<TShiftState>(ClickShift & ~(ssLeft | ssRight | ssMiddle)) : KeyboardShiftState();
+    // The keys held with the click count as they do with Enter.
+    const TShiftState keys = KeyboardShiftState();
     CarryOut(FFind->Enter(keys), keys);
 }
 
