@@ -39,7 +39,7 @@ namespace {
 
 double OpenProperties(IPlatform& platform, TBtnSettingXml& record) {
     return TimeModalOpening("Properties", [&] {
-        TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record);
+        TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record, true);
     });
 }
 

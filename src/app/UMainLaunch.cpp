@@ -95,7 +95,8 @@ void TfrmQuorlet::HideAfterLaunch(bool launched, bool keepVisible) {
 }
 
 bool TfrmQuorlet::ShowBtnProperties() {
-    return TfrmBtnProperties::Execute(FInstance, Handle(), FPlatform, BtnSettingXml());
+    return TfrmBtnProperties::Execute(FInstance, Handle(), FPlatform, BtnSettingXml(),
+                                      AppSettingXml().AnalyseLinkFile);
 }
 
 void TfrmQuorlet::ShowEditedButton(int32_t id) {

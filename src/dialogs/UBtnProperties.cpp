@@ -29,11 +29,14 @@ int Selection(HWND list) { return static_cast<int>(SendMessageA(list, CB_GETCURS
 
 }  // namespace
 
-TfrmBtnProperties::TfrmBtnProperties(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record)
-    : FInstance(instance), FOwner(owner), FPlatform(platform), FModel(platform, record, SystemKeyName) {}
+TfrmBtnProperties::TfrmBtnProperties(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record,
+                                     bool analyseLinkFile)
+    : FInstance(instance), FOwner(owner), FPlatform(platform),
+      FModel(platform, record, SystemKeyName, analyseLinkFile) {}
 
-bool TfrmBtnProperties::Execute(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record) {
-    TfrmBtnProperties dialog(instance, owner, platform, record);
+bool TfrmBtnProperties::Execute(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record,
+                                bool analyseLinkFile) {
+    TfrmBtnProperties dialog(instance, owner, platform, record, analyseLinkFile);
     return dialog.ShowModal(instance, IDD_BTNPROPERTIES, owner) == IDOK;
 }
 
@@ -46,6 +49,10 @@ INT_PTR TfrmBtnProperties::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
         const int id = LOWORD(wParam), code = HIWORD(wParam);
         if ((id == IDC_BTN_COMMAND || id == IDC_BTN_WORKDIR) && code == EN_CHANGE) {
             if (!FWriting) LabeledEditCommandChange();
+            return TRUE;
+        }
+        if (id == IDC_BTN_COMMAND && code == EN_KILLFOCUS) {
+            LabeledEditCommandExit();
             return TRUE;
         }
         if (code != BN_CLICKED) break;
@@ -147,11 +154,21 @@ void TfrmBtnProperties::LabeledEditCommandChange() {
     ShowRules();
 }
 
+void TfrmBtnProperties::LabeledEditCommandExit() {
+    ReadFields();
+    const std::string before = FModel.Fields.Description;
+    FModel.DescribeTarget();
+    if (FModel.Fields.Description != before)
+        SetWindowTextA(Control(IDC_BTN_DESCRIPTION), FModel.Fields.Description.c_str());
+}
+
 void TfrmBtnProperties::btnLoactionFileClick() {
     std::string file;
     if (!AskOpenFile(Handle(), "Program File(*.exe)|*.exe|All Files(*.*)|*.*", std::string(), file)) return;
     ReadFields();
     FModel.TargetChosen(file);
+    // The pick names the file itself; this fills only a name it left empty.
+    FModel.DescribeTarget();
     WriteFields();
     ShowRules();
     ShowPreview();
@@ -189,6 +206,8 @@ void TfrmBtnProperties::btnHelpClick() { ShowHelpTopic(FPlatform, HelpTopicButto
 void TfrmBtnProperties::ButtonOKClick() {
     // Enter reaches OK even while it is disabled.
     if (!IsWindowEnabled(Item(IDOK))) return;
+    // Enter in "File " closes the dialog without leaving the field.
+    if (GetFocus() == Control(IDC_BTN_COMMAND)) LabeledEditCommandExit();
     ReadFields();
     FModel.Ok();
     EndDialog(Handle(), IDOK);

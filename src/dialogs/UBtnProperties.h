@@ -19,15 +19,19 @@ class TfrmBtnProperties : public TModalDialog {
 public:
     // True for OK, with the working record's fields set; false for Cancel
     // (the icon fields may have changed, the stored record has not).
-    static bool Execute(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record);
+    // analyseLinkFile: the program's setting, by which a typed shortcut is named.
+    static bool Execute(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record,
+                        bool analyseLinkFile);
 
 protected:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    TfrmBtnProperties(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record);
+    TfrmBtnProperties(HINSTANCE instance, HWND owner, IPlatform& platform, TBtnSettingXml& record,
+                      bool analyseLinkFile);
     void FormCreate();
     void LabeledEditCommandChange();
+    void LabeledEditCommandExit();
     void btnLoactionFileClick();
     void btnLocationPathClick();
     void btnLinkFileClick();

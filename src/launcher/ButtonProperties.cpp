@@ -2,6 +2,7 @@
 
 #include "base/AppPaths.h"
 #include "base/TextCompare.h"
+#include "launcher/DroppedPath.h"
 #include "shell/ShellLinker.h"
 
 namespace quorlet {
@@ -14,14 +15,15 @@ namespace {
 // The hot-key control's modifier flags.
 const uint16_t kControlShift = 0x01, kControlCtrl = 0x02, kControlAlt = 0x04;
 
-// The folder of a file without its final separator, except where that
-// separator is the root ("C:\" stays, or it would mean the current folder of C:).
-std::string FolderOf(const std::string& file) {
-    std::string folder = ExtractFilePath(file);
-    if (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/') && folder[folder.size() - 2] != ':')
-        folder.pop_back();
-    return folder;
+// The path without its final separator, except where that separator is the
+// root ("C:\" stays, or it would mean the current folder of C:).
+std::string WithoutFinalSeparator(std::string path) {
+    if (path.size() > 1 && (path.back() == '\\' || path.back() == '/') && path[path.size() - 2] != ':')
+        path.pop_back();
+    return path;
 }
+
+std::string FolderOf(const std::string& file) { return WithoutFinalSeparator(ExtractFilePath(file)); }
 
 }  // namespace
 
@@ -53,8 +55,9 @@ bool HasLinkExtension(const std::string& path, bool exactCase) {
     return exactCase ? extension == ".lnk" : SameText(extension, ".lnk");
 }
 
-TButtonPropertiesModel::TButtonPropertiesModel(IPlatform& platform, TBtnSettingXml& record, TKeyNameOf keyName)
-    : FPlatform(platform), FRecord(record), FKeyName(std::move(keyName)) {}
+TButtonPropertiesModel::TButtonPropertiesModel(IPlatform& platform, TBtnSettingXml& record, TKeyNameOf keyName,
+                                               bool analyseLinkFile)
+    : FPlatform(platform), FRecord(record), FKeyName(std::move(keyName)), FAnalyseLinkFile(analyseLinkFile) {}
 
 void TButtonPropertiesModel::Open() {
     Fields = TButtonPropertiesFields();
@@ -104,6 +107,12 @@ void TButtonPropertiesModel::TargetChosen(const std::string& path) {
     FRecord.IconFile = path;
     FRecord.IconNumber = 0;
     ApplyChangeRule();
+}
+
+void TButtonPropertiesModel::DescribeTarget() {
+    if (!Fields.Description.empty() || Fields.Command.empty()) return;
+    // A folder typed with a final separator is the folder a drop hands over without it.
+    Fields.Description = DroppedDescription(FPlatform, FAnalyseLinkFile, WithoutFinalSeparator(Fields.Command));
 }
 
 void TButtonPropertiesModel::FolderChosen(const std::string& path) {

@@ -42,8 +42,10 @@ struct TButtonPropertiesFields {
 
 class TButtonPropertiesModel {
 public:
-    // record: the working record, loaded by the caller with the button's record.
-    TButtonPropertiesModel(IPlatform& platform, TBtnSettingXml& record, TKeyNameOf keyName);
+    // record: the working record, loaded by the caller with the button's
+    // record; analyseLinkFile: whether a shortcut is named as a drop names it
+    // with shortcuts analysed.
+    TButtonPropertiesModel(IPlatform& platform, TBtnSettingXml& record, TKeyNameOf keyName, bool analyseLinkFile);
 
     // FormCreate: the fields by the record's BtnStyle, and the rules that run then.
     void Open();
@@ -64,6 +66,11 @@ public:
     void ApplyResolveRule();
     // "Select target file" chose path.
     void TargetChosen(const std::string& path);
+    // "File " was left or filled by the picker: an empty Description takes
+    // the name a drop of that path would give, so that no button made by
+    // typing a path is left without a name. A Description that holds
+    // anything stays, and a path that names nothing fills nothing.
+    void DescribeTarget();
     // "Select folder" chose path: taken only when it is an existing folder.
     void FolderChosen(const std::string& path);
     // "Resolve lnk file": the shortcut in "File " replaced by its target.
@@ -82,6 +89,7 @@ private:
     IPlatform& FPlatform;
     TBtnSettingXml& FRecord;
     TKeyNameOf FKeyName;
+    bool FAnalyseLinkFile;
 };
 
 }  // namespace quorlet

@@ -49,10 +49,9 @@ std::string ReplaceQuestion(const std::string& path, const std::string& command)
     return "Use the:\r\n\r\n" + path + "\r\n\r\nReplace the exists icon:\r\n\r\n" + command + " ?";
 }
 
-}  // namespace
-
-bool FillFromPath(IPlatform& platform, bool analyseLinkFile, const std::string& path, TBtnSettingXml& record) {
-    TDropValues values;
+// The values path makes; false when it makes no button. A shortcut whose
+// target is gone keeps the values of the plain file it is.
+bool DropValuesOf(IPlatform& platform, bool analyseLinkFile, const std::string& path, TDropValues& values) {
     if (platform.FileExists(path)) {
         values = PlainFileValues(path);
         if (analyseLinkFile && SameText(ExtractFileExt(path), ".lnk")) {
@@ -71,16 +70,31 @@ bool FillFromPath(IPlatform& platform, bool analyseLinkFile, const std::string& 
                 if (ReadLink(platform, path, info)) return false;
             }
         }
-    } else if (platform.DirectoryExists(path)) {
+        return true;
+    }
+    if (platform.DirectoryExists(path)) {
         values.Command = path;
         values.IconFile = path;
         values.Description = ExtractFileName(path);
         values.WindowStyle = swShow;
-    } else {
-        return false;
+        return true;
     }
+    return false;
+}
+
+}  // namespace
+
+bool FillFromPath(IPlatform& platform, bool analyseLinkFile, const std::string& path, TBtnSettingXml& record) {
+    TDropValues values;
+    if (!DropValuesOf(platform, analyseLinkFile, path, values)) return false;
     Store(values, record);
     return true;
+}
+
+std::string DroppedDescription(IPlatform& platform, bool analyseLinkFile, const std::string& path) {
+    TDropValues values;
+    DropValuesOf(platform, analyseLinkFile, path, values);
+    return values.Description;
 }
 
 TDroppedButton AssignDroppedPath(IPlatform& platform, bool analyseLinkFile, int32_t id, const std::string& path,

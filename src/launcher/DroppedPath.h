@@ -28,6 +28,12 @@ namespace quorlet {
 // for a path that is neither a file nor a folder.
 bool FillFromPath(IPlatform& platform, bool analyseLinkFile, const std::string& path, TBtnSettingXml& record);
 
+// The Description FillFromPath gives path: a file's name, a resolved
+// shortcut's own, a folder's last name. A shortcut whose target is gone,
+// which makes no button, is named as the shortcut file it is. Empty for a
+// path that is neither a file nor a folder, and for a drive root.
+std::string DroppedDescription(IPlatform& platform, bool analyseLinkFile, const std::string& path);
+
 // What a drop stored, for the cell to show.
 struct TDroppedButton {
     bool Assigned = false;

@@ -58,7 +58,7 @@ protected:
     TTempFolder folder;
     TFakePlatform platform;
     TBtnSettingXml record{platform};
-    TButtonPropertiesModel model{platform, record, KeyName};
+    TButtonPropertiesModel model{platform, record, KeyName, true};
     std::string tool, work, link;
 };
 
@@ -257,7 +257,7 @@ TEST_F(ButtonPropertiesTest, PickingATargetReplacesTheDescriptionButKeepsAWorkFo
     EXPECT_EQ(model.Fields.WorkingDir, work);
 
     // A root keeps its separator: "C:" alone would name C:'s current folder.
-    TButtonPropertiesModel other(platform, record, KeyName);
+    TButtonPropertiesModel other(platform, record, KeyName, true);
     other.TargetChosen("C:\\tool.exe");
     EXPECT_EQ(other.Fields.WorkingDir, "C:\\");
 
@@ -266,6 +266,59 @@ TEST_F(ButtonPropertiesTest, PickingATargetReplacesTheDescriptionButKeepsAWorkFo
     EXPECT_EQ(model.Fields.WorkingDir, work);
     model.FolderChosen(folder.Path());
     EXPECT_EQ(model.Fields.WorkingDir, folder.Path());
+}
+
+TEST_F(ButtonPropertiesTest, LeavingTheFileFieldNamesAnEmptyDescriptionAsADropWould) {
+    const std::string notes = folder.File("notes.txt");
+    WriteFileText(notes, "text");
+    const std::string undescribed = folder.File("Undescribed.lnk");
+    TShellLinkData toTool;
+    toTool.Path = tool;
+    toTool.HasIdList = true;
+    WriteFakeShortcut(platform, undescribed, toTool);
+    const std::string gone = folder.File("gone.lnk");
+    TShellLinkData toGone = toTool;
+    toGone.Path = folder.File("deleted.exe");
+    WriteFakeShortcut(platform, gone, toGone);
+    const struct {
+        const char* Name;
+        std::string Command, DescriptionBefore;
+        bool AnalyseLinkFile;
+        std::string Description;
+    } cases[] = {
+        {"program", tool, "", true, "tool.exe"},
+        {"document", notes, "", true, "notes.txt"},
+        {"folder", work, "", true, "work"},
+        {"folder with a final separator", work + "/", "", true, "work"},
+        {"shortcut with a description", link, "", true, "Linked tool"},
+        {"shortcut without one: its target's name", undescribed, "", true, "tool.exe"},
+        {"shortcut with analysis off", link, "", false, "tool.lnk"},
+        {"shortcut to what is gone: its own name", gone, "", true, "gone.lnk"},
+        {"typed description", tool, "Mine", true, "Mine"},
+        {"typed blank description", tool, " ", true, " "},
+        {"empty field", "", "", true, ""},
+        {"missing file", folder.File("missing.exe"), "", true, ""},
+        {"missing folder", folder.File("missing") + "/", "", true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TButtonPropertiesModel typed(platform, record, KeyName, c.AnalyseLinkFile);
+        typed.Fields.Command = c.Command;
+        typed.Fields.Description = c.DescriptionBefore;
+        typed.DescribeTarget();
+        EXPECT_EQ(typed.Fields.Description, c.Description);
+        EXPECT_EQ(typed.Fields.Command, c.Command);  // the target stays as typed
+    }
+
+    // The name comes before OK and is what OK stores.
+    record.BtnStyle = -1;
+    model.Open();
+    model.Fields.Command = link;
+    model.ApplyChangeRule();
+    model.DescribeTarget();
+    model.Ok();
+    EXPECT_EQ(record.Description, "Linked tool");
+    EXPECT_EQ(record.Command, link);
 }
 
 TEST_F(ButtonPropertiesTest, TheChoosersIndexBecomesTheIconNumber) {

@@ -140,6 +140,7 @@ TEST_F(DroppedPathTest, EachKindOfPathMakesItsRecord) {
         FillWithOldValues(record);
         ASSERT_TRUE(FillFromPath(platform, c.AnalyseLinkFile, c.Path, record));
         ExpectRecord(record, c.Expected);
+        EXPECT_EQ(DroppedDescription(platform, c.AnalyseLinkFile, c.Path), c.Expected.Description);
     }
 }
 
@@ -157,6 +158,9 @@ TEST_F(DroppedPathTest, ShortcutToWhatIsGoneAndMissingPathsMakeNothing) {
         EXPECT_EQ(record.TotolRunTimes, 40);
         EXPECT_EQ(record.WindowStyle, 3);
     }
+    // Only the shortcut file exists to be named.
+    EXPECT_EQ(DroppedDescription(platform, true, goneLink), "Gone.lnk");
+    EXPECT_EQ(DroppedDescription(platform, true, missing), "");
     // Without analysis the shortcut to what is gone is kept as the file it is.
     TBtnSettingXml record(platform);
     ASSERT_TRUE(FillFromPath(platform, false, goneLink, record));

@@ -63,7 +63,7 @@ TEST_F(PropertiesDialogTest, AFileButtonOpensFilledAndOkWritesTheRecord) {
     record.WindowStyle = 5;  // outside the list
     record.IconFile = recorder;
     TModalOnThread run([&] {
-        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record) ? IDOK : IDCANCEL;
+        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record, true) ? IDOK : IDCANCEL;
     });
     HWND dialog = run.WaitForWindow("Properties");
     ASSERT_NE(dialog, nullptr);
@@ -81,6 +81,63 @@ TEST_F(PropertiesDialogTest, AFileButtonOpensFilledAndOkWritesTheRecord) {
     EXPECT_EQ(record.WindowStyle, -1);
 }
 
+TEST_F(PropertiesDialogTest, LeavingTheFileFieldNamesAnEmptyDescription) {
+    const std::string recorder = WindowsPath(QUORLET_RECORDER_PATH);
+    std::string work = folder.Path();
+    work.pop_back();
+    record.BtnStyle = -1;
+    TModalOnThread run([&] {
+        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record, true) ? IDOK : IDCANCEL;
+    });
+    HWND dialog = run.WaitForWindow("Properties");
+    ASSERT_NE(dialog, nullptr);
+    HWND page = GetDlgItem(dialog, IDC_BTN_PAGE);
+    HWND command = GetDlgItem(page, IDC_BTN_COMMAND), description = GetDlgItem(page, IDC_BTN_DESCRIPTION),
+         parameters = GetDlgItem(page, IDC_BTN_PARAMETERS);
+    auto setText = [](HWND control, const std::string& text) {
+        SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    };
+    // The dialog's own focus move, done on its thread before the send returns.
+    auto focusOn = [&](HWND control) {
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == control;
+    };
+    // A path typed into "File " and left for another field.
+    auto typeAndLeave = [&](const std::string& path) {
+        EXPECT_TRUE(focusOn(command));
+        setText(command, path);
+        EXPECT_TRUE(focusOn(parameters));
+    };
+
+    const struct {
+        const char* Name;
+        std::string Path, Before, After;
+    } cases[] = {
+        {"missing file", folder.File("missing.exe"), "", ""},
+        {"program", recorder, "", ExtractFileName(recorder)},
+        {"folder", work, "", ExtractFileName(work)},
+        {"typed description", recorder, "Mine", "Mine"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        setText(description, c.Before);
+        typeAndLeave(c.Path);
+        EXPECT_EQ(WindowText(description), c.After);
+    }
+
+    // Enter in "File " is OK without leaving the field: the name is stored too.
+    setText(description, "");
+    ASSERT_TRUE(focusOn(command));
+    setText(command, recorder);
+    ASSERT_TRUE(PumpUntil(5000, [&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }));
+    PostMessageA(command, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(run.Result(), IDOK);
+    EXPECT_EQ(record.Command, recorder);
+    EXPECT_EQ(record.Description, ExtractFileName(recorder));
+}
+
 TEST_F(PropertiesDialogTest, LongTargetsAreTakenWholeUpToTheLimitAndRefusedBeyondIt) {
     // A file whose full name has 259 characters, the most the system takes.
     std::string dir = folder.Path() + std::string(120, 'd');
@@ -93,7 +150,7 @@ TEST_F(PropertiesDialogTest, LongTargetsAreTakenWholeUpToTheLimitAndRefusedBeyon
 
     record.BtnStyle = -1;
     TModalOnThread run([&] {
-        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record) ? IDOK : IDCANCEL;
+        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record, true) ? IDOK : IDCANCEL;
     });
     HWND dialog = run.WaitForWindow("Properties");
     ASSERT_NE(dialog, nullptr);
@@ -153,7 +210,7 @@ TEST_F(PropertiesDialogTest, ThePickersFillTheFieldsAndHelpOpensItsTopic) {
     work.pop_back();
     record.BtnStyle = -1;
     TModalOnThread run([&] {
-        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record) ? IDOK : IDCANCEL;
+        return TfrmBtnProperties::Execute(GetModuleHandleA(nullptr), nullptr, platform, record, true) ? IDOK : IDCANCEL;
     });
     HWND dialog = run.WaitForWindow("Properties");
     ASSERT_NE(dialog, nullptr);

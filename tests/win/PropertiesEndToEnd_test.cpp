@@ -199,6 +199,30 @@ TEST_F(PropertiesEndToEndTest, ANewButtonIsTypedInAndStoredWhole) {
     EXPECT_EQ(LinesOf(shown), std::vector<std::string>{"1|-typed 1"});
 }
 
+TEST_F(PropertiesEndToEndTest, ATypedShortcutIsNamedAsADropNamesItAndStoredWithThatName) {
+    ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
+    HWND dialog = OpenProperties(106);
+    ASSERT_NE(dialog, nullptr) << "no properties dialog";
+    HWND page = GetDlgItem(dialog, IDC_BTN_PAGE);
+    ASSERT_NE(page, nullptr);
+    HWND description = GetDlgItem(page, IDC_BTN_DESCRIPTION);
+    ASSERT_NO_FATAL_FAILURE(TypeInto(GetDlgItem(page, IDC_BTN_COMMAND), shortcut));
+    EXPECT_EQ(TextOf(description), "");  // named when the field is left, not while typing
+    ASSERT_TRUE(SendClick(Centre(GetDlgItem(page, IDC_BTN_PARAMETERS))));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return TextOf(description) == "Recorder by link"; }))
+        << TextOf(description);
+    EXPECT_EQ(TextOf(GetDlgItem(page, IDC_BTN_COMMAND)), shortcut);  // the shortcut is not resolved
+    EXPECT_EQ(SaveWindowPicture(dialog, ScreenshotPath("quorlet-properties-described.bmp")), "");
+
+    ASSERT_TRUE(SendClick(Centre(GetDlgItem(dialog, IDOK))));
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return CellHint(quorlet.Cell(1, 106)) == "Recorder by link "; }))
+        << CellHint(quorlet.Cell(1, 106));
+    const TBtnSettingXml stored = StoredRecord(106);
+    EXPECT_EQ(stored.Command, shortcut);
+    EXPECT_EQ(stored.Description, "Recorder by link");
+}
+
 TEST_F(PropertiesEndToEndTest, CancelOnANewButtonLeavesTheCellAndTheFile) {
     const std::string before = ReadFileText(settingsFile);
     ASSERT_NO_FATAL_FAILURE(quorlet.Start(exe, folder.Path()));
