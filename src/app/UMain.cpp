@@ -102,12 +102,12 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_SETFOCUS:
-            // The window itself takes no keys: they go to the part that had them.
+            // The keyboard comes back to the part of the window that had it;
+            // otherwise the window itself keeps it, as the drag of a file with
+            // Ctrl (which turns the pages) asks.
             if (FFocusBeforeLeaving && IsWindow(FFocusBeforeLeaving) && IsWindowVisible(FFocusBeforeLeaving) &&
                 IsChild(Handle(), FFocusBeforeLeaving))
                 SetFocus(FFocusBeforeLeaving);
-            else
-                FocusShownPage();
             return 0;
         case WM_CHAR:
             if (WindowChar(static_cast<char>(wParam))) return 0;

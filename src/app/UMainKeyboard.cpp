@@ -27,7 +27,8 @@ void TfrmQuorlet::TurnPage(int step) {
     const int first = FPageControl.QuorletTabShown() ? 0 : 1;
     const int count = PageCount() - first;
     if (count <= 0) return;
-    const bool onPage = GetFocus() != FPageControl.Handle();
+    HWND focus = GetFocus();
+    const bool onPage = focus && focus != Handle() && focus != FPageControl.Handle();
     const int active = FindRunning() ? FFind->PageBefore() : FPageControl.ActivePage();
     const int from = active < first ? 0 : active - first;
     const int page = first + ((from + step) % count + count) % count;
@@ -44,6 +45,8 @@ bool TfrmQuorlet::WindowKeyDown(UINT key, TShiftState shift, bool onPage) {
     case VK_TAB:
         if (shift & ssAlt) return false;
         ShowKeyboardCues();
+        // Tab goes round the tab strip and the page; from the window itself,
+        // to the page.
         if (shift & ssCtrl)
             TurnPage(shift & ssShift ? -1 : 1);
         else if (onPage)
@@ -61,6 +64,20 @@ bool TfrmQuorlet::WindowKeyDown(UINT key, TShiftState shift, bool onPage) {
         if (shift != 0) return false;
         // As the minimise box does: the window goes to the notification area.
         CoolTrayIconMinimizeToTray();
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_RETURN:
+        // On the window itself the keys of the cells take the keyboard to the
+        // page shown, where they show the cell that has it.
+        if (onPage || GetFocus() != Handle()) return false;
+        ShowKeyboardCues();
+        FocusShownPage();
+        if (GetFocus() != Handle()) SendMessageA(GetFocus(), WM_KEYDOWN, key == VK_RETURN ? VK_HOME : key, 0);
         return true;
     default:
         ShowKeyboardCues();

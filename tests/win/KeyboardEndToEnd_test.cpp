@@ -185,11 +185,13 @@ TEST_F(KeyboardEndToEndTest, TheCellsTakeTheKeyboard) {
     ASSERT_NO_FATAL_FAILURE(Start());
     HWND sheet = quorlet.Sheet(1);
     TFocusEvents focus(quorlet.ProcessId());
-    // The page has the keyboard; the first arrow shows its first cell, the
-    // next ones move over the grid.
-    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return FocusOf(quorlet.Window()) == sheet; }));
+    // The window has the keyboard, as before there were keys for the cells;
+    // the first arrow takes it to the page and shows its first cell, the next
+    // ones move over the grid.
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return FocusOf(quorlet.Window()) == quorlet.Window(); }));
     ASSERT_TRUE(Press(VK_RIGHT));
     ASSERT_TRUE(quorlet.WaitForPanel(0, "Tool 101")) << quorlet.Panel(0);
+    EXPECT_EQ(FocusOf(quorlet.Window()), sheet);
     ASSERT_TRUE(Press(VK_RIGHT));
     ASSERT_TRUE(Press(VK_RIGHT));
     ASSERT_TRUE(Press(VK_DOWN));
