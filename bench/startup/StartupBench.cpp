@@ -19,12 +19,13 @@
 //
 // Times several builds of Quorlet.exe and the empty window in the same rounds.
 //
-//   startup_bench --hotkey runs
+//   startup_bench --hotkey runs [Quorlet.exe]
 //
 // The time from a global hot key pressed with real keys to the window shown
 // and painted (a point of it on the screen has the window's colour), for
-// Quorlet.exe hidden in the notification area and for the empty window hidden
-// with SW_HIDE, in the same rounds.
+// Quorlet.exe (the one built with the benchmark unless named) hidden in the
+// notification area and for the empty window hidden with SW_HIDE, in the same
+// rounds.
 //
 //   startup_bench --memory [settle-seconds] [Quorlet.exe]
 //
@@ -394,7 +395,7 @@ int RunHotKey(int runs, const std::string& quorletExe, const std::string& emptyE
 int main(int argc, char** argv) {
     if (argc > 2 && std::string(argv[1]) == "--hotkey") {
         try {
-            return RunHotKey(std::max(3, std::atoi(argv[2])), WindowsPath(QUORLET_EXE_PATH),
+            return RunHotKey(std::max(3, std::atoi(argv[2])), WindowsPath(argc > 3 ? argv[3] : QUORLET_EXE_PATH),
                              WindowsPath(EMPTY_WINDOW_EXE_PATH));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "startup_bench: %s\n", e.what());
