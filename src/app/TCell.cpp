@@ -17,10 +17,13 @@ TShiftState MouseShiftState(WPARAM keys) {
 }
 
 TShiftState KeyboardShiftState() {
+    // The three keys in one question to the system (each activation asks).
+    BYTE keys[256];
+    if (!GetKeyboardState(keys)) return 0;
     TShiftState shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    if (keys[VK_SHIFT] & 0x80) shift |= ssShift;
+    if (keys[VK_CONTROL] & 0x80) shift |= ssCtrl;
+    if (keys[VK_MENU] & 0x80) shift |= ssAlt;
     return shift;
 }
 

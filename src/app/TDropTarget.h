@@ -54,6 +54,9 @@ public:
     void AddSheet(TSheetWindow& sheet);
     // True once OLE is up and the windows are registered.
     bool Started() const { return FStarted; }
+    // The main window is being destroyed (WM_DESTROY): every target goes,
+    // while the children, destroyed after it, still exist.
+    void MainWindowDestroyed();
 
 private:
     class TTarget;
@@ -72,6 +75,9 @@ private:
     void Stop();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);
+    // The main window's timer that starts the targets.
+    UINT_PTR StartTimerId() const;
+    static void CALLBACK StartTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 
     IDropTargetEvents& FEvents;
     HWND FMainWindow = nullptr;
