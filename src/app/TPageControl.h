@@ -10,9 +10,12 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "app/TButtonImages.h"
 #include "app/TCell.h"
 #include "app/TSheetWindow.h"
+#include "win32/ControlPicture.h"
 
 namespace quorlet {
 
@@ -119,6 +122,7 @@ private:
     void TabSheetMainContextPopup() override {}  // handled: the body of a page has no menu
     static LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
+    static void DrawStrip(HWND strip, HDC dc);
 
     IPageControlEvents& FEvents;
     ICellEvents& FCellEvents;
@@ -131,6 +135,10 @@ private:
     bool FQuorletTabShown = true;
     HCURSOR FStripCursor = nullptr;
     RECT FSheetBounds = {};
+    // The strip paints from a picture of itself until something changes it.
+    TControlPicture FStripPicture{&TPageControl::DrawStrip,
+                                  {TCM_GETITEMRECT, TCM_HITTEST, TCM_GETCURSEL, TCM_GETITEMCOUNT, TCM_ADJUSTRECT,
+                                   TCM_GETROWCOUNT, TCM_GETITEMA, TCM_GETITEMW, TCM_GETCURFOCUS}};
 };
 
 }  // namespace quorlet

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <cstdint>
 #include <vector>
 
 #include <windows.h>
@@ -226,6 +227,62 @@ protected:
     std::unique_ptr<TfrmQuorlet> form;
 };
 
+// 32-bit pixels of a window's rectangle, top row first.
+using TPixels = std::vector<uint32_t>;
+
+TPixels PixelsOf(HWND window, bool fromScreen) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (fromScreen) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    } else {
+        // As the control draws itself: its background, then its client area.
+        SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    }
+    GdiFlush();
+    TPixels pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
+    for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+// The tab strip's pixels the screen shows, and those it draws itself, with
+// what its page body and its arrows cover left out.
+struct TStripLook {
+    TPixels Screen, Drawn;
+};
+
+TStripLook StripLook(HWND strip, HWND sheet) {
+    TStripLook look = {PixelsOf(strip, true), PixelsOf(strip, false)};
+    RECT r, covers[2] = {};
+    GetWindowRect(strip, &r);
+    GetWindowRect(sheet, &covers[0]);
+    if (HWND arrows = FindWindowExA(strip, nullptr, UPDOWN_CLASSA, nullptr)) GetWindowRect(arrows, &covers[1]);
+    const int width = r.right - r.left;
+    for (size_t i = 0; i < look.Screen.size(); ++i) {
+        const POINT p = {r.left + static_cast<int>(i) % width, r.top + static_cast<int>(i) / width};
+        if (PtInRect(&covers[0], p) || PtInRect(&covers[1], p)) look.Screen[i] = look.Drawn[i] = 0;
+    }
+    return look;
+}
+
 }  // namespace
 
 TEST_F(TrayWindowTest, TheTrayIconShowsAndHidesTheWindow) {
@@ -354,6 +411,41 @@ TEST_F(TrayWindowTest, DoubleClickOnTheStatusBarSwitchesToTheQuorletTabAndBack) 
     doubleClick();
     EXPECT_EQ(window.ActivePageIndex(), sheet);
     EXPECT_EQ(window.StatusText(0), "");
+}
+
+TEST_F(TrayWindowTest, TheTabStripShownAgainLooksAsItDrawsItselfAfterAChangeWhileHidden) {
+    TfrmQuorlet& window = Open();
+    HWND strip = GetDlgItem(window.Handle(), IdMorePageControl);
+    HWND sheet = GetDlgItem(window.Handle(), IdFirstSheet + window.ActivePageIndex());
+    ASSERT_NE(strip, nullptr);
+    ASSERT_NE(sheet, nullptr);
+    auto shownAsDrawn = [&] {
+        const TStripLook look = StripLook(strip, sheet);
+        return look.Screen == look.Drawn;
+    };
+    ASSERT_TRUE(PumpUntil(5000, shownAsDrawn));
+    const TPixels first = StripLook(strip, sheet).Screen;
+
+    // Hidden, a tab renamed, shown again: the strip shows the new name.
+    TrayEvent(WM_LBUTTONUP);
+    ASSERT_FALSE(Shown());
+    std::string caption = "Renamed while hidden";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = &caption[0];
+    SendMessageA(strip, TCM_SETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    TrayEvent(WM_LBUTTONUP);
+    ASSERT_TRUE(Shown());
+    EXPECT_TRUE(PumpUntil(5000, shownAsDrawn)) << "the strip shows what it showed before it was hidden";
+    const TPixels renamed = StripLook(strip, sheet).Screen;
+    EXPECT_NE(renamed, first);
+
+    // Hidden and shown with nothing changed: it looks as it did.
+    TrayEvent(WM_LBUTTONUP);
+    TrayEvent(WM_LBUTTONUP);
+    ASSERT_TRUE(Shown());
+    EXPECT_TRUE(PumpUntil(5000, shownAsDrawn));
+    EXPECT_EQ(StripLook(strip, sheet).Screen, renamed);
 }
 
 TEST_F(TrayWindowTest, ClosedFromTheTrayWhileHiddenTheWindowKeepsItsPlace) {
