@@ -6,12 +6,32 @@
 
 namespace quorlet {
 
+TStatusLine::TStatusLine(const TDpiScale& scale)
+    : FScale(scale),
+      FPicture(&TStatusLine::DrawBar, {SB_GETTEXTA, SB_GETTEXTW, SB_GETTEXTLENGTHA, SB_GETTEXTLENGTHW, SB_GETPARTS,
+                                       SB_GETBORDERS, SB_GETRECT, SB_ISSIMPLE, SB_GETTIPTEXTA, SB_GETTIPTEXTW,
+                                       SB_GETICON}) {}
+
 void TStatusLine::Create(HINSTANCE instance, HWND parent) {
     // The bar keeps the height given to it instead of the one the system picks.
     FHandle = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
                               0, Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdStatusBar)), instance,
                               nullptr);
+    if (FHandle) SetWindowSubclass(FHandle, &TStatusLine::BarProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SetParts();
+}
+
+void TStatusLine::DrawBar(HWND bar, HDC dc) {
+    // As the bar draws itself on the screen: its class background, then the panels.
+    DefSubclassProc(bar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    DefSubclassProc(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
+
+LRESULT CALLBACK TStatusLine::BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    TStatusLine* line = reinterpret_cast<TStatusLine*>(data);
+    if (line->FPicture.Handle(hwnd, message)) return 0;
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TStatusLine::BarProc, 1);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void TStatusLine::SetParts() {
@@ -30,6 +50,10 @@ void TStatusLine::Rescale(HFONT font) {
 void TStatusLine::Place(int top, int width) { MoveWindow(FHandle, 0, top, width, Height(), TRUE); }
 
 void TStatusLine::SetPanel(int panel, const std::string& text) {
+    if (panel >= 0 && panel < 2) {
+        if (FPanels[panel] == text) return;
+        FPanels[panel] = text;
+    }
     SendMessageA(FHandle, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 

@@ -263,22 +263,24 @@ TPixels PixelsOf(HWND window, bool fromScreen) {
     return pixels;
 }
 
-// The tab strip's pixels the screen shows, and those it draws itself, with
-// what its page body and its arrows cover left out.
-struct TStripLook {
+// A control's pixels the screen shows, and those it draws itself, with what
+// the windows over it cover left out.
+struct TControlLook {
     TPixels Screen, Drawn;
 };
 
-TStripLook StripLook(HWND strip, HWND sheet) {
-    TStripLook look = {PixelsOf(strip, true), PixelsOf(strip, false)};
-    RECT r, covers[2] = {};
-    GetWindowRect(strip, &r);
-    GetWindowRect(sheet, &covers[0]);
-    if (HWND arrows = FindWindowExA(strip, nullptr, UPDOWN_CLASSA, nullptr)) GetWindowRect(arrows, &covers[1]);
+TControlLook LookOf(HWND control, std::vector<HWND> covering) {
+    TControlLook look = {PixelsOf(control, true), PixelsOf(control, false)};
+    RECT r;
+    GetWindowRect(control, &r);
     const int width = r.right - r.left;
-    for (size_t i = 0; i < look.Screen.size(); ++i) {
-        const POINT p = {r.left + static_cast<int>(i) % width, r.top + static_cast<int>(i) / width};
-        if (PtInRect(&covers[0], p) || PtInRect(&covers[1], p)) look.Screen[i] = look.Drawn[i] = 0;
+    for (HWND window : covering) {
+        RECT cover;
+        if (!window || !GetWindowRect(window, &cover)) continue;
+        for (size_t i = 0; i < look.Screen.size(); ++i) {
+            const POINT p = {r.left + static_cast<int>(i) % width, r.top + static_cast<int>(i) / width};
+            if (PtInRect(&cover, p)) look.Screen[i] = look.Drawn[i] = 0;
+        }
     }
     return look;
 }
@@ -413,20 +415,25 @@ TEST_F(TrayWindowTest, DoubleClickOnTheStatusBarSwitchesToTheQuorletTabAndBack) 
     EXPECT_EQ(window.StatusText(0), "");
 }
 
-TEST_F(TrayWindowTest, TheTabStripShownAgainLooksAsItDrawsItselfAfterAChangeWhileHidden) {
+TEST_F(TrayWindowTest, TabStripAndStatusBarShownAgainLookAsTheyDrawThemselvesAfterChangesWhileHidden) {
     TfrmQuorlet& window = Open();
     HWND strip = GetDlgItem(window.Handle(), IdMorePageControl);
     HWND sheet = GetDlgItem(window.Handle(), IdFirstSheet + window.ActivePageIndex());
+    HWND status = GetDlgItem(window.Handle(), IdStatusBar);
     ASSERT_NE(strip, nullptr);
     ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(status, nullptr);
+    // The page body and the strip's arrows stand over parts of the strip.
+    const std::vector<HWND> overStrip = {sheet, FindWindowExA(strip, nullptr, UPDOWN_CLASSA, nullptr)};
     auto shownAsDrawn = [&] {
-        const TStripLook look = StripLook(strip, sheet);
-        return look.Screen == look.Drawn;
+        const TControlLook tabs = LookOf(strip, overStrip), bar = LookOf(status, {});
+        return tabs.Screen == tabs.Drawn && bar.Screen == bar.Drawn;
     };
     ASSERT_TRUE(PumpUntil(5000, shownAsDrawn));
-    const TPixels first = StripLook(strip, sheet).Screen;
+    const TPixels firstTabs = LookOf(strip, overStrip).Screen, firstBar = LookOf(status, {}).Screen;
 
-    // Hidden, a tab renamed, shown again: the strip shows the new name.
+    // Hidden, a tab renamed and the counts panel written, shown again: both
+    // show what changed.
     TrayEvent(WM_LBUTTONUP);
     ASSERT_FALSE(Shown());
     std::string caption = "Renamed while hidden";
@@ -434,18 +441,21 @@ TEST_F(TrayWindowTest, TheTabStripShownAgainLooksAsItDrawsItselfAfterAChangeWhil
     item.mask = TCIF_TEXT;
     item.pszText = &caption[0];
     SendMessageA(strip, TCM_SETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("T:1/W:2/A:3"));
     TrayEvent(WM_LBUTTONUP);
     ASSERT_TRUE(Shown());
-    EXPECT_TRUE(PumpUntil(5000, shownAsDrawn)) << "the strip shows what it showed before it was hidden";
-    const TPixels renamed = StripLook(strip, sheet).Screen;
-    EXPECT_NE(renamed, first);
+    EXPECT_TRUE(PumpUntil(5000, shownAsDrawn)) << "a control shows what it showed before the window was hidden";
+    const TPixels tabs = LookOf(strip, overStrip).Screen, bar = LookOf(status, {}).Screen;
+    EXPECT_NE(tabs, firstTabs);
+    EXPECT_NE(bar, firstBar);
 
-    // Hidden and shown with nothing changed: it looks as it did.
+    // Hidden and shown with nothing changed: they look as they did.
     TrayEvent(WM_LBUTTONUP);
     TrayEvent(WM_LBUTTONUP);
     ASSERT_TRUE(Shown());
     EXPECT_TRUE(PumpUntil(5000, shownAsDrawn));
-    EXPECT_EQ(StripLook(strip, sheet).Screen, renamed);
+    EXPECT_EQ(LookOf(strip, overStrip).Screen, tabs);
+    EXPECT_EQ(LookOf(status, {}).Screen, bar);
 }
 
 TEST_F(TrayWindowTest, ClosedFromTheTrayWhileHiddenTheWindowKeepsItsPlace) {
