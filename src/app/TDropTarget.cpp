@@ -1,6 +1,5 @@
 #include "app/TDropTarget.h"
 
-#include <commctrl.h>
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -10,8 +9,6 @@ namespace quorlet {
 
 namespace {
 
-// The subclass of each page body, which hears of its own destruction.
-const UINT_PTR kSubclassId = 0x44524F50;
 // Long enough for the window to have painted and gone idle before OLE is
 // brought up.
 const UINT kStartDelayMs = 250;
@@ -167,9 +164,7 @@ TDropTarget::~TDropTarget() { Stop(); }
 void TDropTarget::StartWhenIdle(HWND mainWindow, HWND tabStrip) {
     if (FMainWindow || !mainWindow) return;
     FMainWindow = mainWindow;
-    // Neither is subclassed: a subclass looks up the window's properties for
-    // each of its messages, a score of them at every show of the window. The
-    // form reports the main window's end instead, and the strip goes with it.
+    // The form reports the main window's end, and the strip goes with it.
     Add(mainWindow, nullptr);
     if (tabStrip) Add(tabStrip, nullptr);
     // A timer message comes only when nothing else waits: after the first
@@ -185,9 +180,7 @@ void TDropTarget::Add(HWND window, TSheetWindow* sheet) {
     for (const TEntry& entry : FEntries)
         if (entry.Window == window) return;
     // A page body can go while the window stays (a tab sheet removed).
-    if (sheet &&
-        !SetWindowSubclass(window, &TDropTarget::WindowProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return;
+    if (sheet) sheet->SetDestroyedHandler([this, window] { WindowDestroyed(window); });
     FEntries.push_back(TEntry{window, sheet, nullptr});
     Register(FEntries.back());
 }
@@ -237,7 +230,7 @@ void TDropTarget::WindowDestroyed(HWND window) {
     for (auto entry = FEntries.begin(); entry != FEntries.end(); ++entry) {
         if (entry->Window != window) continue;
         Revoke(*entry);
-        RemoveWindowSubclass(window, &TDropTarget::WindowProc, kSubclassId);
+        if (entry->Sheet) entry->Sheet->SetDestroyedHandler(nullptr);
         FEntries.erase(entry);
         return;
     }
@@ -246,8 +239,7 @@ void TDropTarget::WindowDestroyed(HWND window) {
 void TDropTarget::Stop() {
     for (TEntry& entry : FEntries) {
         Revoke(entry);
-        if (entry.Sheet && IsWindow(entry.Window))
-            RemoveWindowSubclass(entry.Window, &TDropTarget::WindowProc, kSubclassId);
+        if (entry.Sheet) entry.Sheet->SetDestroyedHandler(nullptr);
     }
     FEntries.clear();
     if (FMainWindow && IsWindow(FMainWindow)) KillTimer(FMainWindow, StartTimerId());
@@ -257,22 +249,6 @@ void TDropTarget::Stop() {
         FOleInitialized = false;
         OleUninitialize();
     }
-}
-
-LRESULT CALLBACK TDropTarget::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) {
-    TDropTarget* self = reinterpret_cast<TDropTarget*>(data);
-    switch (message) {
-    case WM_DESTROY:
-        self->WindowDestroyed(hwnd);
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &TDropTarget::WindowProc, kSubclassId);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace quorlet

@@ -73,8 +73,6 @@ private:
     void WindowDestroyed(HWND window);
     // Revokes every target, ends OLE on this thread and forgets the windows.
     void Stop();
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
     // The main window's timer that starts the targets.
     UINT_PTR StartTimerId() const;
     static void CALLBACK StartTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);

@@ -288,11 +288,11 @@ void TPageControl::MorePageControlMouseMove(TShiftState shift, int x, int y) {
     if (page != FActivePage) SetActivePage(page);
 }
 
-void TPageControl::DrawStrip(HWND strip, HDC dc) {
+void TPageControl::DrawStrip(HDC dc) {
     // As the strip draws itself on the screen: its class background, then
     // the tabs.
-    DefSubclassProc(strip, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    DefSubclassProc(strip, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    DefSubclassProc(FHandle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    DefSubclassProc(FHandle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
 LRESULT CALLBACK TPageControl::StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -122,7 +122,7 @@ private:
     void TabSheetMainContextPopup() override {}  // handled: the body of a page has no menu
     static LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
-    static void DrawStrip(HWND strip, HDC dc);
+    void DrawStrip(HDC dc);
 
     IPageControlEvents& FEvents;
     ICellEvents& FCellEvents;
@@ -136,7 +136,7 @@ private:
     HCURSOR FStripCursor = nullptr;
     RECT FSheetBounds = {};
     // The strip paints from a picture of itself until something changes it.
-    TControlPicture FStripPicture{&TPageControl::DrawStrip,
+    TControlPicture FStripPicture{[this](HDC dc) { DrawStrip(dc); },
                                   {TCM_GETITEMRECT, TCM_HITTEST, TCM_GETCURSEL, TCM_GETITEMCOUNT, TCM_ADJUSTRECT,
                                    TCM_GETROWCOUNT, TCM_GETITEMA, TCM_GETITEMW, TCM_GETCURFOCUS}};
 };

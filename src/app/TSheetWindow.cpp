@@ -235,6 +235,14 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CELL_GETRECT:
     case WM_CELL_GETHINT:
         return AnswerCellQuestion(message, wParam, lParam);
+    case WM_DESTROY:
+        // Once: the handler may put another in its place.
+        if (FDestroyed) {
+            const std::function<void()> destroyed = std::move(FDestroyed);
+            FDestroyed = nullptr;
+            destroyed();
+        }
+        break;
     case WM_GETOBJECT:
         if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
             const LRESULT answer = AnswerAccessibilityRequest(Handle(), wParam);

@@ -6,6 +6,7 @@
 // push-button children. The body itself opens no context menu and has no
 // hint of its own.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -52,6 +53,9 @@ public:
     void CellHintChanged(TCell& cell);
     // The pointer over the body between the cells (null: the class cursor).
     void SetBodyCursor(HCURSOR cursor) { FBodyCursor = cursor; }
+    // Called as the window is destroyed (null: nothing). A handler in place
+    // of a subclass, which would look up a window property for every message.
+    void SetDestroyedHandler(std::function<void()> handler) { FDestroyed = std::move(handler); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -75,6 +79,7 @@ private:
     TCell* FHoverCell = nullptr;    // under the pointer
     bool FTracking = false;
     HCURSOR FBodyCursor = nullptr;
+    std::function<void()> FDestroyed;
 };
 
 }  // namespace quorlet

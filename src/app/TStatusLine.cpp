@@ -8,7 +8,7 @@ namespace quorlet {
 
 TStatusLine::TStatusLine(const TDpiScale& scale)
     : FScale(scale),
-      FPicture(&TStatusLine::DrawBar, {SB_GETTEXTA, SB_GETTEXTW, SB_GETTEXTLENGTHA, SB_GETTEXTLENGTHW, SB_GETPARTS,
+      FPicture([this](HDC dc) { DrawBar(dc); }, {SB_GETTEXTA, SB_GETTEXTW, SB_GETTEXTLENGTHA, SB_GETTEXTLENGTHW, SB_GETPARTS,
                                        SB_GETBORDERS, SB_GETRECT, SB_ISSIMPLE, SB_GETTIPTEXTA, SB_GETTIPTEXTW,
                                        SB_GETICON}) {}
 
@@ -17,21 +17,32 @@ void TStatusLine::Create(HINSTANCE instance, HWND parent) {
     FHandle = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
                               0, Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdStatusBar)), instance,
                               nullptr);
-    if (FHandle) SetWindowSubclass(FHandle, &TStatusLine::BarProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (FHandle) {
+        // The bar's procedure is replaced, not subclassed through the common
+        // controls, which look up a window property for every message.
+        SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        FBarProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TStatusLine::BarProc)));
+    }
     SetParts();
 }
 
-void TStatusLine::DrawBar(HWND bar, HDC dc) {
+void TStatusLine::DrawBar(HDC dc) {
     // As the bar draws itself on the screen: its class background, then the panels.
-    DefSubclassProc(bar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    DefSubclassProc(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    CallWindowProcA(FBarProc, FHandle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    CallWindowProcA(FBarProc, FHandle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
-LRESULT CALLBACK TStatusLine::BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    TStatusLine* line = reinterpret_cast<TStatusLine*>(data);
+LRESULT CALLBACK TStatusLine::BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    TStatusLine* line = reinterpret_cast<TStatusLine*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const WNDPROC barProc = line->FBarProc;
     if (line->FPicture.Handle(hwnd, message)) return 0;
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TStatusLine::BarProc, 1);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The bar goes: its own procedure takes its last message.
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(barProc));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    }
+    return CallWindowProcA(barProc, hwnd, message, wParam, lParam);
 }
 
 void TStatusLine::SetParts() {

@@ -48,12 +48,12 @@ public:
 
 private:
     void SetParts();
-    static LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR data);
-    static void DrawBar(HWND bar, HDC dc);
+    static LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void DrawBar(HDC dc);
 
     const TDpiScale& FScale;
     HWND FHandle = nullptr;
+    WNDPROC FBarProc = nullptr;  // the bar's own procedure
     // What each panel shows: a text it shows already is not set again (each
     // activation writes the hint line), so the bar's picture stays.
     std::string FPanels[2];

@@ -1,6 +1,7 @@
 #include "win32/ControlPicture.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorlet {
 
@@ -19,7 +20,7 @@ std::vector<COLORREF> SystemColours() {
 }  // namespace
 
 TControlPicture::TControlPicture(TDrawInto drawInto, std::initializer_list<UINT> queries)
-    : FDrawInto(drawInto), FQueries(queries) {}
+    : FDrawInto(std::move(drawInto)), FQueries(queries) {}
 
 TControlPicture::~TControlPicture() { Free(); }
 
@@ -72,7 +73,7 @@ bool TControlPicture::Paint(HWND control) {
     if (!GetClientRect(control, &client) || client.right <= 0 || client.bottom <= 0) return false;
     // A changed size, or other colours, make the picture useless.
     if (client.right != FWidth || client.bottom != FHeight || FColours != SystemColours()) FCurrent = false;
-    if (!FCurrent && !Draw(control, client.right, client.bottom)) return false;
+    if (!FCurrent && !Draw(client.right, client.bottom)) return false;
     PAINTSTRUCT ps;
     if (HDC dc = BeginPaint(control, &ps)) {
         const RECT& r = ps.rcPaint;
@@ -82,7 +83,7 @@ bool TControlPicture::Paint(HWND control) {
     return true;
 }
 
-bool TControlPicture::Draw(HWND control, int width, int height) {
+bool TControlPicture::Draw(int width, int height) {
     if (width != FWidth || height != FHeight || !FMemory) {
         Free();
         // A DIB section: text and images come out as they do on the window.
@@ -105,7 +106,7 @@ bool TControlPicture::Draw(HWND control, int width, int height) {
         FHeight = height;
     }
     FColours = SystemColours();
-    FDrawInto(control, FMemory);
+    FDrawInto(FMemory);
     GdiFlush();
     FCurrent = true;
     return true;

@@ -8,6 +8,7 @@
 //
 // The control's subclass procedure hands every message to Handle first.
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -18,8 +19,8 @@ namespace quorlet {
 class TControlPicture {
 public:
     // Draws the control into dc as it draws itself on the screen (its
-    // background, then WM_PRINTCLIENT), from inside its subclass procedure.
-    using TDrawInto = void (*)(HWND control, HDC dc);
+    // background, then WM_PRINTCLIENT), from inside its window procedure.
+    using TDrawInto = std::function<void(HDC dc)>;
 
     // queries: the control's own messages that only ask (the tab strip's
     // TCM_GETITEMRECT, say) and so leave the picture as it is.
@@ -36,7 +37,7 @@ public:
 private:
     bool LeavesLookAlone(UINT message) const;
     bool Paint(HWND control);
-    bool Draw(HWND control, int width, int height);
+    bool Draw(int width, int height);
     void Free();
 
     TDrawInto FDrawInto;
