@@ -45,11 +45,7 @@ void TCell::CancelPicture() {
     FTicket = 0;
 }
 
-void TCell::Invalidate() {
-    // Without its page window there is nothing to draw again (a null window
-    // would mean every window of the desktop).
-    if (HWND page = FPage.Handle()) InvalidateRect(page, &FBounds, FALSE);
-}
+void TCell::Invalidate() { FPage.Repaint(&FBounds, false); }
 
 void TCell::SetPicture(TOwnedIcon icon) {
     CancelPicture();
@@ -96,7 +92,7 @@ void TCell::SetVisible(bool visible) {
     if (visible == FVisible) return;
     FVisible = visible;
     // Hidden, its place shows the page.
-    if (HWND page = FPage.Handle()) InvalidateRect(page, &FBounds, TRUE);
+    FPage.Repaint(&FBounds, true);
 }
 
 void TCell::PaintTo(HDC dc) {

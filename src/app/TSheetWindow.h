@@ -12,6 +12,7 @@
 
 #include "app/TCell.h"
 #include "launcher/DpiScale.h"
+#include "win32/ControlPicture.h"
 #include "win32/TWindowBase.h"
 
 namespace quorlet {
@@ -51,6 +52,8 @@ public:
     TCell* CellAt(POINT point) const;
     // Called by a cell whose hint changed.
     void CellHintChanged(TCell& cell);
+    // This part (null: all) looks different now and is drawn again.
+    void Repaint(const RECT* part, bool erase);
     // The pointer over the body between the cells (null: the class cursor).
     void SetBodyCursor(HCURSOR cursor) { FBodyCursor = cursor; }
     // Called as the window is destroyed (null: nothing). A handler in place
@@ -62,6 +65,7 @@ protected:
 
 private:
     void Paint();
+    void DrawCells(HDC dc, const RECT& area);
     void MouseDown(TShiftFlag button, WPARAM keys, LPARAM position);
     void MouseUp(TShiftFlag button, WPARAM keys, LPARAM position);
     void MouseMove(LPARAM position);
@@ -80,6 +84,14 @@ private:
     bool FTracking = false;
     HCURSOR FBodyCursor = nullptr;
     std::function<void()> FDestroyed;
+    // The cells are drawn into a picture of the page and copied from there:
+    // a window shown again copies it instead of drawing every icon.
+    TControlPicture FPicture{[this](HDC dc) {
+                                 RECT area;
+                                 GetClipBox(dc, &area);
+                                 DrawCells(dc, area);
+                             },
+                             {}};
 };
 
 }  // namespace quorlet

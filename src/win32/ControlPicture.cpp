@@ -36,6 +36,10 @@ void TControlPicture::Free() {
     FCurrent = false;
 }
 
+void TControlPicture::Forget(const RECT& part) {
+    if (FCurrent) UnionRect(&FStale, &FStale, &part);
+}
+
 bool TControlPicture::Handle(HWND control, UINT message) {
     if (message == WM_PAINT) return Paint(control);
     if (!LeavesLookAlone(message)) Forget();
@@ -74,6 +78,13 @@ bool TControlPicture::Paint(HWND control) {
     // A changed size, or other colours, make the picture useless.
     if (client.right != FWidth || client.bottom != FHeight || FColours != SystemColours()) FCurrent = false;
     if (!FCurrent && !Draw(client.right, client.bottom)) return false;
+    if (!IsRectEmpty(&FStale)) {
+        IntersectClipRect(FMemory, FStale.left, FStale.top, FStale.right, FStale.bottom);
+        FDrawInto(FMemory);
+        SelectClipRgn(FMemory, nullptr);
+        GdiFlush();
+        SetRectEmpty(&FStale);
+    }
     PAINTSTRUCT ps;
     if (HDC dc = BeginPaint(control, &ps)) {
         const RECT& r = ps.rcPaint;
@@ -106,6 +117,7 @@ bool TControlPicture::Draw(int width, int height) {
         FHeight = height;
     }
     FColours = SystemColours();
+    SetRectEmpty(&FStale);
     FDrawInto(FMemory);
     GdiFlush();
     FCurrent = true;

@@ -33,6 +33,9 @@ public:
     bool Handle(HWND control, UINT message);
     // The next paint draws the control afresh.
     void Forget() { FCurrent = false; }
+    // Part of the control changed (client coordinates): the next paint draws
+    // that part again, clipped to it, into the picture.
+    void Forget(const RECT& part);
 
 private:
     bool LeavesLookAlone(UINT message) const;
@@ -47,6 +50,7 @@ private:
     HGDIOBJ FOldBitmap = nullptr;
     int FWidth = 0, FHeight = 0;
     bool FCurrent = false;
+    RECT FStale = {};  // out of date in a current picture
     std::vector<COLORREF> FColours;  // the system's colours the picture was drawn with
 };
 
