@@ -254,6 +254,10 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CELL_GETRECT:
     case WM_CELL_GETHINT:
         return AnswerCellQuestion(message, wParam, lParam);
+    case WM_SHOWWINDOW:
+        // A page turned away from keeps no picture: ten pages would hold ten.
+        if (!wParam && lParam == 0) FPicture.Release();
+        break;
     case WM_DESTROY:
         // Once: the handler may put another in its place.
         if (FDestroyed) {

@@ -22,9 +22,9 @@ std::vector<COLORREF> SystemColours() {
 TControlPicture::TControlPicture(TDrawInto drawInto, std::initializer_list<UINT> queries)
     : FDrawInto(std::move(drawInto)), FQueries(queries) {}
 
-TControlPicture::~TControlPicture() { Free(); }
+TControlPicture::~TControlPicture() { Release(); }
 
-void TControlPicture::Free() {
+void TControlPicture::Release() {
     if (FMemory) {
         SelectObject(FMemory, FOldBitmap);
         DeleteDC(FMemory);
@@ -96,7 +96,7 @@ bool TControlPicture::Paint(HWND control) {
 
 bool TControlPicture::Draw(int width, int height) {
     if (width != FWidth || height != FHeight || !FMemory) {
-        Free();
+        Release();
         // A DIB section: text and images come out as they do on the window.
         BITMAPINFO format = {};
         format.bmiHeader.biSize = sizeof format.bmiHeader;
@@ -109,7 +109,7 @@ bool TControlPicture::Draw(int width, int height) {
         FBitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
         FMemory = CreateCompatibleDC(nullptr);
         if (!FBitmap || !FMemory) {
-            Free();
+            Release();
             return false;
         }
         FOldBitmap = SelectObject(FMemory, FBitmap);

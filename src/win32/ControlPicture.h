@@ -36,12 +36,13 @@ public:
     // Part of the control changed (client coordinates): the next paint draws
     // that part again, clipped to it, into the picture.
     void Forget(const RECT& part);
+    // Gives the picture's memory back; the next paint draws afresh.
+    void Release();
 
 private:
     bool LeavesLookAlone(UINT message) const;
     bool Paint(HWND control);
     bool Draw(int width, int height);
-    void Free();
 
     TDrawInto FDrawInto;
     std::vector<UINT> FQueries;
