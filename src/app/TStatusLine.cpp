@@ -8,9 +8,9 @@ namespace quorlet {
 
 TStatusLine::TStatusLine(const TDpiScale& scale)
     : FScale(scale),
-      FPicture([this](HDC dc) { DrawBar(dc); }, {SB_GETTEXTA, SB_GETTEXTW, SB_GETTEXTLENGTHA, SB_GETTEXTLENGTHW, SB_GETPARTS,
-                                       SB_GETBORDERS, SB_GETRECT, SB_ISSIMPLE, SB_GETTIPTEXTA, SB_GETTIPTEXTW,
-                                       SB_GETICON}) {}
+      FPicture([this](HDC dc) { DrawBar(dc); },
+               {SB_GETTEXTA, SB_GETTEXTW, SB_GETTEXTLENGTHA, SB_GETTEXTLENGTHW, SB_GETPARTS, SB_GETBORDERS, SB_GETRECT,
+                SB_ISSIMPLE, SB_GETTIPTEXTA, SB_GETTIPTEXTW, SB_GETICON}) {}
 
 void TStatusLine::Create(HINSTANCE instance, HWND parent) {
     // The bar keeps the height given to it instead of the one the system picks.
