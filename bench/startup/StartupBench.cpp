@@ -19,12 +19,13 @@
 //
 // Times several builds of Quorlet.exe and the empty window in the same rounds.
 //
-//   startup_bench --hotkey runs
+//   startup_bench --hotkey runs [Quorlet.exe]
 //
 // The time from a global hot key pressed with real keys to the window shown
-// and painted (a point of it on the screen has the window's colour), for
-// Quorlet.exe hidden in the notification area and for the empty window hidden
-// with SW_HIDE, in the same rounds.
+// and painted (the screen shows the whole window as it looks once painted and
+// active), for Quorlet.exe (the one built with the benchmark unless named)
+// hidden in the notification area and for the empty window hidden with
+// SW_HIDE, in the same rounds.
 //
 //   startup_bench --memory [settle-seconds] [Quorlet.exe]
 //
@@ -53,6 +54,7 @@
 #include "EmptyWindow.h"
 #include "FloorWindow.h"
 #include "ProgramFolder.h"
+#include "ScreenPicture.h"
 #include "StartupTimer.h"
 
 using namespace quorlet::startupbench;
@@ -315,37 +317,61 @@ bool WaitUntil(DWORD ms, TDone done) {
     return true;
 }
 
-COLORREF ScreenPixel(POINT point) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-// A window the hot key hides and shows, and a point of it that shows the
-// window's face colour once it is painted.
+// A window the hot key hides and shows, and the picture the screen shows of
+// it once it is shown, active and painted, taken after its first show.
 struct THotKeyTarget {
+    THotKeyTarget(const char* name, HWND window, WORD key) : Name(name), Window(window), Key(key) {}
     const char* Name;
     HWND Window;
     WORD Key;
-    POINT Probe;
+    TScreenPicture Painted;
+    bool HasPainted = false;
+    TScreenPicture Now;  // the screen as read in the waits
 };
 
-double TimeHotKeyShow(const THotKeyTarget& target) {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+// Two pictures alike a while apart, of the active window and more than a flat
+// area: its paints, and the activation's, are done.
+void TakePaintedPicture(THotKeyTarget& target) {
+    const TStopwatch clock;
+    bool have = false;
+    do {
+        Sleep(150);
+        const bool captured = GetForegroundWindow() == target.Window && target.Now.Capture(target.Window);
+        if (captured && have && target.Now.Same(target.Painted) && target.Now.DistinctColours(16) >= 16) {
+            target.HasPainted = true;
+            return;
+        }
+        have = captured;
+        if (captured) target.Painted.CopyFrom(target.Now);
+    } while (clock.ElapsedMs() < 10000);
+    throw std::runtime_error(std::string(target.Name) + ": its picture did not settle");
+}
+
+// Whether the screen shows the window as it looks once painted. An erased
+// background or a part still unpainted is not enough.
+bool ShowsPainted(THotKeyTarget& target) {
+    return target.Now.Capture(target.Window) && target.Now.Same(target.Painted);
+}
+
+double TimeHotKeyShow(THotKeyTarget& target) {
     // Hidden first: the minimise box hides each of them (Quorlet to the
     // notification area, the empty window with SW_HIDE).
     if (!IsWindowVisible(target.Window) && !WaitUntil(5000, [&] { return IsWindowVisible(target.Window) != FALSE; }))
         PressHotKey(target.Key);
     PostMessageA(target.Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    if (!WaitUntil(5000, [&] { return !IsWindowVisible(target.Window) && ScreenPixel(target.Probe) != face; }))
+    if (!WaitUntil(5000, [&] { return !IsWindowVisible(target.Window) && !ShowsPainted(target); }))
         throw std::runtime_error(std::string(target.Name) + ": it did not hide");
     Sleep(200);
     const TStopwatch clock;
     PressHotKey(target.Key);
-    if (!WaitUntil(5000, [&] { return IsWindowVisible(target.Window) && ScreenPixel(target.Probe) == face; }))
-        throw std::runtime_error(std::string(target.Name) + ": the hot key did not show it");
-    return clock.ElapsedMs();
+    // The first show only finds out how the painted window looks.
+    const bool shown = target.HasPainted
+                           ? WaitUntil(5000, [&] { return IsWindowVisible(target.Window) && ShowsPainted(target); })
+                           : WaitUntil(5000, [&] { return IsWindowVisible(target.Window) != FALSE; });
+    if (!shown) throw std::runtime_error(std::string(target.Name) + ": the hot key did not show it painted");
+    const double ms = clock.ElapsedMs();
+    if (!target.HasPainted) TakePaintedPicture(target);
+    return ms;
 }
 
 int RunHotKey(int runs, const std::string& quorletExe, const std::string& emptyExe) {
@@ -354,22 +380,15 @@ int RunHotKey(int runs, const std::string& quorletExe, const std::string& emptyE
                                             kEmptyWindowTitle, kHotKeyArgument};
     TRunningProgram quorlet(quorletProgram.Program);
     TRunningProgram empty(emptyProgram);
-    // Apart, so that neither covers the other's probe: the empty window near
-    // the top left (below the tray window Wine shows in the corner), Quorlet
-    // where its document puts it (the bottom right corner).
+    // Apart, so that neither covers the other: the empty window near the top
+    // left (below the tray window Wine shows in the corner), Quorlet where its
+    // document puts it (the bottom right corner).
     SetWindowPos(empty.Window(), nullptr, 100, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Sleep(500);
-    RECT client;
-    GetClientRect(quorlet.Window(), &client);
-    POINT quorletProbe = {330, client.bottom - 9};  // the status bar's empty second panel
-    ClientToScreen(quorlet.Window(), &quorletProbe);
-    GetClientRect(empty.Window(), &client);
-    POINT emptyProbe = {client.right / 2, client.bottom / 2};
-    ClientToScreen(empty.Window(), &emptyProbe);
-    const THotKeyTarget targets[2] = {{"empty window", empty.Window(), kEmptyWindowHotKeyKey, emptyProbe},
-                                      {"Quorlet.exe", quorlet.Window(), kQuorletHotKeyKey, quorletProbe}};
+    THotKeyTarget targets[2] = {{"empty window", empty.Window(), kEmptyWindowHotKeyKey},
+                                {"Quorlet.exe", quorlet.Window(), kQuorletHotKeyKey}};
     TSeries times[2];
-    for (const THotKeyTarget& target : targets) TimeHotKeyShow(target);  // warm-up
+    for (THotKeyTarget& target : targets) TimeHotKeyShow(target);  // warm-up
     for (int r = 0; r < runs; ++r)
         for (int i = 0; i < 2; ++i) {
             const int which = (i + r) % 2;
@@ -394,7 +413,7 @@ int RunHotKey(int runs, const std::string& quorletExe, const std::string& emptyE
 int main(int argc, char** argv) {
     if (argc > 2 && std::string(argv[1]) == "--hotkey") {
         try {
-            return RunHotKey(std::max(3, std::atoi(argv[2])), WindowsPath(QUORLET_EXE_PATH),
+            return RunHotKey(std::max(3, std::atoi(argv[2])), WindowsPath(argc > 3 ? argv[3] : QUORLET_EXE_PATH),
                              WindowsPath(EMPTY_WINDOW_EXE_PATH));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "startup_bench: %s\n", e.what());

@@ -17,10 +17,13 @@ TShiftState MouseShiftState(WPARAM keys) {
 }
 
 TShiftState KeyboardShiftState() {
+    // The three keys in one question to the system (each activation asks).
+    BYTE keys[256];
+    if (!GetKeyboardState(keys)) return 0;
     TShiftState shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    if (keys[VK_SHIFT] & 0x80) shift |= ssShift;
+    if (keys[VK_CONTROL] & 0x80) shift |= ssCtrl;
+    if (keys[VK_MENU] & 0x80) shift |= ssAlt;
     return shift;
 }
 
@@ -42,11 +45,7 @@ void TCell::CancelPicture() {
     FTicket = 0;
 }
 
-void TCell::Invalidate() {
-    // Without its page window there is nothing to draw again (a null window
-    // would mean every window of the desktop).
-    if (HWND page = FPage.Handle()) InvalidateRect(page, &FBounds, FALSE);
-}
+void TCell::Invalidate() { FPage.Repaint(&FBounds, false); }
 
 void TCell::SetPicture(TOwnedIcon icon) {
     CancelPicture();
@@ -94,7 +93,7 @@ void TCell::SetVisible(bool visible) {
     if (visible == FVisible) return;
     FVisible = visible;
     // Hidden, its place shows the page.
-    if (HWND page = FPage.Handle()) InvalidateRect(page, &FBounds, TRUE);
+    FPage.Repaint(&FBounds, true);
 }
 
 void TCell::SetSelected(bool selected) {

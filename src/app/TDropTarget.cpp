@@ -1,6 +1,5 @@
 #include "app/TDropTarget.h"
 
-#include <commctrl.h>
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -10,10 +9,6 @@ namespace quorlet {
 
 namespace {
 
-// The subclass of each registered window, and the main window's timer that
-// starts the targets.
-const UINT_PTR kSubclassId = 0x44524F50;
-const UINT_PTR kStartTimer = 0x44524F50;
 // Long enough for the window to have painted and gone idle before OLE is
 // brought up.
 const UINT kStartDelayMs = 250;
@@ -169,11 +164,12 @@ TDropTarget::~TDropTarget() { Stop(); }
 void TDropTarget::StartWhenIdle(HWND mainWindow, HWND tabStrip) {
     if (FMainWindow || !mainWindow) return;
     FMainWindow = mainWindow;
+    // The form reports the main window's end, and the strip goes with it.
     Add(mainWindow, nullptr);
     if (tabStrip) Add(tabStrip, nullptr);
     // A timer message comes only when nothing else waits: after the first
     // paint, the icons that have arrived and the thread's first idle moment.
-    SetTimer(mainWindow, kStartTimer, kStartDelayMs, nullptr);
+    SetTimer(mainWindow, StartTimerId(), kStartDelayMs, &TDropTarget::StartTimerProc);
 }
 
 void TDropTarget::AddSheet(TSheetWindow& sheet) {
@@ -183,11 +179,25 @@ void TDropTarget::AddSheet(TSheetWindow& sheet) {
 void TDropTarget::Add(HWND window, TSheetWindow* sheet) {
     for (const TEntry& entry : FEntries)
         if (entry.Window == window) return;
-    if (!SetWindowSubclass(window, &TDropTarget::WindowProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return;
+    // A page body can go while the window stays (a tab sheet removed).
+    if (sheet) sheet->SetDestroyedHandler([this, window] { WindowDestroyed(window); });
     FEntries.push_back(TEntry{window, sheet, nullptr});
     Register(FEntries.back());
 }
+
+UINT_PTR TDropTarget::StartTimerId() const { return reinterpret_cast<UINT_PTR>(this); }
+
+void CALLBACK TDropTarget::StartTimerProc(HWND window, UINT, UINT_PTR id, DWORD) {
+    // The timer's identifier is its drop target, which kills it before it goes.
+    TDropTarget* self = reinterpret_cast<TDropTarget*>(id);
+    KillTimer(window, id);
+    RunGuarded(window, 0, [&] {
+        self->Start();
+        return 0;
+    });
+}
+
+void TDropTarget::MainWindowDestroyed() { Stop(); }
 
 void TDropTarget::Start() {
     if (FStarted || !FMainWindow) return;
@@ -217,16 +227,10 @@ void TDropTarget::Revoke(TEntry& entry) {
 }
 
 void TDropTarget::WindowDestroyed(HWND window) {
-    // The children of the main window are destroyed after it: their targets
-    // go with its own, while they still exist.
-    if (window == FMainWindow) {
-        Stop();
-        return;
-    }
     for (auto entry = FEntries.begin(); entry != FEntries.end(); ++entry) {
         if (entry->Window != window) continue;
         Revoke(*entry);
-        RemoveWindowSubclass(window, &TDropTarget::WindowProc, kSubclassId);
+        if (entry->Sheet) entry->Sheet->SetDestroyedHandler(nullptr);
         FEntries.erase(entry);
         return;
     }
@@ -235,42 +239,16 @@ void TDropTarget::WindowDestroyed(HWND window) {
 void TDropTarget::Stop() {
     for (TEntry& entry : FEntries) {
         Revoke(entry);
-        if (IsWindow(entry.Window)) RemoveWindowSubclass(entry.Window, &TDropTarget::WindowProc, kSubclassId);
+        if (entry.Sheet) entry.Sheet->SetDestroyedHandler(nullptr);
     }
     FEntries.clear();
-    if (FMainWindow && IsWindow(FMainWindow)) KillTimer(FMainWindow, kStartTimer);
+    if (FMainWindow && IsWindow(FMainWindow)) KillTimer(FMainWindow, StartTimerId());
     FMainWindow = nullptr;
     FStarted = false;
     if (FOleInitialized) {
         FOleInitialized = false;
         OleUninitialize();
     }
-}
-
-LRESULT CALLBACK TDropTarget::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) {
-    TDropTarget* self = reinterpret_cast<TDropTarget*>(data);
-    switch (message) {
-    case WM_TIMER:
-        if (wParam == kStartTimer && hwnd == self->FMainWindow) {
-            KillTimer(hwnd, kStartTimer);
-            RunGuarded(hwnd, 0, [&] {
-                self->Start();
-                return 0;
-            });
-            return 0;
-        }
-        break;
-    case WM_DESTROY:
-        self->WindowDestroyed(hwnd);
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &TDropTarget::WindowProc, kSubclassId);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace quorlet

@@ -54,6 +54,9 @@ public:
     void AddSheet(TSheetWindow& sheet);
     // True once OLE is up and the windows are registered.
     bool Started() const { return FStarted; }
+    // The main window is being destroyed (WM_DESTROY): every target goes,
+    // while the children, destroyed after it, still exist.
+    void MainWindowDestroyed();
 
 private:
     class TTarget;
@@ -70,8 +73,9 @@ private:
     void WindowDestroyed(HWND window);
     // Revokes every target, ends OLE on this thread and forgets the windows.
     void Stop();
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+    // The main window's timer that starts the targets.
+    UINT_PTR StartTimerId() const;
+    static void CALLBACK StartTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 
     IDropTargetEvents& FEvents;
     HWND FMainWindow = nullptr;

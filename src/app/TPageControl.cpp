@@ -302,11 +302,19 @@ void TPageControl::MorePageControlMouseMove(TShiftState shift, int x, int y) {
     if (page != FActivePage) SetActivePage(page);
 }
 
+void TPageControl::DrawStrip(HDC dc) {
+    // As the strip draws itself on the screen: its class background, then
+    // the tabs.
+    DefSubclassProc(FHandle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    DefSubclassProc(FHandle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
+
 LRESULT CALLBACK TPageControl::StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR data) {
     TPageControl* strip = reinterpret_cast<TPageControl*>(data);
     // 1: the message is answered here and goes no further.
     const int handled = RunGuarded(hwnd, 0, [&] {
+        if (strip->FStripPicture.Handle(hwnd, message)) return 1;
         switch (message) {
         case WM_MOUSEMOVE:
             // Keys from the message, Alt from the keyboard: the whole set counts.

@@ -10,9 +10,12 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "app/TButtonImages.h"
 #include "app/TCell.h"
 #include "app/TSheetWindow.h"
+#include "win32/ControlPicture.h"
 
 namespace quorlet {
 
@@ -134,6 +137,7 @@ private:
     void TabSheetMainContextPopup() override {}  // handled: the body of a page has no menu
     static LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
+    void DrawStrip(HDC dc);
 
     IPageControlEvents& FEvents;
     ICellEvents& FCellEvents;
@@ -147,6 +151,10 @@ private:
     bool FQuorletTabShown = true;
     HCURSOR FStripCursor = nullptr;
     RECT FSheetBounds = {};
+    // The strip paints from a picture of itself until something changes it.
+    TControlPicture FStripPicture{[this](HDC dc) { DrawStrip(dc); },
+                                  {TCM_GETITEMRECT, TCM_HITTEST, TCM_GETCURSEL, TCM_GETITEMCOUNT, TCM_ADJUSTRECT,
+                                   TCM_GETROWCOUNT, TCM_GETITEMA, TCM_GETITEMW, TCM_GETCURFOCUS}};
 };
 
 }  // namespace quorlet

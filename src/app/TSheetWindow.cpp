@@ -34,18 +34,28 @@ void TSheetWindow::SetBevel(int x, int top, int height) {
     FBevelX = x;
     FBevelTop = top;
     FBevelHeight = height;
-    InvalidateRect(Handle(), nullptr, TRUE);
+    Repaint(nullptr, true);
 }
 
 void TSheetWindow::Rescale() {
     for (const auto& cell : FCells) cell->Place();
-    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+    Repaint(nullptr, true);
 }
 
 TCell& TSheetWindow::AddCell(TCellKind kind, int slot, int controlId, int left, int top) {
     FCells.emplace_back(new TCell(*this, kind, slot, controlId, left, top));
-    if (Handle()) InvalidateRect(Handle(), &FCells.back()->Bounds(), FALSE);
+    Repaint(&FCells.back()->Bounds(), false);
     return *FCells.back();
+}
+
+void TSheetWindow::Repaint(const RECT* part, bool erase) {
+    if (part)
+        FPicture.Forget(*part);
+    else
+        FPicture.Forget();
+    // Without its window there is nothing to draw again (a null window would
+    // mean every window of the desktop).
+    if (Handle()) InvalidateRect(Handle(), part, erase ? TRUE : FALSE);
 }
 
 TCell* TSheetWindow::FindCell(int controlId) const {
@@ -86,7 +96,7 @@ void TSheetWindow::ForgetCell(const TCell& cell) {
 }
 
 void TSheetWindow::InvalidateFocus() {
-    if (FFocusCell && Handle()) InvalidateRect(Handle(), &FFocusCell->Bounds(), FALSE);
+    if (FFocusCell) Repaint(&FFocusCell->Bounds(), false);
 }
 
 bool TSheetWindow::FocusShown() const {
@@ -143,21 +153,30 @@ bool TSheetWindow::KeyDown(UINT key) {
 }
 
 void TSheetWindow::Paint() {
+    // Into the page's picture, which the screen is copied from; straight onto
+    // the screen only when no picture can be had.
+    if (FPicture.Handle(Handle(), WM_PAINT)) return;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
+    DrawCells(dc, ps.rcPaint);
+    EndPaint(Handle(), &ps);
+}
+
+void TSheetWindow::DrawCells(HDC dc, const RECT& area) {
+    // The class background first, as the screen is erased.
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
     if (FBevelX >= 0) {
         RECT line = {FScale.Px(FBevelX), FScale.Px(FBevelTop), FScale.Px(FBevelX + 2), FScale.Px(FBevelTop + FBevelHeight)};
         DrawEdge(dc, &line, BDR_RAISEDINNER, BF_LEFT | BF_RIGHT);
     }
     RECT overlap;
     for (const auto& cell : FCells)
-        if (cell->Visible() && IntersectRect(&overlap, &cell->Bounds(), &ps.rcPaint)) cell->PaintTo(dc);
+        if (cell->Visible() && IntersectRect(&overlap, &cell->Bounds(), &area)) cell->PaintTo(dc);
     if (FocusShown()) {
         RECT focus = FFocusCell->Bounds();
         InflateRect(&focus, -2, -2);
         DrawFocusRect(dc, &focus);
     }
-    EndPaint(Handle(), &ps);
 }
 
 void TSheetWindow::MouseDown(TShiftFlag button, WPARAM keys, LPARAM position) {
@@ -339,6 +358,18 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CELL_VISIBLE:
     case WM_CELL_ACCCHILD:
         return AnswerCellQuestion(message, wParam);
+    case WM_SHOWWINDOW:
+        // A page turned away from keeps no picture: ten pages would hold ten.
+        if (!wParam && lParam == 0) FPicture.Release();
+        break;
+    case WM_DESTROY:
+        // Once: the handler may put another in its place.
+        if (FDestroyed) {
+            const std::function<void()> destroyed = std::move(FDestroyed);
+            FDestroyed = nullptr;
+            destroyed();
+        }
+        break;
     case WM_GETOBJECT:
         if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
             const LRESULT answer = AnswerAccessibilityRequest(Handle(), wParam);

@@ -6,11 +6,13 @@
 // accessibility tools as its push-button children. The body itself opens no
 // context menu and has no hint of its own.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "app/TCell.h"
 #include "launcher/DpiScale.h"
+#include "win32/ControlPicture.h"
 #include "win32/ProgramMessages.h"
 #include "win32/TWindowBase.h"
 
@@ -48,8 +50,13 @@ public:
     TCell* CellAt(POINT point) const;
     // Called by a cell whose hint changed.
     void CellHintChanged(TCell& cell);
+    // This part (null: all) looks different now and is drawn again.
+    void Repaint(const RECT* part, bool erase);
     // The pointer over the body between the cells (null: the class cursor).
     void SetBodyCursor(HCURSOR cursor) { FBodyCursor = cursor; }
+    // Called as the window is destroyed (null: nothing). A handler in place
+    // of a subclass, which would look up a window property for every message.
+    void SetDestroyedHandler(std::function<void()> handler) { FDestroyed = std::move(handler); }
 
     // The keyboard: the cell that has the focus while the page has it (null
     // before the page first had it). The arrows, Home and End move it
@@ -70,6 +77,7 @@ protected:
 
 private:
     void Paint();
+    void DrawCells(HDC dc, const RECT& area);
     void MouseDown(TShiftFlag button, WPARAM keys, LPARAM position);
     void MouseUp(TShiftFlag button, WPARAM keys, LPARAM position);
     void MouseMove(LPARAM position);
@@ -97,6 +105,15 @@ private:
     bool FHasFocus = false;
     bool FTracking = false;
     HCURSOR FBodyCursor = nullptr;
+    std::function<void()> FDestroyed;
+    // The cells are drawn into a picture of the page and copied from there:
+    // a window shown again copies it instead of drawing every icon.
+    TControlPicture FPicture{[this](HDC dc) {
+                                 RECT area;
+                                 GetClipBox(dc, &area);
+                                 DrawCells(dc, area);
+                             },
+                             {}};
 };
 
 }  // namespace quorlet

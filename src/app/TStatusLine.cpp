@@ -6,12 +6,43 @@
 
 namespace quorlet {
 
+TStatusLine::TStatusLine(const TDpiScale& scale)
+    : FScale(scale),
+      FPicture([this](HDC dc) { DrawBar(dc); },
+               {SB_GETTEXTA, SB_GETTEXTW, SB_GETTEXTLENGTHA, SB_GETTEXTLENGTHW, SB_GETPARTS, SB_GETBORDERS, SB_GETRECT,
+                SB_ISSIMPLE, SB_GETTIPTEXTA, SB_GETTIPTEXTW, SB_GETICON}) {}
+
 void TStatusLine::Create(HINSTANCE instance, HWND parent) {
     // The bar keeps the height given to it instead of the one the system picks.
     FHandle = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
                               0, Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdStatusBar)), instance,
                               nullptr);
+    if (FHandle) {
+        // The bar's procedure is replaced, not subclassed through the common
+        // controls, which look up a window property for every message.
+        SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        FBarProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TStatusLine::BarProc)));
+    }
     SetParts();
+}
+
+void TStatusLine::DrawBar(HDC dc) {
+    // As the bar draws itself on the screen: its class background, then the panels.
+    CallWindowProcA(FBarProc, FHandle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    CallWindowProcA(FBarProc, FHandle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
+
+LRESULT CALLBACK TStatusLine::BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    TStatusLine* line = reinterpret_cast<TStatusLine*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const WNDPROC barProc = line->FBarProc;
+    if (line->FPicture.Handle(hwnd, message)) return 0;
+    if (message == WM_NCDESTROY) {
+        // The bar goes: its own procedure takes its last message.
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(barProc));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    }
+    return CallWindowProcA(barProc, hwnd, message, wParam, lParam);
 }
 
 void TStatusLine::SetParts() {
@@ -30,6 +61,10 @@ void TStatusLine::Rescale(HFONT font) {
 void TStatusLine::Place(int top, int width) { MoveWindow(FHandle, 0, top, width, Height(), TRUE); }
 
 void TStatusLine::SetPanel(int panel, const std::string& text) {
+    if (panel >= 0 && panel < 2) {
+        if (FPanels[panel] == text) return;
+        FPanels[panel] = text;
+    }
     SendMessageA(FHandle, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 

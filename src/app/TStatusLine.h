@@ -9,13 +9,14 @@
 #include <windows.h>
 
 #include "launcher/DpiScale.h"
+#include "win32/ControlPicture.h"
 
 namespace quorlet {
 
 class TStatusLine {
 public:
     // scale: the main window's density, followed as it changes.
-    explicit TStatusLine(const TDpiScale& scale) : FScale(scale) {}
+    explicit TStatusLine(const TDpiScale& scale);
 
     // Height of the status bar in pixels, borders included.
     int Height() const { return FScale.Px(18); }
@@ -47,9 +48,16 @@ public:
 
 private:
     void SetParts();
+    static LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void DrawBar(HDC dc);
 
     const TDpiScale& FScale;
     HWND FHandle = nullptr;
+    WNDPROC FBarProc = nullptr;  // the bar's own procedure
+    // What each panel shows: a text it shows already is not set again (each
+    // activation writes the hint line), so the bar's picture stays.
+    std::string FPanels[2];
+    TControlPicture FPicture;
     const void* FHintSource = nullptr;
     std::string FHint;
     std::string FLine;

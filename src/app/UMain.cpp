@@ -181,6 +181,7 @@ LRESULT TfrmQuorlet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             FClosing = true;
+            FDropTarget.MainWindowDestroyed();
             PostQuitMessage(0);
             return 0;
         case WM_COPYDATA:

@@ -34,9 +34,12 @@ void TfrmQuorlet::UpdateTrayHint() {
 
 void TfrmQuorlet::ShowMainWindow() {
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-    ShowWindow(Handle(), SW_SHOW);
-    // Raised even where the window manager keeps the focus where it is.
-    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A hidden window comes up on top of the others as it is shown; one that
+    // was shown already is raised here, even where the window manager keeps
+    // the focus where it is. (Raising again costs the show as much as the
+    // show itself under Wine.)
+    if (ShowWindow(Handle(), SW_SHOW))
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetForegroundWindow(Handle());
 }
 

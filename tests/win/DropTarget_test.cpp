@@ -158,3 +158,27 @@ TEST_F(DropTargetTest, CtrlDragOverATabShowsItsPage) {
     EXPECT_EQ(form->ActivePageIndex(), 1);
     strip->DragLeave();
 }
+
+TEST_F(DropTargetTest, TargetsAreRevokedWhenTheWindowGoes) {
+    // Held past the window's end: OLE lets go of each target once it is
+    // revoked, and a target that is left answers every drag with nothing.
+    TFileList files(folder.File("Quorlet.exe"));
+    const POINTL cell = CellPoint(1, 105);
+    auto expectLetGo = [&](IDropTarget* target) {
+        DWORD effect = DROPEFFECT_COPY;
+        EXPECT_EQ(target->DragEnter(&files, MK_LBUTTON, cell, &effect), S_OK);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+        EXPECT_EQ(target->Release(), 0u) << "OLE still holds the target";
+    };
+    IDropTarget* targets[] = {Target(form->Handle()), Target(tabs), Target(Sheet(1))};
+    for (IDropTarget* target : targets) {
+        ASSERT_NE(target, nullptr);
+        target->AddRef();
+    }
+    // A page body goes alone, as with a tab sheet removed.
+    DestroyWindow(Sheet(1));
+    expectLetGo(targets[2]);
+    form.reset();
+    expectLetGo(targets[0]);
+    expectLetGo(targets[1]);
+}

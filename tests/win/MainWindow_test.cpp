@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <cstdint>
 #include <vector>
 
 #include <windows.h>
@@ -226,6 +227,64 @@ protected:
     std::unique_ptr<TfrmQuorlet> form;
 };
 
+// 32-bit pixels of a window's rectangle, top row first.
+using TPixels = std::vector<uint32_t>;
+
+TPixels PixelsOf(HWND window, bool fromScreen) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (fromScreen) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    } else {
+        // As the control draws itself: its background, then its client area.
+        SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    }
+    GdiFlush();
+    TPixels pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
+    for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+// A control's pixels the screen shows, and those it draws itself, with what
+// the windows over it cover left out.
+struct TControlLook {
+    TPixels Screen, Drawn;
+};
+
+TControlLook LookOf(HWND control, std::vector<HWND> covering) {
+    TControlLook look = {PixelsOf(control, true), PixelsOf(control, false)};
+    RECT r;
+    GetWindowRect(control, &r);
+    const int width = r.right - r.left;
+    for (HWND window : covering) {
+        RECT cover;
+        if (!window || !GetWindowRect(window, &cover)) continue;
+        for (size_t i = 0; i < look.Screen.size(); ++i) {
+            const POINT p = {r.left + static_cast<int>(i) % width, r.top + static_cast<int>(i) / width};
+            if (PtInRect(&cover, p)) look.Screen[i] = look.Drawn[i] = 0;
+        }
+    }
+    return look;
+}
+
 }  // namespace
 
 TEST_F(TrayWindowTest, TheTrayIconShowsAndHidesTheWindow) {
@@ -354,6 +413,49 @@ TEST_F(TrayWindowTest, DoubleClickOnTheStatusBarSwitchesToTheQuorletTabAndBack) 
     doubleClick();
     EXPECT_EQ(window.ActivePageIndex(), sheet);
     EXPECT_EQ(window.StatusText(0), "");
+}
+
+TEST_F(TrayWindowTest, TabStripAndStatusBarShownAgainLookAsTheyDrawThemselvesAfterChangesWhileHidden) {
+    TfrmQuorlet& window = Open();
+    HWND strip = GetDlgItem(window.Handle(), IdMorePageControl);
+    HWND sheet = GetDlgItem(window.Handle(), IdFirstSheet + window.ActivePageIndex());
+    HWND status = GetDlgItem(window.Handle(), IdStatusBar);
+    ASSERT_NE(strip, nullptr);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(status, nullptr);
+    // The page body and the strip's arrows stand over parts of the strip.
+    const std::vector<HWND> overStrip = {sheet, FindWindowExA(strip, nullptr, UPDOWN_CLASSA, nullptr)};
+    auto shownAsDrawn = [&] {
+        const TControlLook tabs = LookOf(strip, overStrip), bar = LookOf(status, {});
+        return tabs.Screen == tabs.Drawn && bar.Screen == bar.Drawn;
+    };
+    ASSERT_TRUE(PumpUntil(5000, shownAsDrawn));
+    const TPixels firstTabs = LookOf(strip, overStrip).Screen, firstBar = LookOf(status, {}).Screen;
+
+    // Hidden, a tab renamed and the counts panel written, shown again: both
+    // show what changed.
+    TrayEvent(WM_LBUTTONUP);
+    ASSERT_FALSE(Shown());
+    std::string caption = "Renamed while hidden";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = &caption[0];
+    SendMessageA(strip, TCM_SETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("T:1/W:2/A:3"));
+    TrayEvent(WM_LBUTTONUP);
+    ASSERT_TRUE(Shown());
+    EXPECT_TRUE(PumpUntil(5000, shownAsDrawn)) << "a control shows what it showed before the window was hidden";
+    const TPixels tabs = LookOf(strip, overStrip).Screen, bar = LookOf(status, {}).Screen;
+    EXPECT_NE(tabs, firstTabs);
+    EXPECT_NE(bar, firstBar);
+
+    // Hidden and shown with nothing changed: they look as they did.
+    TrayEvent(WM_LBUTTONUP);
+    TrayEvent(WM_LBUTTONUP);
+    ASSERT_TRUE(Shown());
+    EXPECT_TRUE(PumpUntil(5000, shownAsDrawn));
+    EXPECT_EQ(LookOf(strip, overStrip).Screen, tabs);
+    EXPECT_EQ(LookOf(status, {}).Screen, bar);
 }
 
 TEST_F(TrayWindowTest, ClosedFromTheTrayWhileHiddenTheWindowKeepsItsPlace) {
