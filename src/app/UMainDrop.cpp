@@ -56,8 +56,12 @@ void TfrmQuorlet::DropFileTarget1Enter(HWND, TCell* cell) {
 
 void TfrmQuorlet::DropFileTarget1DragOver(DWORD keyState, POINT screenPoint) {
     // With Ctrl held the pages follow the drag over their tabs, as they follow
-    // the pointer.
-    if (!(keyState & MK_CONTROL) || GetFocus() != Handle()) return;
+    // the pointer, while the keyboard is on the window itself: the window
+    // hands its keys to the cells of the shown page, so the focus there is
+    // the window's, and only a control of it (the tab strip) stops this.
+    const TSheetWindow* shown = FFindPage.Shown() ? FFindPage.Sheet() : FPageControl.ShownSheet();
+    const HWND focus = GetFocus();
+    if (!(keyState & MK_CONTROL) || !(focus == Handle() || (shown && focus == shown->Handle()))) return;
     const int page = FPageControl.PageAt(screenPoint);
     if (page <= 0 || page == FPageControl.ActivePage()) return;
     FPageControl.SetActivePage(page);

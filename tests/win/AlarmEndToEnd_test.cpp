@@ -127,7 +127,9 @@ TEST_F(AlarmEndToEndTest, OneShotAlarmRingsCountsDownAndIsSwitchedOffByOk) {
     // The countdown runs on the OK button: "&Ok  10", then "&Ok    9" ...
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return TextOf(ok) == "&Ok    9"; })) << TextOf(ok);
     EXPECT_TRUE(PumpUntil(kShortWait, [&] { return TextOf(ok) == "&Ok    8"; })) << TextOf(ok);
-    EXPECT_EQ(SaveWindowPicture(alarm, WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\quorlet-alarm.bmp"), "");
+    EXPECT_EQ(SaveWindowPicture(alarm, WindowsPath(QUORLET_SCREENSHOT_DIR) + "\\quorlet-alarm.bmp",
+                                kMovingPictureStillMs),
+              "");
 
     PostMessageA(ok, BM_CLICK, 0, 0);
     ASSERT_TRUE(PumpUntil(kShortWait, [&] { return !IsWindow(alarm); }));
@@ -189,7 +191,8 @@ TEST_F(AlarmEndToEndTest, AnAcknowledgedAlarmWithASystemEventEndsTheSessionAndTh
     HWND alarm = WaitForAlarmWindow((kAlarmLead + 10) * 1000);
     ASSERT_NE(alarm, nullptr);
     HWND ok = GetDlgItem(alarm, IDOK);
-    EXPECT_EQ(TextOf(ok).rfind("&Logoff", 0), 0u) << TextOf(ok);
+    // The countdown takes the button once the window has shown.
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return TextOf(ok).rfind("&Logoff", 0) == 0; })) << TextOf(ok);
     PostMessageA(ok, BM_CLICK, 0, 0);
     EXPECT_EQ(quorlet.WaitForExit(kLaunchWait), 0u);
     EXPECT_EQ(SessionEndLog(), "AdjustTokenPrivileges\r\nExitWindowsEx 0 0\r\n");

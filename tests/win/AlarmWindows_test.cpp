@@ -52,6 +52,12 @@ int VisibleFrame(HWND alarm) {
 
 void Click(HWND dialog, int id) { PostMessageA(Ctl(dialog, id), BM_CLICK, 0, 0); }
 
+// The alarm window shows before its opening animation has run; the countdown
+// takes the button, in place of the template's caption, once it has.
+bool WaitUntilCounting(HWND alarm) {
+    return PumpUntil(kShortWait, [&] { return ItemText(alarm, IDOK) != "&OK"; });
+}
+
 struct TAlarmSetup {
     std::string Message = "Time for the meeting";
     std::string TimeText = "7:30:00";
@@ -109,6 +115,7 @@ TEST_F(AlarmWindowTest, CountsDownOnARealTimerRocksTheClockAndClosesAsAcknowledg
     EXPECT_EQ(ItemText(alarm, IDC_ALARM_MESSAGE), "Time for the meeting");
     EXPECT_EQ(ItemText(alarm, IDC_ALARM_TIME), "7:30:00");
     EXPECT_EQ(ItemText(alarm, IDC_ALARM_SNOOZE), "S&nooze 10min");
+    ASSERT_TRUE(WaitUntilCounting(alarm));
 
     // Captions as they change, and the frames of the clock.
     // A frame change seen half done from this thread passes; a state without
@@ -170,6 +177,7 @@ TEST_F(AlarmWindowTest, OkGivesOneSnoozeAndTheCloseBoxGiveTwo) {
         HWND alarm = run.WaitForWindow(TfrmAlarm::Caption);
         ASSERT_NE(alarm, nullptr) << c.Name;
         EXPECT_EQ(Text(alarm), "Quorlet Alarm - preview only") << c.Name;
+        EXPECT_TRUE(WaitUntilCounting(alarm)) << c.Name;
         EXPECT_EQ(ItemText(alarm, IDOK), "&Ok  10") << c.Name;
         c.Close(alarm);
         EXPECT_EQ(run.Result(), c.Result) << c.Name;
@@ -209,8 +217,8 @@ TEST_F(AlarmWindowTest, OpensAboveTheMainWindowBelowItAtTheTopAndBottomRightWhen
             EXPECT_EQ(a.top, m.bottom) << c.Name;
         }
         if (c.MainTop == 400 && c.Shown) {
-            PumpUntil(600, [] { return false; });  // the opening animation
-            EXPECT_EQ(SaveWindowPicture(alarm, ScreenshotPath("alarm-window.bmp")), "");
+            EXPECT_TRUE(WaitUntilCounting(alarm));
+            EXPECT_EQ(SaveWindowPicture(alarm, ScreenshotPath("alarm-window.bmp"), kMovingPictureStillMs), "");
         }
         Click(alarm, IDC_ALARM_SNOOZE);
         EXPECT_EQ(run.Result(), 2) << c.Name;
@@ -305,7 +313,6 @@ TEST_F(AlarmConfigTest, RealControlsFollowTheRulesAndOkStoresTheClampedRingLengt
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Ctl(dialog, IDC_CFG_MESSAGE)), TRUE);
     EXPECT_EQ(Text(field), "60");
 
-    PumpUntil(700, [] { return false; });
     EXPECT_EQ(SaveWindowPicture(dialog, ScreenshotPath("alarm-dialog.bmp")), "");
 
     Click(dialog, IDOK);
@@ -333,18 +340,18 @@ TEST_F(AlarmConfigTest, CancelStoresNothingAndTheTestPreviewsWithoutEndingTheSes
 
     Click(dialog, IDC_CFG_TEST);
     HWND preview = nullptr;
-    PumpUntil(5000, [&] {
+    PumpUntil(kShortWait, [&] {
         preview = FindWindowA(nullptr, "Quorlet Alarm - preview only");
         return preview && IsWindowVisible(preview);
     });
     ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(WaitUntilCounting(preview));
     EXPECT_EQ(ItemText(preview, IDOK), "&Shutdown  10");
     EXPECT_EQ(ItemText(preview, IDC_ALARM_MESSAGE), "Stretch");
     EXPECT_EQ(ItemText(preview, IDC_ALARM_TIME), "6:45:30");
-    PumpUntil(700, [] { return false; });
-    EXPECT_EQ(SaveWindowPicture(preview, ScreenshotPath("alarm-preview.bmp")), "");
+    EXPECT_EQ(SaveWindowPicture(preview, ScreenshotPath("alarm-preview.bmp"), kMovingPictureStillMs), "");
     Click(preview, IDOK);
-    PumpUntil(3000, [&] { return !IsWindow(preview); });
+    PumpUntil(kShortWait, [&] { return !IsWindow(preview); });
     EXPECT_FALSE(IsWindow(preview));
     EXPECT_TRUE(platform.SessionCalls.empty());
 

@@ -47,6 +47,13 @@ void PostCellClick(const TCellRef& cell, WPARAM keys) {
     PostMessageA(cell.Sheet, WM_LBUTTONUP, keys, at);
 }
 
+bool SendCellClick(const TCellRef& cell, WPARAM keys, DWORD timeoutMs) {
+    const LPARAM at = PointIn(cell, -1, -1);
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(cell.Sheet, WM_LBUTTONDOWN, MK_LBUTTON | keys, at, SMTO_NORMAL, timeoutMs, &ignored) &&
+           SendMessageTimeoutA(cell.Sheet, WM_LBUTTONUP, keys, at, SMTO_NORMAL, timeoutMs, &ignored);
+}
+
 namespace {
 
 std::string Narrow(BSTR text) {

@@ -40,6 +40,10 @@ LRESULT SendCellMouse(const TCellRef& cell, UINT message, WPARAM keys, int dx = 
 // A click as messages posted to the sheet at the cell's middle; keys holds
 // the MK_ flags of the modifiers (MK_SHIFT, MK_CONTROL).
 void PostCellClick(const TCellRef& cell, WPARAM keys);
+// The same click sent: when it returns true the sheet has handled it; false
+// when the sheet did not answer within timeoutMs (a window the click opened
+// holds it, say).
+bool SendCellClick(const TCellRef& cell, WPARAM keys, DWORD timeoutMs);
 
 // What accessibility tools see of a sheet's cells, in order: name, role,
 // state and place on the screen. False when the sheet offers no accessible

@@ -131,9 +131,10 @@ TEST_F(DropTargetTest, CtrlDragOverATabShowsItsPage) {
     ASSERT_EQ(form->ActivePageIndex(), 1);
     DWORD effect = DROPEFFECT_COPY;
     ASSERT_EQ(strip->DragEnter(&files, MK_LBUTTON, TabPoint(1), &effect), S_OK);
+    // The keyboard given to the window goes on to the cells of its shown page.
     SetForegroundWindow(form->Handle());
     SetFocus(form->Handle());
-    ASSERT_EQ(GetFocus(), form->Handle());
+    ASSERT_EQ(GetFocus(), Sheet(1));
     struct Step {
         const char* Name;
         DWORD Keys;

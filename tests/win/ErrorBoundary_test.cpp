@@ -70,6 +70,7 @@ struct TSeenBox {
 };
 
 std::vector<TSeenBox> g_seen;
+HWND g_seenWindow = nullptr;  // the box answered last
 
 BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
     char cls[32] = {};
@@ -86,6 +87,7 @@ BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
         if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == error) seen.ErrorIcon = true;
     seen.Owner = GetWindow(window, GW_OWNER);
     g_seen.push_back(seen);
+    g_seenWindow = window;
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return TRUE;
 }
@@ -128,7 +130,10 @@ TEST_F(ErrorBoundaryTest, AFailedMessageIsShownAndTheWindowGoesOn) {
 TEST_F(ErrorBoundaryTest, AFailedPaintIsShownOnceNotOverAndOver) {
     window.FailPaint = true;
     InvalidateRect(window.Handle(), nullptr, TRUE);
-    PumpUntil(1500, [] { return false; });
+    // Shown and answered, and nothing left to paint: no paint can come again.
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] {
+        return !g_seen.empty() && !IsWindow(g_seenWindow) && !GetUpdateRect(window.Handle(), nullptr, FALSE);
+    })) << window.Paints << " paints";
     EXPECT_EQ(window.Paints, 1);
     ASSERT_EQ(g_seen.size(), 1u);
     EXPECT_EQ(g_seen[0].Text, "paint");

@@ -80,9 +80,14 @@ protected:
             EXPECT_TRUE(ShownNormally(quorlet.Window()));
         }
     }
+    // After an action whose work has shown (the page it opened): once the
+    // program answers again that work is over, and a box it raised would be
+    // open, with the window disabled under it.
     void ExpectNoErrorBox() {
+        EXPECT_TRUE(quorlet.WaitUntilAnswering());
         TMessageBox box;
-        EXPECT_FALSE(quorlet.WaitForMessageBox(1500, box)) << box.Text;
+        EXPECT_FALSE(quorlet.WaitForMessageBox(0, box)) << box.Text;
+        EXPECT_TRUE(IsWindowEnabled(quorlet.Window()));
         EXPECT_TRUE(quorlet.Running());
     }
     // A click posted to a cell with Shift held, so the window stays shown.

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, AnswersTheSecondStartsMessageAndClosesTheLoop) {
     EXPECT_FALSE(IsIconic(form.Handle()));
     ShowWindow(form.Handle(), SW_MINIMIZE);
     EXPECT_EQ(SendMessageA(form.Handle(), WM_QUORLET_RUNNING, 0, 0), 0);
-    PumpUntil(500, [] { return false; });
+    PumpPending();
     EXPECT_TRUE(IsIconic(form.Handle()));
 
     PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
@@ -211,12 +211,15 @@ protected:
         form.reset(new TfrmQuorlet);
         EXPECT_TRUE(form->Create(GetModuleHandleA(nullptr), application.Handle())) << form->ErrorText();
         form->Show();
-        PumpUntil(300, [] { return false; });
+        // The icon goes to the notification area once the window is shown and idle.
+        EXPECT_TRUE(PumpUntil(kShortWait, [&] {
+            return form->TrayWindow() && SendMessageA(form->TrayWindow(), WM_TRAY_ADDCOUNT, 0, 0) > 0;
+        })) << "the icon was not added";
         return *form;
     }
     void TrayEvent(UINT event) {
         SendMessageA(form->TrayWindow(), TTrayIcon::WM_TRAYICON, 0, event);
-        PumpUntil(100, [] { return false; });
+        PumpPending();
     }
     bool Shown() { return IsWindowVisible(form->Handle()) && !IsIconic(form->Handle()); }
     std::string Tip() {
@@ -321,7 +324,7 @@ TEST_F(TrayWindowTest, TheTrayIconShowsAndHidesTheWindow) {
     EXPECT_FALSE(IsIconic(window.Handle()));
     EXPECT_TRUE(window.HiddenInTray);
     SendMessageA(window.Handle(), WM_QUORLET_RUNNING, 0, 0);
-    PumpUntil(200, [] { return false; });
+    PumpPending();
     EXPECT_FALSE(Shown());
     TrayEvent(NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(Shown());

@@ -130,11 +130,11 @@ TEST_F(ProgramStartTest, WindowComesBackWhereItWasClosed) {
     EXPECT_NE(ReadFileText(settingsFile).find("<RKConfig>"), std::string::npos);
 
     ASSERT_TRUE(SetWindowPos(window, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
-    PumpUntil(3000, [&] {
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] {
         RECT r;
         GetWindowRect(window, &r);
         return r.left == 123 && r.top == 77;
-    });
+    }));
     // Closed while minimised: the place it is shown at counts, not the icon's.
     ShowWindowAsync(window, SW_MINIMIZE);
     ASSERT_TRUE(PumpUntil(5000, [&] { return IsIconic(window) != FALSE; }));

@@ -18,9 +18,6 @@
 
 namespace quorlet {
 
-const DWORD kLaunchWait = 15000;  // a program start under Wine takes a second or more
-const DWORD kShortWait = 5000;
-
 // Points the process-wide platform and settings paths at a program folder while
 // the stores read or write its documents, and puts them back afterwards.
 class TStoreScope {

@@ -190,7 +190,10 @@ bool SendPointerMove(POINT point) {
         if (std::abs(now.x - point.x) <= 1 && std::abs(now.y - point.y) <= 1) {
             // Under Wine the display's answer to the move (entering a window) resets
             // the modifier keys to what the display knows of them, which is not
-            // what SendInput pressed: let it pass before any key goes down.
+            // what SendInput pressed: let it pass before any key goes down. The
+            // answer is handled in the process that owns the window, where
+            // nothing of it can be seen from here, so this is a pause between
+            // moving and pressing, as a hand makes one.
             Sleep(kMoveSettleMs);
             return true;
         }
@@ -363,7 +366,7 @@ bool TWindowPicture::Save(const std::string& bmpFile) const {
            WriteAll(file.Get(), Bits.data(), Bits.size());
 }
 
-std::string SaveWindowPicture(HWND window, const std::string& bmpFile) {
+std::string SaveWindowPicture(HWND window, const std::string& bmpFile, DWORD stillMs) {
     // What the screen shows settles a moment after the last paint: two
     // pictures alike in a row, and more than a flat area, make a finished one.
     const size_t kNotBlank = 16;
@@ -376,7 +379,7 @@ std::string SaveWindowPicture(HWND window, const std::string& bmpFile) {
             return now.Save(bmpFile) ? std::string() : "cannot write " + bmpFile;
         last = now;
         haveLast = true;
-        Sleep(250);
+        Sleep(stillMs);
     } while (GetTickCount() - start < 10000);
     last.Save(bmpFile);
     return "the picture did not settle or stayed blank (" + std::to_string(last.DistinctColours(kNotBlank)) +

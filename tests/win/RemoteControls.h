@@ -110,7 +110,12 @@ struct TWindowPicture {
 bool CaptureWindowPicture(HWND window, TWindowPicture& picture);
 
 // Writes what the screen shows of the window into a 24-bit BMP file once the
-// picture has settled and is not blank; "" on success, else what went wrong.
-std::string SaveWindowPicture(HWND window, const std::string& bmpFile);
+// picture has settled (stayed the same for stillMs) and is not blank; "" on
+// success, else what went wrong. A window that changes by itself, as the
+// alarm window does four times a second (its clock, then its caret), is taken
+// with a stillness shorter than its changes.
+const DWORD kPictureStillMs = 250;
+const DWORD kMovingPictureStillMs = 100;
+std::string SaveWindowPicture(HWND window, const std::string& bmpFile, DWORD stillMs = kPictureStillMs);
 
 }  // namespace quorlet

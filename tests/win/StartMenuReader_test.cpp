@@ -184,7 +184,7 @@ TEST_F(StartMenuReaderTest, ABurstOfChangesIsReadOnceItIsOver) {
     for (int i = 0; i < 10; ++i) {
         const std::string copy = common + "Suite\\Tool " + std::to_string(i) + ".lnk";
         ASSERT_TRUE(CopyFileA((user + "Editor.lnk").c_str(), copy.c_str(), TRUE)) << copy;
-        PumpUntil(100, [] { return false; });
+        PumpUntil(100, [] { return false; });  // the pace of the burst itself
     }
     ASSERT_TRUE(TakeUntil(reader, [](const std::vector<TStartMenuEntry>& list) { return list.size() == 11; }, entries));
     EXPECT_LE(receiver.Tickets.size() - ticketsBefore, 3u) << "the burst was read as it went, not once it was over";

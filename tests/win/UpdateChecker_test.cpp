@@ -3,6 +3,7 @@
 // page it opens, and the bounds it keeps against servers that misbehave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -344,14 +345,27 @@ TEST_F(UpdateCheckerTest, MisbehavingServersEndTheCheckWithinItsBoundWithoutATra
 
 TEST_F(UpdateCheckerTest, DestroyingTheCheckerWhileACheckWaitsReturnsAtOnceAndLeavesNothingBehind) {
     TLoopbackHttpServer server(TServerBehaviour::NeverAnswer);
+    const std::vector<DWORD> before = ThreadIdsOfThisProcess();
     ASSERT_TRUE(StartCheck(server.Port(), TUpdateCheckKind::Manual));
-    ASSERT_TRUE(PumpUntil(5000, [&] { return server.Requests().size() == 1; }));
+    ASSERT_TRUE(PumpUntil(kShortWait, [&] { return server.Requests().size() == 1; }));
+    // The check's own threads: the one that would post its end, and the worker.
+    std::vector<TUniqueHandle> checkThreads;
+    for (DWORD id : ThreadIdsOfThisProcess())
+        if (std::find(before.begin(), before.end(), id) == before.end())
+            if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) checkThreads.emplace_back(thread);
+    EXPECT_FALSE(checkThreads.empty());
     receiver.Checker = nullptr;
     const ULONGLONG start = GetTickCount64();
     checker.reset();
     EXPECT_LT(GetTickCount64() - start, 200u);
-    // The worker lets the connection go, and no end is posted.
-    EXPECT_TRUE(PumpUntil(3000, [&] { return server.ClosedByClient() == 1; }));
-    PumpUntil(500, [] { return false; });
+    // The worker lets the connection go, and no end is posted: once the
+    // check's threads have ended, anything they posted is in this queue.
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] { return server.ClosedByClient() == 1; }));
+    EXPECT_TRUE(PumpUntil(kShortWait, [&] {
+        for (const TUniqueHandle& thread : checkThreads)
+            if (WaitForSingleObject(thread.Get(), 0) != WAIT_OBJECT_0) return false;
+        return true;
+    })) << "the check's threads did not end";
+    PumpPending();
     EXPECT_EQ(receiver.Arrived, 0);
 }

@@ -1,5 +1,7 @@
 #include "WinTestSupport.h"
 
+#include <tlhelp32.h>
+
 namespace quorlet {
 
 std::string WindowsPath(std::string path) {
@@ -29,6 +31,17 @@ int CountTopLevelWindows(const char* className, const char* title) {
     TWindowCount count = {className, title, 0};
     EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&count));
     return count.Count;
+}
+
+std::vector<DWORD> ThreadIdsOfThisProcess() {
+    std::vector<DWORD> ids;
+    TUniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot) return ids;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.push_back(entry.th32ThreadID);
+    return ids;
 }
 
 TStartedProcess StartProgram(const std::string& exe, const std::string& currentFolder) {

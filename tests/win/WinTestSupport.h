@@ -2,12 +2,17 @@
 // Helpers shared by the Windows suites.
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
 #include "win32/WinHandles.h"
 
 namespace quorlet {
+
+// Bounds of the waits for a condition, long enough for a loaded machine.
+const DWORD kLaunchWait = 15000;  // a program start under Wine takes a second or more
+const DWORD kShortWait = 5000;
 
 // Turns a path from the build (Z:/work/...) into Windows form.
 std::string WindowsPath(std::string path);
@@ -28,10 +33,19 @@ bool PumpUntil(DWORD ms, TDone done) {
     }
 }
 
+// Handles the messages waiting for this thread now, and those they post in
+// turn: what a message handled on this thread set going has happened then.
+inline void PumpPending() {
+    PumpUntil(0, [] { return true; });
+}
+
 // Where a test saves the picture of a window (name: a file name such as "x.bmp").
 std::string ScreenshotPath(const char* name);
 
 int CountTopLevelWindows(const char* className, const char* title);
+
+// The identifiers of the threads this process has now.
+std::vector<DWORD> ThreadIdsOfThisProcess();
 
 struct TStartedProcess {
     TUniqueHandle Process;
