@@ -131,10 +131,11 @@ TEST_F(DropTargetTest, CtrlDragOverATabShowsItsPage) {
     ASSERT_EQ(form->ActivePageIndex(), 1);
     DWORD effect = DROPEFFECT_COPY;
     ASSERT_EQ(strip->DragEnter(&files, MK_LBUTTON, TabPoint(1), &effect), S_OK);
-    // The keyboard given to the window goes on to the cells of its shown page.
+    // The window keeps the keyboard given to it (the cells take it only once
+    // a key asks for them).
     SetForegroundWindow(form->Handle());
     SetFocus(form->Handle());
-    ASSERT_EQ(GetFocus(), Sheet(1));
+    ASSERT_EQ(GetFocus(), form->Handle());
     struct Step {
         const char* Name;
         DWORD Keys;
@@ -152,6 +153,15 @@ TEST_F(DropTargetTest, CtrlDragOverATabShowsItsPage) {
         ASSERT_EQ(strip->DragOver(s.Keys, TabPoint(s.Tab), &effect), S_OK);
         EXPECT_EQ(form->ActivePageIndex(), s.ExpectedPage);
     }
+    // With the keyboard on the cells of the shown page, the window's own,
+    // the tabs follow too.
+    SetFocus(Sheet(1));
+    effect = DROPEFFECT_COPY;
+    ASSERT_EQ(strip->DragOver(MK_LBUTTON | MK_CONTROL, TabPoint(2), &effect), S_OK);
+    EXPECT_EQ(form->ActivePageIndex(), 2);
+    effect = DROPEFFECT_COPY;
+    ASSERT_EQ(strip->DragOver(MK_LBUTTON | MK_CONTROL, TabPoint(1), &effect), S_OK);
+    EXPECT_EQ(form->ActivePageIndex(), 1);
     // With a control holding the focus the tabs do not follow.
     SetFocus(tabs);
     effect = DROPEFFECT_COPY;
