@@ -24,8 +24,9 @@ void TFindPage::Show(HINSTANCE instance, HWND parent, const RECT& bounds) {
         }
         FSheet = std::move(sheet);
     }
-    MoveWindow(FSheet->Handle(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, FALSE);
-    SetWindowPos(FSheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Placed, raised and shown in one call.
+    SetWindowPos(FSheet->Handle(), HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TFindPage::Hide() {

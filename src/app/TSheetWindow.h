@@ -64,6 +64,10 @@ public:
     void SetFocusCell(TCell* cell);
     // A cell about to go or to hide: the focus leaves it.
     void ForgetCell(const TCell& cell);
+    // An icon a cell let go of, destroyed once the page has painted what
+    // changed: a find that gives twenty cells new pictures is on the screen
+    // before the old ones are paid for.
+    void DisposeLater(TOwnedIcon icon);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -97,6 +101,7 @@ private:
     bool FHasFocus = false;
     bool FTracking = false;
     HCURSOR FBodyCursor = nullptr;
+    std::vector<TOwnedIcon> FDisposed;
 };
 
 }  // namespace quorlet
