@@ -30,7 +30,11 @@ void TFindPage::Show(HINSTANCE instance, HWND parent, const RECT& bounds) {
 }
 
 void TFindPage::Hide() {
-    if (FSheet) ShowWindow(FSheet->Handle(), SW_HIDE);
+    if (!FSheet) return;
+    ShowWindow(FSheet->Handle(), SW_HIDE);
+    // The next find's results take the focus: none of this one's is focused
+    // again, its hint written and heard, when the page comes back.
+    FSheet->SetFocusCell(nullptr);
 }
 
 bool TFindPage::Shown() const { return FSheet && IsWindowVisible(FSheet->Handle()); }

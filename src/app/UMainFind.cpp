@@ -39,8 +39,11 @@ void TfrmQuorlet::StartMenuRead(WPARAM ticket) {
 }
 
 void TfrmQuorlet::ShowFind() {
-    FFindPage.ShowResults(*FFind);
-    FStatusLine.ShowHint(&FFindPage, FFind->StatusText());
+    // The focused result's hint gives way to the find's line at once.
+    FStatusLine.WriteOnceAround([this] {
+        FFindPage.ShowResults(*FFind);
+        FStatusLine.ShowHint(&FFindPage, FFind->StatusText());
+    });
 }
 
 bool TfrmQuorlet::FindKeyDown(UINT key, TShiftState shift) {
