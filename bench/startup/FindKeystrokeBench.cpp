@@ -2,21 +2,18 @@
 
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "BenchDocuments.h"
 #include "BenchSeries.h"
+#include "QuorletWindowProbe.h"
 #include "QuorletWithDocument.h"
 #include "RealInput.h"
 #include "ScreenProbe.h"
 #include "StartMenuShortcuts.h"
-#include "app/MainControls.h"
 #include "launcher/FindModel.h"
 #include "platform/Win32Platform.h"
 #include "win/CellProbe.h"
@@ -28,12 +25,8 @@ namespace startupbench {
 
 namespace {
 
-const DWORD kChangeWaitMs = 10000;     // a change timed, or the program settling after it
 const DWORD kBuildWaitMs = 30000;      // a page built and its icons loaded for the first time
 const DWORD kStartMenuWaitMs = 60000;  // the worker reading the 500 shortcuts
-const DWORD kPollMs = 10;              // between the tries of a wait that is not timed
-// The program at rest: no processor time used for this long.
-const double kQuietMs = 200;
 
 // The tab sheets a tab change goes between; the finds start on the first.
 const int kFirstPage = 1;
@@ -43,123 +36,6 @@ std::string Hex(COLORREF colour) {
     char text[8];
     std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour), GetBValue(colour));
     return text;
-}
-
-// The count of "Find: <query>  (<count>)"; -1 for any other text.
-long FindCount(const std::string& panel) {
-    const size_t open = panel.rfind("  (");
-    if (panel.rfind("Find: ", 0) != 0 || open == std::string::npos || panel.back() != ')') return -1;
-    return std::strtol(panel.c_str() + open + 3, nullptr, 10);
-}
-
-// The running program's window as the benchmark reads it from outside.
-class TQuorletWindow {
-public:
-    TQuorletWindow(HWND main, HANDLE process)
-        : FMain(main),
-          FProcess(process),
-          FTabs(FindChildControl(main, IdMorePageControl, WC_TABCONTROLA)),
-          FStatus(FindChildControl(main, IdStatusBar, STATUSCLASSNAMEA)) {
-        if (!FTabs || !FStatus) throw std::runtime_error("Quorlet.exe shows no tab strip or no status bar");
-    }
-    HWND Main() const { return FMain; }
-    HWND Sheet(int page) const { return FindChildControl(FMain, IdFirstSheet + page, SheetClassName); }
-    HWND FindSheet() const { return FindChildControl(FMain, IdFindSheet, SheetClassName); }
-    std::string HintPanel() const { return StatusPanelText(FStatus, 0); }
-
-    // The page is the active one and shown, with every icon of it loaded.
-    bool PageShown(int page) const {
-        HWND sheet = Sheet(page);
-        return sheet && SendMessageA(FTabs, TCM_GETCURSEL, 0, 0) == page && IsWindowVisible(sheet) &&
-               !SheetLoading(sheet);
-    }
-    // What stands in the way of PageShown, for a failure's message.
-    std::string PageState(int page) const {
-        HWND sheet = Sheet(page);
-        return "the tab strip selects " + std::to_string(SendMessageA(FTabs, TCM_GETCURSEL, 0, 0)) +
-               (!sheet ? ", the page is not built" : !IsWindowVisible(sheet) ? ", the page is hidden"
-                                                    : SheetLoading(sheet) ? ", icons are loading" : "") +
-               (GetForegroundWindow() == FMain ? "" : ", the window is not active");
-    }
-    bool FindShown() const {
-        HWND sheet = FindSheet();
-        return sheet && IsWindowVisible(sheet) && !SheetLoading(sheet);
-    }
-    bool FindHidden() const {
-        HWND sheet = FindSheet();
-        return !sheet || !IsWindowVisible(sheet);
-    }
-    // The program has handled what was sent before.
-    void CheckAnswers() const {
-        DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutA(FMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kChangeWaitMs, &ignored))
-            throw std::runtime_error("Quorlet.exe does not answer");
-    }
-    // Whatever a change left running (a click sound, the icon worker) is over:
-    // the process has used no processor time for kQuietMs.
-    void WaitUntilQuiet() const {
-        const TStopwatch clock;
-        TStopwatch quiet;
-        double used = ProcessorMs();
-        for (;;) {
-            Sleep(kPollMs);
-            const double now = ProcessorMs();
-            if (now != used) {
-                used = now;
-                quiet = TStopwatch();
-            } else if (quiet.ElapsedMs() >= kQuietMs) {
-                return;
-            }
-            if (clock.ElapsedMs() > kChangeWaitMs) throw std::runtime_error("Quorlet.exe does not come to rest");
-        }
-    }
-    void CheckForeground() const {
-        if (GetForegroundWindow() != FMain) throw std::runtime_error("Quorlet.exe is not the active window");
-    }
-
-private:
-    double ProcessorMs() const {
-        FILETIME created, ended, kernel, user;
-        if (!GetProcessTimes(FProcess, &created, &ended, &kernel, &user))
-            throw std::runtime_error("The processor time of Quorlet.exe cannot be read");
-        auto ms = [](const FILETIME& t) {
-            return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-        };
-        return ms(kernel) + ms(user);
-    }
-
-    HWND FMain;
-    HANDLE FProcess;
-    HWND FTabs, FStatus;
-};
-
-// Wine's own window for the notification area, once it shows.
-HWND ShownTrayWindow() {
-    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-    return tray && IsWindowVisible(tray) ? tray : nullptr;
-}
-
-// Shown for the first icon of a session, the tray window takes the front
-// once; one that was there before the program started takes nothing.
-void WaitForTrayWindow(bool shownBefore) {
-    if (shownBefore || !WaitUntil(kChangeWaitMs, [] { return ShownTrayWindow() != nullptr; }, kPollMs)) return;
-    WaitUntil(kChangeWaitMs, [] { return GetForegroundWindow() == ShownTrayWindow(); }, kPollMs);
-}
-
-void BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    if (WaitUntil(2000, [&] { return GetForegroundWindow() == window; }, kPollMs)) return;
-    RECT r;
-    GetWindowRect(window, &r);
-    SendClick(POINT{(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
-    if (!WaitUntil(kChangeWaitMs, [&] { return GetForegroundWindow() == window; }, kPollMs))
-        throw std::runtime_error("Quorlet.exe cannot be made the active window");
-}
-
-void WaitForPage(const TQuorletWindow& quorlet, int page, DWORD ms) {
-    if (!WaitUntil(ms, [&] { return quorlet.PageShown(page); }, kPollMs))
-        throw std::runtime_error("Tab sheet " + std::to_string(page) + " is not shown: " + quorlet.PageState(page));
-    quorlet.CheckAnswers();
 }
 
 // A picture of what the screen shows of the window, once two taken in a row agree.
@@ -278,22 +154,22 @@ public:
     // expected results for the letter), and chooses the probes. Ends on the
     // first tab sheet.
     void Prepare(size_t expected) {
-        WaitForPage(FQuorlet, kFirstPage, kBuildWaitMs);
+        FQuorlet.WaitForPage(kFirstPage, kBuildWaitMs);
         PressKeys({VK_CONTROL}, VK_NEXT);
-        WaitForPage(FQuorlet, kSecondPage, kBuildWaitMs);
+        FQuorlet.WaitForPage(kSecondPage, kBuildWaitMs);
         HWND sheet = FQuorlet.Sheet(kFirstPage);
         TWindowPicture first[2], second[2];
         for (int i = 0; i < 2; ++i) {
             PressKeys({VK_CONTROL}, VK_PRIOR);
-            WaitForPage(FQuorlet, kFirstPage, kChangeWaitMs);
+            FQuorlet.WaitForPage(kFirstPage, kChangeWaitMs);
             first[i] = SettledPicture(sheet);
             PressKeys({VK_CONTROL}, VK_NEXT);
-            WaitForPage(FQuorlet, kSecondPage, kChangeWaitMs);
+            FQuorlet.WaitForPage(kSecondPage, kChangeWaitMs);
             second[i] = SettledPicture(sheet);
         }
         FTab = ChooseTabProbe(sheet, first[0], first[1], second[0], second[1], FHighlight);
         PressKeys({VK_CONTROL}, VK_PRIOR);
-        WaitForPage(FQuorlet, kFirstPage, kChangeWaitMs);
+        FQuorlet.WaitForPage(kFirstPage, kChangeWaitMs);
         FPage = kFirstPage;
 
         PressKeys({}, FLetterKey);
@@ -319,7 +195,7 @@ public:
         if (!WaitUntil(kChangeWaitMs, [&] { return ScreenPixel(FTab.Point) == FTab.Colour[to]; }))
             throw std::runtime_error("The tab change to tab sheet " + std::to_string(to) + " did not show");
         const double ms = clock.ElapsedMs();
-        WaitForPage(FQuorlet, to, kChangeWaitMs);
+        FQuorlet.WaitForPage(to, kChangeWaitMs);
         FQuorlet.WaitUntilQuiet();
         FPage = to;
         return ms;
