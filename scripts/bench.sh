@@ -3,8 +3,9 @@
 # time of Quorlet.exe against an empty window under Wine in a private Xvfb.
 # QUORLET_STARTUP_RUNS sets the number of starts of each program (25). Then the
 # time from the global hot key to the window shown (QUORLET_HOTKEY_RUNS, 21),
-# then the frequency report's opening and exports (QUORLET_REPORT_RUNS rounds,
-# 21), and the reading of 500 Start Menu shortcuts (QUORLET_STARTMENU_RUNS, 11). Last,
+# then a find keystroke against a tab change (QUORLET_FIND_RUNS rounds, 21), the
+# frequency report's opening and exports (QUORLET_REPORT_RUNS rounds, 21), and
+# the reading of 500 Start Menu shortcuts (QUORLET_STARTMENU_RUNS, 11). Last,
 # the private memory of Quorlet.exe against a floor program (memory.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/memory.sh"
@@ -20,6 +21,8 @@ log "Start-up time under Wine"
 wine "$BUILD/win64-bench/bench/startup_bench.exe" "${QUORLET_STARTUP_RUNS:-25}"
 log "Hot key to window shown under Wine"
 wine "$BUILD/win64-bench/bench/startup_bench.exe" --hotkey "${QUORLET_HOTKEY_RUNS:-21}"
+log "Find keystroke against a tab change under Wine"
+wine "$BUILD/win64-bench/bench/startup_bench.exe" --find "${QUORLET_FIND_RUNS:-21}"
 log "Frequency report under Wine"
 wine "$BUILD/win64-bench/bench/report_bench.exe" "${QUORLET_REPORT_RUNS:-21}"
 log "Button properties dialog under Wine"

@@ -130,5 +130,21 @@ std::string WriteBenchDocuments(const std::string& exeCopy, const std::vector<TB
     return SettingFileName;
 }
 
+TFindButtons ReadBenchFindButtons(const std::string& exeCopy) {
+    TFakePlatform platform;
+    SetUpPlatform(platform, exeCopy);
+    InitAppPaths(exeCopy);
+    TAppConfig config(platform);
+    SettingFileName = config.LoadUserConfig();
+    if (SettingFileName.empty()) throw std::runtime_error("No settings document is listed for the user");
+    TAppSettingXml settings(platform);
+    settings.LoadSettings();
+    settings.LoadGroups();
+    settings.LoadRecentButtons();
+    TBtnSettingXml store(platform);
+    store.LoadButtonsDoc();
+    return FindButtonsOf(store.ButtonDoc, settings.GroupNames, settings.RecentButtons);
+}
+
 }  // namespace startupbench
 }  // namespace quorlet

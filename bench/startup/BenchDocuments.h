@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ButtonTargets.h"
+#include "launcher/FindSources.h"
 
 namespace quorlet {
 namespace startupbench {
@@ -18,6 +19,10 @@ constexpr int kButtonsPerSheet = 20;
 // them, group by group), reads both back through the stores and returns the
 // settings document's path. Throws std::runtime_error (or EXmlError) on failure.
 std::string WriteBenchDocuments(const std::string& exeCopy, const std::vector<TButtonTarget>& targets);
+
+// The buttons of the settings document written for exeCopy, as type-to-find
+// reads them when a find starts.
+TFindButtons ReadBenchFindButtons(const std::string& exeCopy);
 
 }  // namespace startupbench
 }  // namespace quorlet

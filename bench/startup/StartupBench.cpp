@@ -27,6 +27,12 @@
 // hidden in the notification area and for the empty window hidden with
 // SW_HIDE, in the same rounds.
 //
+//   startup_bench --find runs [Quorlet.exe]
+//
+// The first keystroke of type-to-find against a tab change to a built page in
+// Quorlet.exe with the same document and 500 Start Menu shortcuts, from the
+// keys pressed to the screen showing the result (FindKeystrokeBench.h).
+//
 //   startup_bench --memory [settle-seconds] [Quorlet.exe]
 //
 // Starts, one at a time, Quorlet.exe with the same document, Quorlet.exe in a
@@ -42,7 +48,6 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
-#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -50,11 +55,16 @@
 #include <windows.h>
 
 #include "BenchDocuments.h"
+#include "BenchSeries.h"
 #include "ButtonTargets.h"
 #include "EmptyWindow.h"
+#include "FindKeystrokeBench.h"
 #include "FloorWindow.h"
 #include "ProgramFolder.h"
+#include "QuorletWithDocument.h"
+#include "RealInput.h"
 #include "ScreenPicture.h"
+#include "ScreenProbe.h"
 #include "StartupTimer.h"
 
 using namespace quorlet::startupbench;
@@ -64,28 +74,6 @@ namespace {
 std::string WindowsPath(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-struct TSeries {
-    std::vector<double> Samples;
-    double Median() const {
-        std::vector<double> s = Samples;
-        std::sort(s.begin(), s.end());
-        const size_t n = s.size();
-        return n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2;
-    }
-    double Min() const { return *std::min_element(Samples.begin(), Samples.end()); }
-    double Mean() const { return std::accumulate(Samples.begin(), Samples.end(), 0.0) / Samples.size(); }
-};
-
-void Row(const char* what, const TSeries& s) {
-    std::printf("%-40s %9.1f %9.1f %9.1f\n", what, s.Median(), s.Min(), s.Mean());
-}
-
-void Samples(const char* what, const TSeries& s) {
-    std::printf("%s:", what);
-    for (double ms : s.Samples) std::printf(" %.0f", ms);
-    std::printf("\n");
 }
 
 void FileList(const char* what, const std::vector<std::string>& files) {
@@ -153,35 +141,6 @@ void PrintTimes(int runs, const TSeries& quorletTimes, const TSeries& emptyTimes
     std::printf("\nratio Quorlet / empty window: %.2fx (medians), %.2fx (mins), %.2fx (median of the rounds)\n",
                 ratio, quorletTimes.Min() / emptyTimes.Min(), roundRatios.Median());
     std::printf("target, Quorlet within 2x of the empty window (medians): %s\n", ratio <= 2.0 ? "met" : "NOT met");
-}
-
-// A copy of Quorlet.exe in its own folder with the benchmark's document.
-struct TQuorletWithDocument {
-    explicit TQuorletWithDocument(const std::string& quorletExe)
-        : Folder("quorlet-startup"),
-          Program{Folder.CopyIn(quorletExe, "Quorlet.exe"), Folder.Path(), "TfrmQuorlet", "Quorlet"} {
-        // Buttons for a document, a subfolder and the program folder besides the system's files.
-        const std::string notes = Folder.WriteText("Notes.txt", "Shopping list\r\n");
-        const std::string documents = Folder.File("Documents");
-        CreateDirectoryA(documents.c_str(), nullptr);
-        const std::string programFolder = Folder.Path().substr(0, Folder.Path().size() - 1);
-        Files = FindTargetFiles({notes, documents, programFolder});
-        Targets = ButtonTargets(Files, kTabSheets * kButtonsPerSheet);
-        SettingsFile = WriteBenchDocuments(Program.Exe, Targets);
-    }
-    const TProgramFolder Folder;
-    const TProgramUnderTest Program;
-    TTargetFiles Files;
-    std::vector<TButtonTarget> Targets;
-    std::string SettingsFile;
-};
-
-// A ratio of medians and the median of the ratios of the rounds.
-void PrintRatio(const char* what, const TSeries& a, const TSeries& b) {
-    TSeries rounds;
-    for (size_t r = 0; r < a.Samples.size(); ++r) rounds.Samples.push_back(a.Samples[r] / b.Samples[r]);
-    std::printf("ratio %s: %.2fx (medians), %.2fx (mins), %.2fx (median of the rounds)\n", what,
-                a.Median() / b.Median(), a.Min() / b.Min(), rounds.Median());
 }
 
 int Run(int runs, const std::string& quorletExe, const std::string& emptyExe) {
@@ -294,29 +253,6 @@ int RunMemory(DWORD settleMs, const std::string& quorletExe) {
     return 0;
 }
 
-void PressHotKey(WORD key) {
-    const WORD keys[] = {VK_CONTROL, VK_MENU, key};
-    INPUT inputs[6] = {};
-    for (int i = 0; i < 3; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[5 - i].type = INPUT_KEYBOARD;
-        inputs[5 - i].ki.wVk = keys[i];
-        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    if (SendInput(6, inputs, sizeof(INPUT)) != 6) throw std::runtime_error("SendInput failed");
-}
-
-template <typename TDone>
-bool WaitUntil(DWORD ms, TDone done) {
-    const TStopwatch clock;
-    while (!done()) {
-        if (clock.ElapsedMs() > ms) return false;
-        Sleep(0);
-    }
-    return true;
-}
-
 // A window the hot key hides and shows, and the picture the screen shows of
 // it once it is shown, active and painted, taken after its first show.
 struct THotKeyTarget {
@@ -357,13 +293,13 @@ double TimeHotKeyShow(THotKeyTarget& target) {
     // Hidden first: the minimise box hides each of them (Quorlet to the
     // notification area, the empty window with SW_HIDE).
     if (!IsWindowVisible(target.Window) && !WaitUntil(5000, [&] { return IsWindowVisible(target.Window) != FALSE; }))
-        PressHotKey(target.Key);
+        PressKeys({VK_CONTROL, VK_MENU}, target.Key);
     PostMessageA(target.Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     if (!WaitUntil(5000, [&] { return !IsWindowVisible(target.Window) && !ShowsPainted(target); }))
         throw std::runtime_error(std::string(target.Name) + ": it did not hide");
     Sleep(200);
     const TStopwatch clock;
-    PressHotKey(target.Key);
+    PressKeys({VK_CONTROL, VK_MENU}, target.Key);
     // The first show only finds out how the painted window looks.
     const bool shown = target.HasPainted
                            ? WaitUntil(5000, [&] { return IsWindowVisible(target.Window) && ShowsPainted(target); })
@@ -411,6 +347,14 @@ int RunHotKey(int runs, const std::string& quorletExe, const std::string& emptyE
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--find") {
+        try {
+            return RunFindKeystroke(std::max(3, std::atoi(argv[2])), WindowsPath(argc > 3 ? argv[3] : QUORLET_EXE_PATH));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "startup_bench: %s\n", e.what());
+            return 1;
+        }
+    }
     if (argc > 2 && std::string(argv[1]) == "--hotkey") {
         try {
             return RunHotKey(std::max(3, std::atoi(argv[2])), WindowsPath(argc > 3 ? argv[3] : QUORLET_EXE_PATH),

@@ -104,6 +104,8 @@ TRunningProgram::~TRunningProgram() = default;
 
 HWND TRunningProgram::Window() const { return FState->Window; }
 
+HANDLE TRunningProgram::Process() const { return FState->Process.Handle(); }
+
 void TRunningProgram::Close() {
     PostMessageA(FState->Window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(FState->Process.Handle(), kTimeoutMs) != WAIT_OBJECT_0)

@@ -50,6 +50,7 @@ public:
     // Milliseconds from CreateProcess until the window was shown and idle.
     double StartMs() const { return FStartMs; }
     HWND Window() const;
+    HANDLE Process() const;
     // Sends the window WM_CLOSE; the process must end with exit code 0.
     void Close();
 

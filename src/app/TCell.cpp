@@ -55,7 +55,7 @@ void TCell::SetPicture(TOwnedIcon icon) {
 
 void TCell::LoadPicture(TIconLoader& loader, const TIconLoader::TIconKey& key) {
     CancelPicture();
-    FIcon.Reset();
+    FPage.DisposeLater(std::move(FIcon));
     FLoader = &loader;
     FTicket = loader.Request(FPage.Handle(), WM_CELL_ICONLOADED, key, FPage.Scale().IconSize());
     Invalidate();

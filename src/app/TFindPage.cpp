@@ -33,12 +33,17 @@ void TFindPage::Show(HINSTANCE instance, HWND parent, const RECT& bounds) {
             if (HMODULE shell = GetModuleHandleA("shell32.dll"))
                 FShortcutArrow.Reset(static_cast<HICON>(LoadImageA(shell, MAKEINTRESOURCEA(30), IMAGE_ICON, 32, 32, 0)));
     }
-    MoveWindow(FSheet->Handle(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, FALSE);
-    SetWindowPos(FSheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Placed, raised and shown in one call.
+    SetWindowPos(FSheet->Handle(), HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TFindPage::Hide() {
-    if (FSheet) ShowWindow(FSheet->Handle(), SW_HIDE);
+    if (!FSheet) return;
+    ShowWindow(FSheet->Handle(), SW_HIDE);
+    // The next find's results take the focus: none of this one's is focused
+    // again, its hint written and heard, when the page comes back.
+    FSheet->SetFocusCell(nullptr);
 }
 
 bool TFindPage::Shown() const { return FSheet && IsWindowVisible(FSheet->Handle()); }

@@ -8,6 +8,9 @@ namespace quorlet {
 
 namespace {
 POINT PointOf(LPARAM position) { return POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}; }
+// Its tick comes after the page's paint: a timer's message is the last a
+// window is given.
+const UINT_PTR kDisposeTimer = 1;
 }  // namespace
 
 TSheetWindow::~TSheetWindow() {
@@ -87,6 +90,12 @@ void TSheetWindow::SetFocusCell(TCell* cell) {
     // A screen reader says what has the focus: the cell, by its hint.
     for (size_t i = 0; i < FCells.size(); ++i)
         if (FCells[i].get() == cell) NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, static_cast<LONG>(i + 1));
+}
+
+void TSheetWindow::DisposeLater(TOwnedIcon icon) {
+    if (!icon || !Handle()) return;  // without a window, destroyed here and now
+    FDisposed.push_back(std::move(icon));
+    if (FDisposed.size() == 1 && !SetTimer(Handle(), kDisposeTimer, USER_TIMER_MINIMUM, nullptr)) FDisposed.clear();
 }
 
 void TSheetWindow::ForgetCell(const TCell& cell) {
@@ -270,6 +279,11 @@ LRESULT TSheetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_PAINT:
         Paint();
+        return 0;
+    case WM_TIMER:
+        if (wParam != kDisposeTimer) break;
+        KillTimer(Handle(), kDisposeTimer);
+        FDisposed.clear();
         return 0;
     case WM_LBUTTONDOWN:
         MouseDown(ssLeft, wParam, lParam);

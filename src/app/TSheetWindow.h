@@ -71,6 +71,10 @@ public:
     void SetFocusCell(TCell* cell);
     // A cell about to go or to hide: the focus leaves it.
     void ForgetCell(const TCell& cell);
+    // An icon a cell let go of, destroyed once the page has painted what
+    // changed: a find that gives twenty cells new pictures is on the screen
+    // before the old ones are paid for.
+    void DisposeLater(TOwnedIcon icon);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -114,6 +118,7 @@ private:
                                  DrawCells(dc, area);
                              },
                              {}};
+    std::vector<TOwnedIcon> FDisposed;
 };
 
 }  // namespace quorlet

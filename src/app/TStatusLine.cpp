@@ -88,6 +88,8 @@ void TStatusLine::SourceLeft(const void* source) {
 }
 
 void TStatusLine::ShowHintInStatus() {
+    FHeldWrite = FHeld > 0;
+    if (FHeldWrite) return;
     // Composed in a kept string: a hint that changes every second (the armed
     // alarm's) costs no allocation.
     FLine.assign(FPrefix ? FPrefix() : std::string());

@@ -46,6 +46,21 @@ public:
     // Writes the hint line again (after the prefix changed).
     void ShowHintInStatus();
 
+    // Runs change, which may show several hints in turn, and writes the hint
+    // line once afterwards: each write repaints the bar there and then, and
+    // only the last hint would be seen.
+    template <typename TChange>
+    void WriteOnceAround(TChange change) {
+        ++FHeld;
+        try {
+            change();
+        } catch (...) {
+            --FHeld;
+            throw;
+        }
+        if (--FHeld == 0 && FHeldWrite) ShowHintInStatus();
+    }
+
 private:
     void SetParts();
     static LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,6 +77,8 @@ private:
     std::string FHint;
     std::string FLine;
     std::function<std::string()> FPrefix;
+    int FHeld = 0;            // WriteOnceAround calls running
+    bool FHeldWrite = false;  // a write waits for the last of them
 };
 
 }  // namespace quorlet

@@ -24,9 +24,11 @@ void TfrmQuorlet::BeginFind() {
     FFind->Begin(FindButtonsOf(store.ButtonDoc, settings.GroupNames, settings.RecentButtons), FPageControl.ActivePage());
     // The shortcuts join the results once the worker has read them.
     FStartMenu.Start(Handle(), WM_STARTMENU_READ);
-    FPageControl.HideAllPages();
+    // Shown over the page, which is hidden once covered: hiding it first
+    // costs a repaint of the window behind and a detour of the focus.
     FFindPage.Show(FInstance, Handle(), FPageControl.SheetBounds());
     SetFocus(FFindPage.Sheet()->Handle());
+    FPageControl.HideAllPages();
 }
 
 void TfrmQuorlet::StartMenuRead(WPARAM ticket) {
@@ -37,8 +39,11 @@ void TfrmQuorlet::StartMenuRead(WPARAM ticket) {
 }
 
 void TfrmQuorlet::ShowFind() {
-    FFindPage.ShowResults(*FFind);
-    FStatusLine.ShowHint(&FFindPage, FFind->StatusText());
+    // The focused result's hint gives way to the find's line at once.
+    FStatusLine.WriteOnceAround([this] {
+        FFindPage.ShowResults(*FFind);
+        FStatusLine.ShowHint(&FFindPage, FFind->StatusText());
+    });
 }
 
 bool TfrmQuorlet::FindKeyDown(UINT key, TShiftState shift) {
