@@ -3,12 +3,14 @@
 // holds the state its parts share and wires their events to the commands;
 // the parts are components of their own: the tab strip with its pages and
 // cells (TPageControl), the Quorlet Tab (TQuorletTab), the status bar
-// (TStatusLine), the button images (TButtonImages) and the command table.
+// (TStatusLine), the button images (TButtonImages), the find page (TFindPage)
+// and the command table.
 // UMain.cpp: window, messages and events; UMainLifecycle.cpp: creation,
 // showing, closing; UMainLaunch.cpp: clicks and launching; UMainQuorletTab.cpp:
 // the recent and most-used rows; UMainAlarm.cpp: the alarm clock;
 // UMainCommands.cpp: the command table; UMainOptions.cpp: the options
-// dialog's follow-up; UMainUpdate.cpp: the update check.
+// dialog's follow-up; UMainUpdate.cpp: the update check; UMainKeyboard.cpp:
+// the keyboard over the tab strip and the cells; UMainFind.cpp: type-to-find.
 
 #include <functional>
 #include <memory>
@@ -164,8 +166,8 @@ private:
     // The user turns to the next (step 1) or the one before (-1) of the pages
     // that have a tab, wrapping at the ends; the keyboard stays where it was.
     void TurnPage(int step);
-    // The keyboard goes to the page shown (the find page while a find runs),
-    // or to the tab strip.
+    // The keyboard goes to the page shown (the find page while a find runs;
+    // the tab strip when no page shows).
     void FocusShownPage();
     void FocusTabStrip();
     // The focus rectangle shows from now on (the keyboard is in use).
